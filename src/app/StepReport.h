@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace zelko6 {
+
+// The common form of a run-time failure report: the failure's description and the step number;
+// a procedure may append labelled values of its own.
+inline QString stepReportText(const QString &description, int32_t stepNo, const QString &extra = {})
+{
+    return QStringLiteral("エラー番号 = ") + description + QStringLiteral("   処理番号 = ") +
+           QString::number(stepNo) + extra;
+}
+
+}  // namespace zelko6

@@ -1,0 +1,84 @@
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QSettings>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace zelko6::test {
+
+void prepareProcessEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A runtime directory of our own: the single-instance lock and Qt's warnings stay private.
+    static QTemporaryDir runtime;
+    runtime.setAutoRemove(true);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+}
+
+IsolatedSettings::IsolatedSettings()
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+}
+
+IsolatedSettings::~IsolatedSettings()
+{
+    // Later tests must not write into a folder that is about to vanish.
+    const QString nowhere = QDir::tempPath() + QStringLiteral("/zelko6-settings-unset");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+}
+
+QString IsolatedSettings::stored(const QString &section, const QString &key) const
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"), QStringLiteral("ZELKO6"));
+    return settings.value(section + u'/' + key).toString();
+}
+
+bool IsolatedSettings::has(const QString &section, const QString &key) const
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"), QStringLiteral("ZELKO6"));
+    return settings.contains(section + u'/' + key);
+}
+
+TempProgramDir::TempProgramDir() { EXPECT_TRUE(dir_.isValid()); }
+
+void TempProgramDir::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(file(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray TempProgramDir::readFile(const QString &name) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void TempProgramDir::copySampleCatalogue() const
+{
+    QFile sample(sourcePath(QStringLiteral("data/zelko6.ini")));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    writeFile(QStringLiteral("zelko6.ini"), sample.readAll());
+}
+
+QStringList RecordingStatusPanels::historyOf(int panel) const
+{
+    QStringList out;
+    for (const auto &[p, text] : history)
+        if (p == panel)
+            out << text;
+    return out;
+}
+
+QString sourcePath(const QString &relative) { return QStringLiteral(ZELKO6_SOURCE_DIR "/") + relative; }
+QString binaryPath(const QString &relative) { return QStringLiteral(ZELKO6_BINARY_DIR "/") + relative; }
+
+}  // namespace zelko6::test

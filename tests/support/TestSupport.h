@@ -1,0 +1,110 @@
+#pragma once
+// Isolation and fakes shared by the tests.
+
+#include "app/Ports.h"
+#include "app/SettingsStore.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace zelko6::test {
+
+// Offscreen platform and a private runtime directory, before any application object exists.
+void prepareProcessEnvironment();
+
+// A private per-user settings store for one test: QSettings writes below a temporary folder.
+class IsolatedSettings {
+public:
+    IsolatedSettings();
+    ~IsolatedSettings();
+    QString directory() const { return dir_.path(); }
+    // Reads a value the way a later run would, through a fresh QSettings.
+    QString stored(const QString &section, const QString &key) const;
+    bool has(const QString &section, const QString &key) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// A temporary program directory; optionally holding a catalogue.
+class TempProgramDir {
+public:
+    TempProgramDir();
+    QString appDir() const { return QDir(dir_.path()).path() + QLatin1Char('/'); }
+    QString file(const QString &name) const { return appDir() + name; }
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+    // Copies the sample catalogue of the source tree.
+    void copySampleCatalogue() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+class MemorySettingsStore final : public SettingsStore {
+public:
+    QString get(const QString &section, const QString &key, const QString &defaultValue) const override
+    {
+        return values.value(section + u'/' + key, defaultValue);
+    }
+    void save(const QString &section, const QString &key, const QString &value) override
+    {
+        values[section + u'/' + key] = value;
+        writes.push_back(section + u'/' + key + u'=' + value);
+    }
+    QMap<QString, QString> values;
+    QStringList writes;
+};
+
+class RecordingStatusPanels final : public StatusPanels {
+public:
+    void setPanel(int panel, const QString &text) override
+    {
+        texts[panel] = text;
+        history.emplace_back(panel, text);
+    }
+    QString panel(int panel) const override { return texts.value(panel); }
+    QStringList historyOf(int panel) const;
+    QMap<int, QString> texts;
+    std::vector<std::pair<int, QString>> history;
+};
+
+class RecordingShell final : public Shell {
+public:
+    void open(const QString &pathOrUrl) override { opened << pathOrUrl; }
+    QStringList opened;
+};
+
+// Answers message boxes from a script (Ok when the script is empty) and records them.
+class ScriptedMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        BoxIcon icon;
+        BoxButtons buttons;
+        QString title;
+        QString text;
+    };
+    BoxAnswer show(BoxIcon icon, BoxButtons buttons, const QString &title, const QString &text) override
+    {
+        shown.push_back({icon, buttons, title, text});
+        if (answers.empty())
+            return BoxAnswer::Ok;
+        const BoxAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<Shown> shown;
+    std::deque<BoxAnswer> answers;
+};
+
+QString sourcePath(const QString &relative);
+QString binaryPath(const QString &relative);
+
+}  // namespace zelko6::test
