@@ -33,13 +33,4 @@ public:
     virtual BoxAnswer show(BoxIcon icon, BoxButtons buttons, const QString &title, const QString &text) = 0;
 };
 
-// Pausing, yielding to the event loop and a monotonic clock in seconds.
-class Pump {
-public:
-    virtual ~Pump() = default;
-    virtual void pause(int milliseconds) = 0;
-    virtual void yield() = 0;
-    virtual double clock() const = 0;
-};
-
 }  // namespace zelko6
