@@ -38,7 +38,7 @@ struct AppState {
 
     // Memory buffer and editor
     MemoryBuffer BufData;
-    int32_t CheckSumTotal = 0;
+    int64_t CheckSumTotal = 0;  // wide enough for the largest buffers the addresses can reach
     bool EditLock = false;
     QString WorkFilePath;
 

@@ -1,12 +1,12 @@
 #include "support/TestSupport.h"
 
-#include <QApplication>
+#include "app/GuardedApplication.h"
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     zelko6::test::prepareProcessEnvironment();
-    QApplication app(argc, argv);
+    zelko6::GuardedApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

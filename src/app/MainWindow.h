@@ -1,0 +1,102 @@
+#pragma once
+// frmMain: every control through which the user drives the program. The window holds controls and
+// forwards their events; the work is done by the units below it.
+
+#include "buffer/GridModel.h"
+#include "buffer/GridRefresh.h"
+#include "ui/WindowPlacement.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace zelko6 {
+
+struct AppState;
+class ByteEditorPanel;
+class HexGridView;
+class MainStatusBar;
+class MessageBoxes;
+class Settings;
+class Shell;
+
+class MainWindow final : public QMainWindow, private GridView {
+    Q_OBJECT
+public:
+    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Main window load: position, the first access-size list and the saved access size.
+    void Form_Load();
+    // Shutdown hook: runs when the window closes by any route, before the program ends.
+    void setUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
+
+    // The device list as the catalogue gives it; selecting entry `index` runs the chip selection.
+    void fillDeviceList(const QStringList &entries);
+    bool selectDevice(int index);
+    void Combo_device_Click();
+    void CmbSize_Click();
+
+    void RefreshGrid();
+    void ClearBuffer();
+    void bufferClearCommand();
+
+    MainStatusBar &status() const { return *status_; }
+    HexGridView &grid() const { return *grid_; }
+    GridModel &gridModel() { return model_; }
+    ByteEditorPanel &editor() const { return *editor_; }
+    QPointF positionTwips() const { return placement_.twips(*this); }
+    QAction *action(const char *objectName) const;
+
+signals:
+    void boardMenuTriggered();
+    void helpContentsTriggered();
+    void aboutTriggered();
+    void portSettingsTriggered();
+    void fileOpenTriggered();
+    void fileSaveAsTriggered();
+    void outputTextFileTriggered();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void refuseChip(const QString &reason);
+
+    // GridView
+    void setBusyPointer(bool busy) override;
+    void yield() override;
+    void setGridVisible(bool visible) override;
+    void setCurrentCell(int row, int column) override;
+    void applyGridLayout() override;
+    void setCheckSumCaption(const QString &caption) override;
+    void gridClick() override;
+
+    AppState &state_;
+    Settings &settings_;
+    MessageBoxes &boxes_;
+    Shell &shell_;
+    GridModel model_;
+    WindowPlacement placement_;
+    std::function<void()> unloadHandler_;
+    int selectedDevice_ = -1;   // the entry whose chip is in effect
+    bool revertingDevice_ = false;
+
+    QComboBox *device_ = nullptr;
+    QComboBox *accessSize_ = nullptr;
+    QLabel *pageSize_ = nullptr;
+    QLabel *spec_ = nullptr;
+    QLabel *checkSum_ = nullptr;
+    HexGridView *grid_ = nullptr;
+    ByteEditorPanel *editor_ = nullptr;
+    MainStatusBar *status_ = nullptr;
+};
+
+}  // namespace zelko6

@@ -1,0 +1,61 @@
+#pragma once
+// Frame1, "データ修正": hexadecimal, decimal, character and bit views of the selected byte.
+// A change in any view goes into the buffer at once; the other views, the byte's grid cell, its
+// row's characters and the checksum follow in the same event. Setting a control from code raises
+// its change event like a user's edit; EditLock keeps those events from writing back.
+
+#include <QGroupBox>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace zelko6 {
+
+struct AppState;
+class GridModel;
+class HexGridView;
+class MessageBoxes;
+class StatusPanels;
+
+class ByteEditorPanel final : public QGroupBox {
+    Q_OBJECT
+public:
+    ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, StatusPanels &status,
+                    MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
+                    QWidget *parent = nullptr);
+
+    // Selection: loads the byte under the grid's current cell into the views. moveFocus is false
+    // when the user moves through the grid with the keys, so the keys keep moving the grid.
+    void MSFGrid1_Click(bool moveFocus = true);
+
+    QLineEdit *hexBox() const { return hex_; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Text_modify_hex_Change();
+    void Text_modify_dec_Change();
+    void Text_modify_asc_Change();
+    void ChkBin_Click();
+    bool Text_modify_hex_KeyPress(class QKeyEvent *event);  // true when the key is consumed
+
+    bool editsIgnored() const;
+    void showBits(uint8_t value);
+    void refreshOtherViews(int address);  // the common tail of every change
+
+    AppState &state_;
+    GridModel &model_;
+    HexGridView &grid_;
+    StatusPanels &status_;
+    MessageBoxes &boxes_;
+    std::function<void(const QString &)> setCheckSumCaption_;
+    QLineEdit *hex_ = nullptr;
+    QLineEdit *dec_ = nullptr;
+    QLineEdit *asc_ = nullptr;
+    std::array<QCheckBox *, 8> bits_{};  // index = bit number
+};
+
+}  // namespace zelko6

@@ -1,0 +1,51 @@
+#pragma once
+// The cells of the hex grid. Model row r is data row r + 1 of the grid; model columns 0..15 are
+// the byte columns 1..16 and model column 16 the character column 17. The address column and the
+// header row are the view's headers.
+//
+// The grid holds its own copy of what it shows: it changes only through a full refresh or a
+// single-cell update, never by itself when the buffer changes underneath it.
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QHash>
+#include <span>
+
+namespace zelko6 {
+
+inline constexpr int kBytesPerRow = 16;
+inline constexpr int kCharColumn = 16;  // model column of the characters
+
+class GridModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Full refresh: every row from these bytes, character cells by the fill rule.
+    void showBytes(std::span<const uint8_t> bytes);
+    // Back to the header row alone.
+    void clear();
+
+    void setByteCell(int modelRow, int modelColumn, uint8_t value);
+    // Rebuilds a row's character cell by the edit rule from its shown bytes.
+    void setCharCellByEditRule(int modelRow);
+
+    uint8_t shownByte(int modelRow, int modelColumn) const;
+    QString byteText(int modelRow, int modelColumn) const;
+    QString charText(int modelRow) const;
+    static QString addressText(int modelRow);
+    // The row's 18 cell texts joined by TAB: what the dump holds for that row.
+    QString rowRecord(int modelRow) const;
+
+private:
+    QByteArray bytes_;
+    QHash<int, QString> editedChars_;  // rows whose characters follow the edit rule
+};
+
+}  // namespace zelko6
