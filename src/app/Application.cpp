@@ -29,7 +29,8 @@ Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell
 
 Application::~Application()
 {
-    main_.reset();  // the board window goes with it
+    board_.reset();
+    main_.reset();
 }
 
 bool Application::Main()
@@ -140,10 +141,8 @@ MainWindow &Application::ensureMainWindow()
 
 BoardWindow &Application::ensureBoardWindow()
 {
-    if (!board_) {
-        MainWindow &main = ensureMainWindow();
-        board_ = new BoardWindow(settings_, &main);
-    }
+    if (!board_)
+        board_ = std::make_unique<BoardWindow>(settings_);
     return *board_;
 }
 

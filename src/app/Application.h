@@ -6,7 +6,6 @@
 #include "app/SettingsStore.h"
 
 #include <QLockFile>
-#include <QPointer>
 
 #include "devices/BoardWindow.h"
 #include <functional>
@@ -46,7 +45,7 @@ public:
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }
     MainWindow *mainWindow() const { return main_.get(); }
-    BoardWindow *boardWindow() const { return board_; }
+    BoardWindow *boardWindow() const { return board_.get(); }
     AboutWindow *aboutWindow() const { return about_.get(); }
     SplashWindow *splashWindow() const { return splash_.get(); }
 
@@ -64,7 +63,7 @@ private:
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<MainWindow> main_;
-    QPointer<BoardWindow> board_;  // a child of the main window
+    std::unique_ptr<BoardWindow> board_;
     std::function<void()> quit_;
 };
 

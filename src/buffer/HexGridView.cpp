@@ -54,6 +54,7 @@ HexGridView::HexGridView(GridModel &model, QWidget *parent) : QTableView(parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);  // a cell shows its whole text, never an ellipsis
     setTabKeyNavigation(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);

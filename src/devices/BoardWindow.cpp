@@ -64,7 +64,7 @@ QLabel *note(QWidget *parent, const char *name, const QString &text)
 
 }  // namespace
 
-BoardWindow::BoardWindow(Settings &settings, QWidget *parent) : QWidget(parent, Qt::Window), settings_(settings)
+BoardWindow::BoardWindow(Settings &settings, QWidget *parent) : QWidget(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("frmBoard"));
     setWindowTitle(QStringLiteral("インデックス情報"));

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Intel HEX reader's libFuzzer target with clang (address and undefined-behaviour
+# sanitizers) and runs it for a bounded time, then prints the executions and crashes.
+# Usage: scripts/fuzz-intelhex.sh [seconds]      (default 60)
+# Everything goes to build-fuzz/ : the executable, the growing corpus, crash inputs and the log.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-60}"
+out="$root/build-fuzz"
+mkdir -p "$out/corpus" "$out/crashes"
+
+command -v clang++ >/dev/null || { echo "clang++ is missing: run scripts/install-deps.sh" >&2; exit 2; }
+# Qt 6 is built with reduced relocations, so everything that includes it must be position independent.
+read -r -a qt_cflags <<<"$(pkg-config --cflags Qt6Core)"
+read -r -a qt_libs <<<"$(pkg-config --libs Qt6Core)"
+
+echo "Building $out/fuzz_intelhex"
+clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -I "$root/src" "${qt_cflags[@]}" \
+  "$root/tests/files/fuzz/fuzz_intelhex.cpp" \
+  "$root/src/files/IntelHex.cpp" "$root/src/files/AtomicSave.cpp" "$root/src/buffer/HexText.cpp" \
+  "${qt_libs[@]}" -o "$out/fuzz_intelhex"
+
+# Seeds: the first byte picks the chip size, the second the piece size, then the file.
+seed() { printf "$2" >"$out/corpus/seed-$1"; }
+seed crlf '\x03\x07:020000040000FA\r\n:0400100001020304E2\r\n:00000001FF\r\n'
+seed lf '\x1f\x01:020000040001F9\n:03FFFF00010203FB\n:00000001FF\n:0100000011EE\n'
+seed cr '\x03\x05:0100800033\r:02000004800078\r:0100000011\r'
+seed short '\x00\x02:03001400A\r\n:0\r\n:02001200G1zZ\r\nnot a record\r\n'
+
+echo "Fuzzing for $seconds s"
+set +e
+"$out/fuzz_intelhex" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+  -artifact_prefix="$out/crashes/" -print_final_stats=1 "$out/corpus" >"$out/fuzz.log" 2>&1
+status=$?
+set -e
+
+runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/fuzz.log" | grep -o '[0-9]*$' || true)
+[ -n "$runs" ] || runs=$(grep -o 'Done [0-9]* runs' "$out/fuzz.log" | grep -o '[0-9]*' | tail -1 || true)
+crashes=$(find "$out/crashes" -type f | wc -l)
+echo "executions: ${runs:-unknown}"
+echo "corpus files: $(find "$out/corpus" -type f | wc -l)"
+echo "crash inputs in $out/crashes: $crashes"
+echo "fuzzer exit status: $status (log: $out/fuzz.log)"
+if [ "$status" -ne 0 ] || [ "$crashes" -ne 0 ]; then
+  grep -m 20 -E 'ERROR|SUMMARY|runtime error|deadly signal' "$out/fuzz.log" || true
+  exit 1
+fi
