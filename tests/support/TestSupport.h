@@ -11,8 +11,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <ostream>
 #include <utility>
 #include <vector>
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList &list, std::ostream *os) { *os << '[' << list.join(QStringLiteral("|")).toStdString() << ']'; }
 
 namespace zelko6::test {
 
