@@ -161,6 +161,10 @@ void IntelHexReader::endLine()
         } else {
             upper_ = upper * 0x10000;
         }
+    } else if (type == 2 && count == 2 && address == 0) {
+        // An extended segment address: other tools write these above 64 KiB. Ignoring them would
+        // load the upper half of an image over its lower half without a word.
+        upper_ = int64_t{field(10, 4)} * 16;
     }
     length_ = 0;
 }

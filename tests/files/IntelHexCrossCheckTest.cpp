@@ -26,7 +26,6 @@ struct Tool {
     QString program;
     QStringList hexToBinary;
     QStringList binaryToHex;
-    // objcopy writes extended segment records above 64 KiB, which this reader ignores by design.
     int largestSizeExpWritten = 17;
 };
 
@@ -38,7 +37,7 @@ const Tool kTools[] = {
     {"srec_cat", "srec_cat", {"IN", "-Intel", "-o", "OUT", "-Binary"}, {"IN", "-Binary", "-o", "OUT", "-Intel"}},
     {"srec_cat_255_byte_records", "srec_cat", {"IN", "-Intel", "-o", "OUT", "-Binary"},
      {"IN", "-Binary", "-o", "OUT", "-Intel", "-Output_Block_Size", "255"}},
-    {"objcopy", "objcopy", {"-I", "ihex", "-O", "binary", "IN", "OUT"}, {"-I", "binary", "-O", "ihex", "IN", "OUT"}, 16},
+    {"objcopy", "objcopy", {"-I", "ihex", "-O", "binary", "IN", "OUT"}, {"-I", "binary", "-O", "ihex", "IN", "OUT"}},
     {"python3_intelhex", kPython, {"-c", kPythonRead, "IN", "OUT"}, {"-c", kPythonWrite, "IN", "OUT"}},
 };
 

@@ -79,7 +79,7 @@ TEST(IntelHexReader, OnlyDataAndProperExtendedAddressRecordsCount)
         rec(":0400000400010000"),   // count 4: ignored
         rec(":0200100400010000"),   // address not 0: ignored
         rec(":0100020033"),         // still U = 0
-        rec(":020000020001"), rec(":0400000500000000"), rec(":020000030000"),
+        rec(":0400000500000000"), rec(":020000030000"),
         rec(":0100030044"),
         rec(":00000001"),           // the end record stops nothing
         rec(":0100040055"),
@@ -87,6 +87,18 @@ TEST(IntelHexReader, OnlyDataAndProperExtendedAddressRecordsCount)
     }), buffer, 17);
     EXPECT_TRUE(outcome.complete());
     expectImage(buffer, {{0x10000, 0x11}, {1, 0x22}, {2, 0x33}, {3, 0x44}, {4, 0x55}});
+}
+
+TEST(IntelHexReader, ExtendedSegmentAddressesPlaceTheDataThatFollows)
+{
+    MemoryBuffer buffer;
+    EXPECT_TRUE(load(joined({rec(":020000021000"),  // segment 0x1000: base 0x10000
+                             rec(":0100020011"), rec(":020000020001"), rec(":0100020022"),
+                             rec(":020001020002"),  // address not 0: ignored
+                             rec(":0100030033")}),
+                     buffer, 17)
+                    .complete());
+    expectImage(buffer, {{0x10002, 0x11}, {0x12, 0x22}, {0x13, 0x33}});
 }
 
 TEST(IntelHexReader, StopsWhereTheFileNoLongerFits)
