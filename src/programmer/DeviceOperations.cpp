@@ -1,0 +1,90 @@
+#include "programmer/DeviceOperations.h"
+
+#include "programmer/ConnectionCheck.h"
+#include "programmer/LinkTexts.h"
+
+namespace zelko6 {
+
+DeviceOperations::DeviceOperations(const OperationPorts &ports)
+    : io_(ports), ctx_{ports.state, ports.link, ports.pump, ports.panels, &abort_}
+{
+}
+
+void DeviceOperations::BeginBusy()
+{
+    busy_ = true;
+    abort_ = false;
+    io_.view.setOperationLock(true);
+    io_.panels.setPanel(1, QString());
+    io_.panels.setPanel(2, QString());
+    io_.state.ComError = 0;
+}
+
+void DeviceOperations::EndBusy()
+{
+    if (!holdLock_) {
+        io_.view.setOperationLock(false);
+        busy_ = false;
+    }
+    if (io_.link.isOpen())
+        io_.link.close();
+}
+
+std::optional<TransferPlan> DeviceOperations::planOrRefuse()
+{
+    const AccessScope scope = io_.state.AccessMode;
+    const int selected = scope == AccessScope::SelectedByte ? io_.view.selectedAddress() : -1;
+    const QString size = scope == AccessScope::Block ? io_.view.accessSizeText() : QString();
+    auto planned = planTransfer(io_.state, scope, selected, size);
+    if (const auto *plan = std::get_if<TransferPlan>(&planned))
+        return *plan;
+    io_.panels.setPanel(1, refusalText(std::get<Refusal>(planned)));
+    io_.state.ComError = 1;
+    return std::nullopt;
+}
+
+bool DeviceOperations::connectionCheckPassed()
+{
+    Read_Version(ctx_, io_.settings, io_.boxes);
+    return io_.state.ComError == 0;
+}
+
+void DeviceOperations::Cmd_READ_all_Click()
+{
+    BusyScope busy(*this);
+    io_.panels.setPanel(1, texts::kReadingText);
+    io_.state.BufData.recreate(io_.state.chip.DUT_SizeExp);
+    io_.state.AccessMode = AccessScope::Block;
+    // Whatever stopped the read, the buffer is no longer what the grid shows: show it as it is,
+    // so that a following write does not send bytes the user has not seen.
+    if (ReadDevice() != OperationResult::Done)
+        io_.view.refreshGrid();
+}
+
+void DeviceOperations::Cmd_READ_single_Click()
+{
+    BusyScope busy(*this);
+    io_.state.AccessMode = AccessScope::SelectedByte;
+    ReadDevice();
+}
+
+void DeviceOperations::Cmd_WRITE_all_Click()
+{
+    BusyScope busy(*this);
+    io_.panels.setPanel(1, texts::kWritingText);
+    io_.state.AccessMode = AccessScope::Block;
+    // The write's and the verify's own EndBusy only close the port; the window stays locked
+    // until the verify is over.
+    holdLock_ = true;
+    WriteDevice();
+    VerifyDevice();
+}
+
+void DeviceOperations::Cmd_WRITE_single_Click()
+{
+    BusyScope busy(*this);
+    io_.state.AccessMode = AccessScope::SelectedByte;
+    WriteDevice();
+}
+
+} // namespace zelko6

@@ -1,0 +1,36 @@
+#pragma once
+// Which device a port number 1..20 means on this machine. On Windows it is COMn. Elsewhere there
+// are no numbered ports, so the number is looked up in turn: the environment variable ZELKO6_COMn
+// (a device path; the simulator and the tests use it), the setting "Ports"/"COMn", the n-th serial
+// port the system lists (sorted by device path, so the numbering stays put between runs), and
+// finally /dev/ttyS{n-1}.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace zelko6 {
+
+class SettingsStore;
+
+class PortResolver {
+  public:
+    // The system locations of the serial ports the platform lists, in any order.
+    using PortLister = std::function<QStringList()>;
+
+    // Without a store the settings step is skipped; without a lister the system is asked.
+    explicit PortResolver(const SettingsStore *store = nullptr, PortLister lister = {});
+
+    QString device(int portNumber) const;
+
+    // "COM" + number: the port's name in every message.
+    static QString portName(int portNumber);
+    static QString environmentName(int portNumber); // ZELKO6_COMn
+    static QStringList systemPorts();
+
+  private:
+    const SettingsStore *store_;
+    PortLister lister_;
+};
+
+} // namespace zelko6

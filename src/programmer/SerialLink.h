@@ -1,0 +1,60 @@
+#pragma once
+// The serial port as the programmer link uses it: exactly the transport operations the command
+// language needs, so that a scripted fake board can stand in for the real port in tests.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace zelko6 {
+
+inline constexpr int kFirstPortNumber = 1;
+inline constexpr int kLastPortNumber = 20;
+
+// What the connection check chooses when it opens the port; the line settings themselves
+// (57600 bit/s, 8N1, no flow control) are fixed.
+struct PortSettings {
+    int portNumber = 1;     // 1..20, "COM1".."COM20"
+    bool rtsEnable = true;  // RTS raised while the port is open
+    bool dtrEnable = false; // DTR raised while the port is open
+};
+
+// Received bytes are handed over either way; the mode records whether the caller takes them
+// as single-byte characters (identification) or as raw bytes (transfers).
+enum class InputMode { Text, Binary };
+
+struct OpenFailure {
+    enum class Kind { NotFound, Busy, Other };
+    Kind kind = Kind::Other;
+    QString device; // the device the port number resolved to
+    QString detail; // the platform's own words, for the curious
+};
+
+class SerialLink {
+  public:
+    virtual ~SerialLink() = default;
+
+    // Resolves the port number to a device and opens it. No value means it is open.
+    virtual std::optional<OpenFailure> open(const PortSettings &settings) = 0;
+    // Any queued output is on the wire before the port closes. Harmless when closed.
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+
+    virtual void setInputMode(InputMode mode) = 0;
+    virtual InputMode inputMode() const = 0;
+
+    // Drops every received byte not yet taken.
+    virtual void discardInput() = 0;
+    // Received bytes waiting to be taken (as far as the last yield has collected them).
+    virtual int pendingCount() = 0;
+    // Hands one wire element to the port in one call, unchanged, and starts it on its way.
+    virtual void send(const QByteArray &element) = 0;
+    // Every waiting byte, removed from the input.
+    virtual QByteArray takeAll() = 0;
+
+    // The device went away or failed under an open port (a USB adapter pulled out). Cleared by
+    // the next open. Waits treat it as a time-out that has already expired.
+    virtual bool lost() const = 0;
+};
+
+} // namespace zelko6
