@@ -23,7 +23,7 @@ namespace zelko6 {
 static const QString kHelpFileName = QStringLiteral("zelko6new.chm");
 
 Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options)
-    : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options))
+    : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)), link_(PortResolver(&store))
 {
 }
 
@@ -128,7 +128,7 @@ MainWindow &Application::ensureMainWindow()
 {
     if (main_)
         return *main_;
-    main_ = std::make_unique<MainWindow>(state_, settings_, boxes_, shell_);
+    main_ = std::make_unique<MainWindow>(state_, settings_, boxes_, shell_, link_, pump_);
     MainWindow *main = main_.get();
     main->setUnloadHandler([this] { Form_Unload(); });
     QObject::connect(main, &MainWindow::boardMenuTriggered, main, [this] { mnuBoardInfomation_Click(); });

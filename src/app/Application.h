@@ -8,6 +8,8 @@
 #include <QLockFile>
 
 #include "devices/BoardWindow.h"
+#include "programmer/Pump.h"
+#include "programmer/QtSerialLink.h"
 #include <functional>
 #include <memory>
 
@@ -44,6 +46,7 @@ public:
 
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }
+    SerialLink &link() { return link_; }
     MainWindow *mainWindow() const { return main_.get(); }
     BoardWindow *boardWindow() const { return board_.get(); }
     AboutWindow *aboutWindow() const { return about_.get(); }
@@ -59,6 +62,8 @@ private:
     MessageBoxes &boxes_;
     Shell &shell_;
     StartupOptions options_;
+    QtPump pump_;
+    QtSerialLink link_;
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<AboutWindow> about_;

@@ -6,7 +6,9 @@
 #include "buffer/ByteEditorPanel.h"
 #include "buffer/HexGridView.h"
 #include "devices/ChipSelection.h"
+#include "programmer/DeviceOperations.h"
 #include "ui/Fonts.h"
+#include "ui/QtFileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,9 +19,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zelko6 {
@@ -53,12 +57,28 @@ QFrame *rule(QWidget *parent, const char *name)
 
 }  // namespace
 
-MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, QWidget *parent)
-    : QMainWindow(parent), state_(state), settings_(settings), boxes_(boxes), shell_(shell)
+MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, SerialLink &link,
+                       Pump &pump, QWidget *parent)
+    : QMainWindow(parent), state_(state), settings_(settings), boxes_(boxes), shell_(shell),
+      dialogs_(std::make_unique<QtFileDialogs>(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     buildControls();
     buildMenus();
+    FileCommandView &fileView = *this;
+    OperationView &operationView = *this;
+    files_ = std::make_unique<FileCommands>(state, settings, *status_, boxes, *dialogs_, fileView);
+    operations_ = std::make_unique<DeviceOperations>(
+        OperationPorts{state_, link, pump, *status_, settings_, boxes_, shell_, operationView});
+    const std::pair<const char *, void (DeviceOperations::*)()> transfers[] = {
+        {"Cmd_READ_all", &DeviceOperations::Cmd_READ_all_Click},
+        {"Cmd_READ_single", &DeviceOperations::Cmd_READ_single_Click},
+        {"Cmd_WRITE_all", &DeviceOperations::Cmd_WRITE_all_Click},
+        {"Cmd_WRITE_single", &DeviceOperations::Cmd_WRITE_single_Click},
+    };
+    for (const auto &[name, handler] : transfers)
+        connect(findChild<QPushButton *>(QLatin1String(name)), &QPushButton::clicked, this,
+                [this, handler = handler] { (operations_.get()->*handler)(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -110,8 +130,8 @@ void MainWindow::buildControls()
     auto *saveAs = button(central, "Cmd_SaveAs", QStringLiteral("保存"));
     auto *port = button(central, "Cmd_Port", QStringLiteral("通信ポート"));
     auto *clear = button(central, "Command1", QStringLiteral("ﾊﾞｯﾌｧ ｸﾘｱ"));
-    connect(open, &QPushButton::clicked, this, &MainWindow::fileOpenTriggered);
-    connect(saveAs, &QPushButton::clicked, this, &MainWindow::fileSaveAsTriggered);
+    connect(open, &QPushButton::clicked, this, [this] { files_->mnuFileOpen_Click(); });
+    connect(saveAs, &QPushButton::clicked, this, [this] { files_->mnuFileSaveAs_Click(); });
     connect(port, &QPushButton::clicked, this, &MainWindow::portSettingsTriggered);
     connect(clear, &QPushButton::clicked, this, &MainWindow::bufferClearCommand);
 
@@ -189,9 +209,9 @@ void MainWindow::buildMenus()
 
     QMenu *file = menu("mnuFile", QStringLiteral("ファイル(&F)"));
     connect(item(file, "mnuFileOpen", QStringLiteral("ファイルをロード(&O)...")), &QAction::triggered, this,
-            &MainWindow::fileOpenTriggered);
+            [this] { files_->mnuFileOpen_Click(); });
     connect(item(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)...")), &QAction::triggered, this,
-            &MainWindow::fileSaveAsTriggered);
+            [this] { files_->mnuFileSaveAs_Click(); });
     separator(file, "mnuFileBar1");
     connect(item(file, "mnuOutPutTextFile", QStringLiteral("テキストデータとして出力")), &QAction::triggered, this,
             &MainWindow::outputTextFileTriggered);
@@ -322,6 +342,13 @@ void MainWindow::bufferClearCommand()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (operations_->isBusy()) {
+        // The running operation gives up at its next wait and closes the port; then we close.
+        closeRequested_ = true;
+        operations_->abortOperation();
+        event->ignore();
+        return;
+    }
     if (unloadHandler_)
         unloadHandler_();
     event->accept();
@@ -346,5 +373,47 @@ void MainWindow::applyGridLayout() { grid_->SetGridLayout(); }
 void MainWindow::setCheckSumCaption(const QString &caption) { checkSum_->setText(caption); }
 
 void MainWindow::gridClick() { editor_->MSFGrid1_Click(true); }
+
+void MainWindow::setOperationLock(bool locked)
+{
+    // Everything through which a second operation could start or the running one's chip, sizes,
+    // buffer or port could change under it.
+    static const char *const kWidgets[] = {"MSFGrid1",  "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all",
+                                           "Cmd_WRITE_single", "Frame1", "Combo_device", "CmbSize",
+                                           "Command1", "Cmd_Open", "Cmd_SaveAs", "Cmd_Port"};
+    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs", "mnuToolsOptions"};
+    for (const char *name : kWidgets)
+        if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
+            widget->setEnabled(!locked);
+    for (const char *name : kActions)
+        action(name)->setEnabled(!locked);
+    if (locked)
+        return;
+    editor_->hexBox()->setFocus();
+    if (closeRequested_)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+int MainWindow::selectedAddress() const { return grid_->selectedAddress(); }
+
+QString MainWindow::accessSizeText() const { return accessSize_->currentText(); }
+
+void MainWindow::refreshGrid()
+{
+    // The operation's or command's message in panel 1 outlives the refresh's own texts.
+    const QString message = status_->panel(1);
+    RefreshGrid();
+    status_->setPanel(1, message);
+}
+
+void MainWindow::showReadByte(uint8_t value)
+{
+    const int address = grid_->selectedAddress();
+    if (address >= 0)
+        model_.setByteCell(address / kBytesPerRow, address % kBytesPerRow, value);
+    editor_->MSFGrid1_Click(true);
+}
+
+void MainWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 
 }  // namespace zelko6

@@ -4,10 +4,13 @@
 
 #include "buffer/GridModel.h"
 #include "buffer/GridRefresh.h"
+#include "files/FileCommands.h"
+#include "programmer/OperationView.h"
 #include "ui/WindowPlacement.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -21,14 +24,21 @@ struct AppState;
 class ByteEditorPanel;
 class HexGridView;
 class MainStatusBar;
+class DeviceOperations;
 class MessageBoxes;
+class Pump;
+class SerialLink;
 class Settings;
 class Shell;
 
-class MainWindow final : public QMainWindow, private GridView {
+class MainWindow final : public QMainWindow,
+                         private GridView,
+                         private OperationView,
+                         private FileCommandView {
     Q_OBJECT
 public:
-    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, QWidget *parent = nullptr);
+    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, SerialLink &link, Pump &pump,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Main window load: position, the first access-size list and the saved access size.
@@ -52,14 +62,14 @@ public:
     ByteEditorPanel &editor() const { return *editor_; }
     QPointF positionTwips() const { return placement_.twips(*this); }
     QAction *action(const char *objectName) const;
+    DeviceOperations &operations() const { return *operations_; }
+    FileCommands &fileCommands() { return *files_; }
 
 signals:
     void boardMenuTriggered();
     void helpContentsTriggered();
     void aboutTriggered();
     void portSettingsTriggered();
-    void fileOpenTriggered();
-    void fileSaveAsTriggered();
     void outputTextFileTriggered();
 
 protected:
@@ -70,7 +80,7 @@ private:
     void buildMenus();
     void refuseChip(const QString &reason);
 
-    // GridView
+    // GridView (and FileCommandView where they share a need)
     void setBusyPointer(bool busy) override;
     void yield() override;
     void setGridVisible(bool visible) override;
@@ -79,6 +89,14 @@ private:
     void setCheckSumCaption(const QString &caption) override;
     void gridClick() override;
 
+    // OperationView and FileCommandView
+    void setOperationLock(bool locked) override;
+    int selectedAddress() const override;
+    QString accessSizeText() const override;
+    void refreshGrid() override;
+    void showReadByte(uint8_t value) override;
+    void setCaption(const QString &caption) override;
+
     AppState &state_;
     Settings &settings_;
     MessageBoxes &boxes_;
@@ -86,8 +104,11 @@ private:
     GridModel model_;
     WindowPlacement placement_;
     std::function<void()> unloadHandler_;
-    int selectedDevice_ = -1;   // the entry whose chip is in effect
-    bool revertingDevice_ = false;
+    int selectedDevice_ = -1;  // the entry whose chip is in effect
+    bool closeRequested_ = false;
+    std::unique_ptr<FileDialogs> dialogs_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<DeviceOperations> operations_;
 
     QComboBox *device_ = nullptr;
     QComboBox *accessSize_ = nullptr;
