@@ -8,6 +8,7 @@
 #include "buffer/GridRefresh.h"
 #include "devices/BoardWindow.h"
 #include "devices/DeviceFile.h"
+#include "programmer/PortWindow.h"
 #include "ui/AboutWindow.h"
 #include "ui/Branding.h"
 #include "ui/SplashWindow.h"
@@ -135,6 +136,7 @@ MainWindow &Application::ensureMainWindow()
     QObject::connect(main, &MainWindow::helpContentsTriggered, main, [this] { mnuHelpContents_Click(); });
     QObject::connect(main, &MainWindow::aboutTriggered, main, [this] { mnuHelpAbout_Click(); });
     QObject::connect(main, &MainWindow::outputTextFileTriggered, main, [this] { mnuOutPutTextFile_Click(); });
+    QObject::connect(main, &MainWindow::portSettingsTriggered, main, [this] { showPortWindow(); });
     main->Form_Load();
     return *main;
 }
@@ -189,6 +191,12 @@ void Application::mnuHelpContents_Click()
         boxes_.show(BoxIcon::Information, BoxButtons::Ok, main_->windowTitle(),
                     QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
     }
+}
+
+void Application::showPortWindow()
+{
+    PortWindow window(link_, settings_, boxes_, main_.get());
+    window.exec();
 }
 
 void Application::mnuHelpAbout_Click() { about_->exec(); }

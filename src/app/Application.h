@@ -43,6 +43,7 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOutPutTextFile_Click();
+    void showPortWindow();  // frmCom, modal
 
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }

@@ -50,6 +50,8 @@ inline constexpr SettingKey OpenDir{"Settings", "OPEN_DIR_ZELKO6", ""};
 inline constexpr SettingKey ComNo{"Settings", "ComNo", "0"};
 inline constexpr SettingKey RTS{"Settings", "RTS", "1"};
 inline constexpr SettingKey DTR{"Settings", "DTR", "0"};
+// Section "Ports", keys "COM1".."COM20": an optional device path for each port number, read by
+// PortResolver (programmer/) before it asks the system.
 }  // namespace keys
 
 // Typed access over a store. A stored text that does not convert gives no value; the caller
