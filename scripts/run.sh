@@ -1,11 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program beside the sample catalogue.
+# Installs what is missing, builds, and starts the program beside the sample catalogue, with the
+# board simulator standing in for a programmer board on port 1 (no hardware needed).
+# Set ZELKO6_COM1 yourself to use a real board instead.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/build.sh"
-exe="$root/build/zelko6"
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  exec "$exe" "$@"
+build="$root/build"
+
+if [ -z "${ZELKO6_COM1:-}" ]; then
+  chip="$build/simulated-chip.bin"   # the simulated chip keeps its contents between runs
+  link="$build/simulated-board"
+  args=(--link "$link" --size-exp 17 --save "$chip" --baud 57600)
+  [ -f "$chip" ] && args+=(--image "$chip")
+  "$build/tools/zelko6-boardsim" "${args[@]}" > "$build/simulated-board.out" &
+  sim=$!
+  trap 'kill $sim 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
+  export ZELKO6_COM1="$link"
+  echo "Board simulator on $link (port 1)." >&2
 fi
-echo "No display found: starting the program on a virtual X server (xvfb-run)." >&2
-exec xvfb-run -a "$exe" "$@"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  "$build/zelko6" "$@"
+else
+  echo "No display found: starting the program on a virtual X server (xvfb-run)." >&2
+  xvfb-run -a "$build/zelko6" "$@"
+fi

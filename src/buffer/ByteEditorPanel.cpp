@@ -144,7 +144,7 @@ void ByteEditorPanel::MSFGrid1_Click(bool moveFocus)
         status_.setPanel(3, QStringLiteral("ADDRESS:") + QString::number(address));
 }
 
-void ByteEditorPanel::Text_modify_hex_Change()
+void ByteEditorPanel::changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change)
 {
     if (editsIgnored())
         return;
@@ -152,68 +152,55 @@ void ByteEditorPanel::Text_modify_hex_Change()
     const int address = grid_.selectedAddress();
     if (!state_.BufData.contains(address))
         return;
-    const int value = HexWordValue(hex_->text());
-    if (value <= 0xFF)
-        state_.BufData[static_cast<size_t>(address)] = static_cast<uint8_t>(value);
-    const uint8_t b = state_.BufData[static_cast<size_t>(address)];
-    dec_->setText(QString::number(b));
-    asc_->setText(QString(editRuleChar(b)));
+    uint8_t &b = state_.BufData[static_cast<size_t>(address)];
+    change(b);
+    // The box typed into keeps what was typed; the others show the byte as it now is.
+    if (typedInto != dec_)
+        dec_->setText(QString::number(b));
+    if (typedInto != hex_)
+        hex_->setText(hexDigits(b, 2));
+    if (typedInto != asc_)
+        asc_->setText(QString(editRuleChar(b)));
     refreshOtherViews(address);
+}
+
+void ByteEditorPanel::Text_modify_hex_Change()
+{
+    changeSelectedByte(hex_, [this](uint8_t &b) {
+        const int value = HexWordValue(hex_->text());
+        if (value <= 0xFF)
+            b = static_cast<uint8_t>(value);
+    });
 }
 
 void ByteEditorPanel::Text_modify_dec_Change()
 {
-    if (editsIgnored())
-        return;
-    EditLockGuard lock(state_.EditLock);
-    if (const auto number = decimalBoxNumber(dec_->text()); number && *number > 255.0)
-        dec_->setText(QStringLiteral("255"));
-    const int address = grid_.selectedAddress();
-    if (!state_.BufData.contains(address))
-        return;
-    if (const auto value = decimalBoxByte(dec_->text()))
-        state_.BufData[static_cast<size_t>(address)] = *value;
-    const uint8_t b = state_.BufData[static_cast<size_t>(address)];
-    hex_->setText(hexDigits(b, 2));
-    asc_->setText(QString(editRuleChar(b)));
-    refreshOtherViews(address);
+    changeSelectedByte(dec_, [this](uint8_t &b) {
+        if (const auto number = decimalBoxNumber(dec_->text()); number && *number > 255.0)
+            dec_->setText(QStringLiteral("255"));
+        if (const auto value = decimalBoxByte(dec_->text()))
+            b = *value;
+    });
 }
 
 void ByteEditorPanel::Text_modify_asc_Change()
 {
-    if (editsIgnored())
-        return;
-    EditLockGuard lock(state_.EditLock);
-    const int address = grid_.selectedAddress();
-    if (!state_.BufData.contains(address))
-        return;
-    const QString text = asc_->text();
-    if (!text.isEmpty())
-        if (const auto code = singleByteCode(text.front()))
-            state_.BufData[static_cast<size_t>(address)] = *code;
-    const uint8_t b = state_.BufData[static_cast<size_t>(address)];
-    dec_->setText(QString::number(b));
-    hex_->setText(hexDigits(b, 2));
-    refreshOtherViews(address);
+    changeSelectedByte(asc_, [this](uint8_t &b) {
+        const QString text = asc_->text();
+        if (!text.isEmpty())
+            if (const auto code = singleByteCode(text.front()))
+                b = *code;
+    });
 }
 
 void ByteEditorPanel::ChkBin_Click()
 {
-    if (editsIgnored())
-        return;
-    EditLockGuard lock(state_.EditLock);
-    const int address = grid_.selectedAddress();
-    if (!state_.BufData.contains(address))
-        return;
-    uint8_t b = 0;
-    for (int bit = 0; bit < 8; ++bit)
-        if (bits_[static_cast<size_t>(bit)]->isChecked())
-            b |= static_cast<uint8_t>(1u << bit);
-    state_.BufData[static_cast<size_t>(address)] = b;
-    dec_->setText(QString::number(b));
-    hex_->setText(hexDigits(b, 2));
-    asc_->setText(QString(editRuleChar(b)));
-    refreshOtherViews(address);
+    changeSelectedByte(nullptr, [this](uint8_t &b) {
+        b = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (bits_[static_cast<size_t>(bit)]->isChecked())
+                b |= static_cast<uint8_t>(1u << bit);
+    });
 }
 
 void ByteEditorPanel::showBits(uint8_t value)

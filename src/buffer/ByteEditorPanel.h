@@ -43,6 +43,8 @@ private:
     bool Text_modify_hex_KeyPress(class QKeyEvent *event);  // true when the key is consumed
 
     bool editsIgnored() const;
+    // The frame of every change: the lock, the selected byte, the other views and the tail.
+    void changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change);
     void showBits(uint8_t value);
     void refreshOtherViews(int address);  // the common tail of every change
 
