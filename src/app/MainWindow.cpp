@@ -92,7 +92,7 @@ void MainWindow::buildControls()
 
     device_ = new QComboBox(central);
     device_->setObjectName(QStringLiteral("Combo_device"));
-    device_->setAccessibleName(QStringLiteral("Combo_device"));
+    device_->setAccessibleName(QStringLiteral("デバイス選択"));
     device_->setFont(gothicFixedFont());
     device_->setMinimumContentsLength(22);
     device_->setMaxVisibleItems(20);

@@ -49,6 +49,20 @@ bool DeviceOperations::connectionCheckPassed()
     return io_.state.ComError == 0;
 }
 
+std::variant<TransferPlan, OperationResult> DeviceOperations::startOperation(bool yieldFirst)
+{
+    if (yieldFirst)
+        io_.pump.yield();
+    io_.state.OpStartTime = io_.pump.clock();
+    io_.state.ComError = 0;
+    const auto plan = planOrRefuse();
+    if (!plan)
+        return OperationResult::Refused;
+    if (!connectionCheckPassed())
+        return OperationResult::CheckFailed;
+    return *plan;
+}
+
 void DeviceOperations::Cmd_READ_all_Click()
 {
     BusyScope busy(*this);

@@ -10,6 +10,8 @@
 #include "programmer/Protocol.h"
 #include "programmer/Transfer.h"
 
+#include <variant>
+
 namespace zelko6 {
 
 // The world as an operation sees it.
@@ -79,6 +81,9 @@ class DeviceOperations {
     // The range of the current AccessMode, or the refusal (shown in panel 1, ComError := 1).
     std::optional<TransferPlan> planOrRefuse();
     bool connectionCheckPassed();
+    // The common start: yield (read and verify), the clock, ComError, the plan, the connection
+    // check. The plan, or why the operation stops here.
+    std::variant<TransferPlan, OperationResult> startOperation(bool yieldFirst);
 
     OperationPorts io_;
     LinkContext ctx_;

@@ -7,14 +7,10 @@ namespace zelko6 {
 OperationResult DeviceOperations::ReadDevice()
 {
     AppState &state = io_.state;
-    io_.pump.yield();
-    state.OpStartTime = io_.pump.clock();
-    state.ComError = 0;
-    const auto plan = planOrRefuse();
-    if (!plan)
-        return OperationResult::Refused;
-    if (!connectionCheckPassed())
-        return OperationResult::CheckFailed;
+    const auto started = startOperation(true);
+    if (const auto *stopped = std::get_if<OperationResult>(&started))
+        return *stopped;
+    const auto *plan = &std::get<TransferPlan>(started);
 
     beginOpening(ctx_, OpeningColumn::Read);
     finishOpening(ctx_, OpeningColumn::Read, *plan);
@@ -54,13 +50,10 @@ OperationResult DeviceOperations::WriteDevice()
 {
     AppState &state = io_.state;
     // No yield first: the write keeps the window's events out until it waits for the board.
-    state.OpStartTime = io_.pump.clock();
-    state.ComError = 0;
-    const auto plan = planOrRefuse();
-    if (!plan)
-        return OperationResult::Refused;
-    if (!connectionCheckPassed())
-        return OperationResult::CheckFailed;
+    const auto started = startOperation(false);
+    if (const auto *stopped = std::get_if<OperationResult>(&started))
+        return *stopped;
+    const auto *plan = &std::get<TransferPlan>(started);
 
     beginOpening(ctx_, OpeningColumn::Write);
     finishOpening(ctx_, OpeningColumn::Write, *plan);

@@ -8,16 +8,12 @@ namespace zelko6 {
 OperationResult DeviceOperations::VerifyDevice()
 {
     AppState &state = io_.state;
-    io_.pump.yield();
-    state.OpStartTime = io_.pump.clock();
-    state.ComError = 0;
     // The verify reads back what the block write just sent.
     state.AccessMode = AccessScope::Block;
-    const auto plan = planOrRefuse();
-    if (!plan)
-        return OperationResult::Refused;
-    if (!connectionCheckPassed())
-        return OperationResult::CheckFailed;
+    const auto started = startOperation(true);
+    if (const auto *stopped = std::get_if<OperationResult>(&started))
+        return *stopped;
+    const auto *plan = &std::get<TransferPlan>(started);
 
     io_.pump.yield();
     beginOpening(ctx_, OpeningColumn::Verify);
