@@ -7,6 +7,13 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/build.sh"
 build="$root/build"
 
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${ZELKO6_USE_XVFB:-}" ]; then
+  # No screen to show a window on: show the main job on the command line instead, against the
+  # board simulator (ZELKO6_USE_XVFB=1 starts the window on a virtual X server instead).
+  echo "No display found: running the command-line demonstration against the board simulator." >&2
+  exec "$build/zelko6-cli" demo --output "$build/zelko6-demo.hex"
+fi
+
 if [ -z "${ZELKO6_COM1:-}" ]; then
   chip="$build/simulated-chip.bin"   # the simulated chip keeps its contents between runs
   link="$build/simulated-board"
@@ -23,6 +30,5 @@ fi
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   "$build/zelko6" "$@"
 else
-  echo "No display found: starting the program on a virtual X server (xvfb-run)." >&2
   xvfb-run -a "$build/zelko6" "$@"
 fi

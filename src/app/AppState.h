@@ -50,6 +50,7 @@ struct AppState {
     double WriteSeconds = 0.0;
     QString FirmwareId;
     float FirmwareVersion = 0.0f;
+    QString VerifyLogPath;  // empty: VerifyLog.txt beside the program (the command line may choose)
 
     QString pathInAppDir(const QString &fileName) const { return AppDir + fileName; }
 };

@@ -6,29 +6,14 @@
 #include "app/StartupFiles.h"
 #include "buffer/CheckSum.h"
 #include "files/BinaryImage.h"
+#include "files/FileTexts.h"
 #include "files/IntelHex.h"
 
 #include <QFileInfo>
 
 namespace zelko6 {
 
-namespace texts {
-const QString kPleaseWait = QStringLiteral("しばらくお待ちください。");
-const QString kCannotOpen = QStringLiteral("ファイルをオープンできませんでした。");
-const QString kLoading = QStringLiteral("ファイルをロードしています..........");
-const QString kOpened = QStringLiteral("ファイルオープン完了");
-const QString kSaveCancelled = QStringLiteral("ファイル保存をキャンセルしました。");
-const QString kOverwriteTitle = QStringLiteral("上書き保存");
-const QString kOverwriteQuestion = QStringLiteral("ファイルが存在します。上書きしますか？");
-const QString kSaving = QStringLiteral("ファイルに保存中..... ");
-const QString kSaved = QStringLiteral("ファイルに保存終了。 ");
-// Our own words for what the original texts never said.
-const QString kDoesNotFit = QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。");
-const QString kUnreadable = QStringLiteral("ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。");
-const QString kBinaryTooLong = QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。");
-const QString kBinaryShorter = QStringLiteral("ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）");
-const QString kNotSaved = QStringLiteral("ファイルを保存できませんでした。");
-}  // namespace texts
+namespace texts = filetexts;
 
 QString folderOf(const QString &path) { return QFileInfo(path).absolutePath(); }
 

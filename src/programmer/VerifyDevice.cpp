@@ -21,7 +21,8 @@ OperationResult DeviceOperations::VerifyDevice()
     int64_t mismatches = 0;
     finishOpening(ctx_, OpeningColumn::Verify, *plan);
 
-    const QString logPath = state.pathInAppDir(texts::kVerifyLogName);
+    const QString logPath =
+        state.VerifyLogPath.isEmpty() ? state.pathInAppDir(texts::kVerifyLogName) : state.VerifyLogPath;
     VerifyLog log(logPath);
     ProgressDisplay progress(io_.panels, *plan);
     const LinkResult result = readChunks(

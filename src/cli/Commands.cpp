@@ -1,0 +1,414 @@
+#include "cli/Commands.h"
+
+#include "app/Version.h"
+#include "cli/CliTexts.h"
+#include "cli/ImageFiles.h"
+#include "cli/Session.h"
+#include "devices/ChipSelection.h"
+#include "programmer/PortResolver.h"
+
+#include <QFileInfo>
+#include <QThread>
+#include <memory>
+#include <vector>
+
+namespace zelko6::cli {
+
+namespace {
+
+int usageError(const Console &console, const QString &message)
+{
+    console.note(QStringLiteral("zelko6-cli: ") + message);
+    console.note(QStringLiteral("Try 'zelko6-cli --help'."));
+    return kExitUsage;
+}
+
+int failed(const Console &console, const Failure &failure)
+{
+    if (failure.exitCode == kExitUsage)
+        return usageError(console, inLanguage(console.language(), failure.text));
+    console.windowText(failure.text);
+    return failure.exitCode;
+}
+
+void showRate(const Console &console, qint64 bytes, double seconds) { console.note(rateText(bytes, seconds)); }
+
+// The chip, the block size and the port of a command that talks to the board.
+struct Target {
+    ChosenChip chip;
+    QString accessSize;
+    std::optional<int> comNo;
+};
+
+std::variant<Target, Failure> resolveTarget(const CliOptions &options)
+{
+    auto catalogue = loadCatalogue(options.catalogue);
+    if (auto *failure = std::get_if<Failure>(&catalogue))
+        return *failure;
+    auto chip = chooseChip(std::get<Catalogue>(catalogue), options.chip);
+    if (auto *failure = std::get_if<Failure>(&chip))
+        return *failure;
+    Target target{std::get<ChosenChip>(chip), {}, {}};
+    if (!options.byte) {
+        auto size = chooseAccessSize(target.chip, options.size);
+        if (auto *failure = std::get_if<Failure>(&size))
+            return *failure;
+        target.accessSize = std::get<QString>(size);
+    } else {
+        const qint64 chipSize = qint64{1} << target.chip.params.DUT_SizeExp;
+        if (!options.address || *options.address >= chipSize)
+            return Failure{kExitUsage, QStringLiteral("--byte needs --address below %1 for %2")
+                                           .arg(chipSize)
+                                           .arg(target.chip.name)};
+    }
+    auto port = choosePort(options.port);
+    if (auto *failure = std::get_if<Failure>(&port))
+        return *failure;
+    target.comNo = std::get<std::optional<int>>(port);
+    return target;
+}
+
+// The command line's own checks of which words go with which command.
+std::optional<QString> misfit(const CliOptions &o)
+{
+    const QString &c = o.command;
+    const bool transfer = c == QStringLiteral("read") || c == QStringLiteral("write");
+    if (o.byte && !transfer)
+        return QStringLiteral("--byte goes with read or write");
+    if (o.address && !o.byte)
+        return QStringLiteral("--address goes with --byte");
+    if (o.value && !(c == QStringLiteral("write") && o.byte))
+        return QStringLiteral("--value goes with write --byte");
+    if (o.probe && c != QStringLiteral("ports"))
+        return QStringLiteral("--probe goes with ports");
+    if (o.noVerify && c != QStringLiteral("write"))
+        return QStringLiteral("--no-verify goes with write");
+    if ((o.baud || !o.simulator.isEmpty() || !o.output.isEmpty()) && c != QStringLiteral("demo"))
+        return QStringLiteral("--baud, --simulator and --output go with demo");
+    return std::nullopt;
+}
+
+int cmdList(const CliOptions &options, const Console &console)
+{
+    auto loaded = loadCatalogue(options.catalogue);
+    if (auto *failure = std::get_if<Failure>(&loaded))
+        return failed(console, *failure);
+    const Catalogue &catalogue = std::get<Catalogue>(loaded);
+    console.data(QStringLiteral("%1  %2 %3 %4 %5  %6")
+                     .arg(QStringLiteral("index"), 5)
+                     .arg(QStringLiteral("name"), -10)
+                     .arg(QStringLiteral("label"), -9)
+                     .arg(QStringLiteral("size"), 9)
+                     .arg(QStringLiteral("page"), 5)
+                     .arg(QStringLiteral("bus")));
+    for (int k = 0; k < catalogue.count(); ++k) {
+        const DeviceRecord &record = catalogue.contents.table.row(k);
+        const auto evaluated = evaluateChip(record);
+        QString size = QStringLiteral("-"), page = QStringLiteral("-"), bus = QStringLiteral("unusable");
+        if (const auto *chip = std::get_if<ChipParams>(&evaluated)) {
+            size = QString::number(qint64{1} << chip->DUT_SizeExp);
+            page = QString::number(chip->DUT_PageSize);
+            bus = chip->DUT_Bus == 2 ? QStringLiteral("2-wire") : QStringLiteral("3-wire");
+        }
+        console.data(QStringLiteral("%1  %2 %3 %4 %5  %6")
+                         .arg(k, 5)
+                         .arg(record[kColName], -10)
+                         .arg(record[kColLabel], -9)
+                         .arg(size, 9)
+                         .arg(page, 5)
+                         .arg(bus));
+    }
+    return kExitOk;
+}
+
+// The connection check on one port, on a thread of its own so that silent ports are waited out
+// side by side rather than ten seconds after one another. Quiet: the caller prints the outcome.
+QString probeOne(int portNumber, Language language)
+{
+    Console quiet(stdout, stderr, false, language);
+    Session session(quiet, portNumber - 1);
+    session.panels.setEchoPort(false);
+    if (session.identify() == CheckResult::Identified)
+        return session.state.FirmwareId;
+    return QStringLiteral("-  ") + inLanguage(language, session.panels.panel(1));
+}
+
+int cmdPorts(const CliOptions &options, const Console &console)
+{
+    CommandLineSettings store(std::nullopt);
+    const PortResolver resolver(&store);
+    struct Row {
+        QString device;
+        QString probed;
+    };
+    std::vector<Row> rows(kLastPortNumber + 1);
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
+        Row &row = rows[static_cast<size_t>(n)];
+        row.device = resolver.device(n);
+        if (!options.probe)
+            continue;
+        if (!QFileInfo::exists(row.device)) {
+            row.probed = QStringLiteral("-");
+            continue;
+        }
+        const Language language = console.language();
+        threads.emplace_back(QThread::create([&row, n, language] { row.probed = probeOne(n, language); }));
+        threads.back()->start();
+    }
+    for (auto &thread : threads)
+        thread->wait();
+    for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
+        const Row &row = rows[static_cast<size_t>(n)];
+        QString line = QStringLiteral("%1  %2").arg(PortResolver::portName(n), -5).arg(row.device);
+        if (options.probe)
+            line = QStringLiteral("%1  %2").arg(line, -24).arg(row.probed);
+        console.data(line);
+    }
+    return kExitOk;
+}
+
+int cmdIdentify(const CliOptions &options, const Console &console)
+{
+    auto port = choosePort(options.port);
+    if (auto *failure = std::get_if<Failure>(&port))
+        return failed(console, *failure);
+    Session session(console, std::get<std::optional<int>>(port));
+    const CheckResult result = session.identify();
+    if (result != CheckResult::Identified) {
+        console.windowText(session.panels.panel(1));
+        return kExitLink;
+    }
+    console.data(session.state.FirmwareId);
+    return kExitOk;
+}
+
+std::variant<ImageFormat, Failure> formatFor(const CliOptions &options, const QString &name)
+{
+    auto format = formatOf(name, options.dashFormat);
+    if (auto *wrong = std::get_if<QString>(&format))
+        return Failure{kExitUsage, *wrong};
+    return std::get<ImageFormat>(format);
+}
+
+// Loads the file of write or verify into the session's buffer; nothing has been sent yet.
+std::optional<Failure> loadInto(Session &session, const QString &name, const CliOptions &options,
+                                const Console &console)
+{
+    auto format = formatFor(options, name);
+    if (auto *failure = std::get_if<Failure>(&format))
+        return *failure;
+    const FileResult loaded =
+        loadImage(name, std::get<ImageFormat>(format), session.state.chip.DUT_SizeExp, session.state.BufData);
+    if (!loaded.ok())
+        return Failure{loaded.exitCode, loaded.text};
+    if (!loaded.text.isEmpty())
+        console.windowText(loaded.text);
+    return std::nullopt;
+}
+
+int cmdRead(const CliOptions &options, const Console &console)
+{
+    if (options.files.size() != (options.byte ? 0 : 1))
+        return usageError(console, options.byte ? QStringLiteral("read --byte takes no file")
+                                                : QStringLiteral("read takes one FILE"));
+    auto target = resolveTarget(options);
+    if (auto *failure = std::get_if<Failure>(&target))
+        return failed(console, *failure);
+    const Target &t = std::get<Target>(target);
+    std::optional<ImageFormat> format;
+    if (!options.byte) {
+        auto chosen = formatFor(options, options.files[0]);
+        if (auto *failure = std::get_if<Failure>(&chosen))
+            return failed(console, *failure);
+        format = std::get<ImageFormat>(chosen);
+        // Minutes of reading must not end in a file that cannot be written.
+        if (const FileResult can = checkCanSave(options.files[0]); !can.ok())
+            return failed(console, {can.exitCode, can.text});
+    }
+
+    Session session(console, t.comNo);
+    session.useChip(t.chip.params);
+    session.view.accessSize = t.accessSize;
+    if (options.byte) {
+        const OperationResult result = session.readByte(static_cast<int>(*options.address));
+        console.windowText(session.panels.panel(1));
+        if (result == OperationResult::Done && session.view.readByte)
+            console.data(QStringLiteral("0x") +
+                         QStringLiteral("%1").arg(*session.view.readByte, 2, 16, QLatin1Char('0')).toUpper());
+        return exitCodeOf(result);
+    }
+    const OperationResult result = session.readBlock();
+    console.windowText(session.panels.panel(1));
+    if (result != OperationResult::Done)
+        return exitCodeOf(result);
+    showRate(console, t.accessSize.toLongLong(), session.lastSeconds());
+    const FileResult saved = saveImage(session.state.BufData, options.files[0], *format, console);
+    if (!saved.text.isEmpty())
+        console.windowText(saved.text);
+    return saved.exitCode;
+}
+
+int verifyAndReport(Session &session, const CliOptions &options, const Console &console, qint64 bytes)
+{
+    const OperationResult result = session.verifyBlock(options.logPath);
+    console.windowText(session.panels.panel(1));
+    if (result == OperationResult::Done)
+        showRate(console, bytes, session.lastSeconds());
+    if (result == OperationResult::Mismatches || result == OperationResult::LinkFailed) {
+        if (session.lastLogPath().isEmpty())
+            console.note(QStringLiteral("verify log: could not be written to ") + options.logPath);
+        else
+            console.note(QStringLiteral("verify log: ") + session.lastLogPath());
+    }
+    return exitCodeOf(result);
+}
+
+int cmdWrite(const CliOptions &options, const Console &console)
+{
+    const bool fromValue = options.byte && options.value;
+    if (options.files.size() != (fromValue ? 0 : 1))
+        return usageError(console, fromValue ? QStringLiteral("write --byte --value takes no file")
+                                             : QStringLiteral("write takes one FILE"));
+    auto target = resolveTarget(options);
+    if (auto *failure = std::get_if<Failure>(&target))
+        return failed(console, *failure);
+    const Target &t = std::get<Target>(target);
+    Session session(console, t.comNo);
+    session.useChip(t.chip.params);
+    session.view.accessSize = t.accessSize;
+    // The whole file is read and judged before the port is even opened.
+    if (fromValue)
+        session.state.BufData[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
+    else if (const auto failure = loadInto(session, options.files[0], options, console))
+        return failed(console, *failure);
+
+    if (options.byte) {
+        const OperationResult result = session.writeByte(static_cast<int>(*options.address));
+        console.windowText(session.panels.panel(1));
+        return exitCodeOf(result);
+    }
+    const OperationResult result = session.writeBlock();
+    console.windowText(session.panels.panel(1));
+    // Unlike the window, no verify follows a failed write: it could only fail as well.
+    if (result != OperationResult::Done)
+        return exitCodeOf(result);
+    showRate(console, t.accessSize.toLongLong(), session.lastSeconds());
+    if (options.noVerify)
+        return kExitOk;
+    return verifyAndReport(session, options, console, t.accessSize.toLongLong());
+}
+
+int cmdVerify(const CliOptions &options, const Console &console)
+{
+    if (options.files.size() != 1)
+        return usageError(console, QStringLiteral("verify takes one FILE"));
+    auto target = resolveTarget(options);
+    if (auto *failure = std::get_if<Failure>(&target))
+        return failed(console, *failure);
+    const Target &t = std::get<Target>(target);
+    Session session(console, t.comNo);
+    session.useChip(t.chip.params);
+    session.view.accessSize = t.accessSize;
+    if (const auto failure = loadInto(session, options.files[0], options, console))
+        return failed(console, *failure);
+    return verifyAndReport(session, options, console, t.accessSize.toLongLong());
+}
+
+// The image size of a conversion: the chip's, or --size as a buffer size the program knows.
+std::variant<int, Failure> conversionSizeExp(const CliOptions &options)
+{
+    std::optional<int> fromChip;
+    if (!options.chip.isEmpty()) {
+        auto catalogue = loadCatalogue(options.catalogue);
+        if (auto *failure = std::get_if<Failure>(&catalogue))
+            return *failure;
+        auto chip = chooseChip(std::get<Catalogue>(catalogue), options.chip);
+        if (auto *failure = std::get_if<Failure>(&chip))
+            return *failure;
+        fromChip = std::get<ChosenChip>(chip).params.DUT_SizeExp;
+    }
+    if (!options.size) {
+        if (!fromChip)
+            return Failure{kExitUsage, QStringLiteral("convert needs --chip or --size")};
+        return *fromChip;
+    }
+    for (int exp = kMinSizeExp; exp <= kMaxSizeExp; ++exp) {
+        if (*options.size != (qint64{1} << exp))
+            continue;
+        if (fromChip && *fromChip != exp)
+            return Failure{kExitUsage, QStringLiteral("--size %1 is not the size of the chip").arg(*options.size)};
+        return exp;
+    }
+    return Failure{kExitUsage, QStringLiteral("--size %1: a power of two from %2 to %3")
+                                   .arg(*options.size)
+                                   .arg(qint64{1} << kMinSizeExp)
+                                   .arg(qint64{1} << kMaxSizeExp)};
+}
+
+int cmdConvert(const CliOptions &options, const Console &console)
+{
+    if (options.files.size() != 2)
+        return usageError(console, QStringLiteral("convert takes IN and OUT"));
+    auto sizeExp = conversionSizeExp(options);
+    if (auto *failure = std::get_if<Failure>(&sizeExp))
+        return failed(console, *failure);
+    auto inFormat = formatFor(options, options.files[0]);
+    if (auto *failure = std::get_if<Failure>(&inFormat))
+        return failed(console, *failure);
+    auto outFormat = formatFor(options, options.files[1]);
+    if (auto *failure = std::get_if<Failure>(&outFormat))
+        return failed(console, *failure);
+    MemoryBuffer buffer;
+    const FileResult loaded = loadImage(options.files[0], std::get<ImageFormat>(inFormat), std::get<int>(sizeExp), buffer);
+    if (!loaded.text.isEmpty())
+        console.windowText(loaded.text);
+    if (!loaded.ok())
+        return loaded.exitCode;
+    const FileResult saved = saveImage(buffer, options.files[1], std::get<ImageFormat>(outFormat), console);
+    if (!saved.text.isEmpty())
+        console.windowText(saved.text);
+    return saved.exitCode;
+}
+
+} // namespace
+
+int runCommandLine(const CliOptions &options, const Console &console)
+{
+    if (options.help) {
+        console.data(usageText().chopped(1)); // data() ends the line itself
+        return kExitOk;
+    }
+    if (options.version) {
+        console.data(QStringLiteral("zelko6-cli ") + versionText());
+        return kExitOk;
+    }
+    if (options.command.isEmpty())
+        return usageError(console, QStringLiteral("no command given"));
+    if (const auto wrong = misfit(options))
+        return usageError(console, *wrong);
+
+    const QString &c = options.command;
+    if (c != QStringLiteral("read") && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
+        c != QStringLiteral("convert") && !options.files.isEmpty())
+        return usageError(console, c + QStringLiteral(" takes no file"));
+    if (c == QStringLiteral("list"))
+        return cmdList(options, console);
+    if (c == QStringLiteral("ports"))
+        return cmdPorts(options, console);
+    if (c == QStringLiteral("identify"))
+        return cmdIdentify(options, console);
+    if (c == QStringLiteral("read"))
+        return cmdRead(options, console);
+    if (c == QStringLiteral("write"))
+        return cmdWrite(options, console);
+    if (c == QStringLiteral("verify"))
+        return cmdVerify(options, console);
+    if (c == QStringLiteral("convert"))
+        return cmdConvert(options, console);
+    if (c == QStringLiteral("demo"))
+        return runDemo(options, console);
+    return usageError(console, QStringLiteral("unknown command ") + c);
+}
+
+} // namespace zelko6::cli

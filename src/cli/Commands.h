@@ -1,0 +1,13 @@
+#pragma once
+// The commands of zelko6-cli. Each returns the process's exit code.
+
+#include "cli/CliOptions.h"
+#include "cli/Console.h"
+
+namespace zelko6::cli {
+
+int runCommandLine(const CliOptions &options, const Console &console);
+
+int runDemo(const CliOptions &options, const Console &console);
+
+} // namespace zelko6::cli

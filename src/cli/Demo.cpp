@@ -1,0 +1,233 @@
+// The demonstration for a machine without a display: the main job (identify, write, read back,
+// verify, save as Intel HEX) against the board simulator, with each result and its speed, so a
+// fresh checkout shows that the program works end to end.
+
+#include "cli/CliTexts.h"
+#include "cli/Commands.h"
+#include "cli/ImageFiles.h"
+#include "cli/Session.h"
+#include "devices/ChipSelection.h"
+#include "programmer/Protocol.h"
+#include "programmer/WireFormat.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <algorithm>
+
+namespace zelko6::cli {
+
+namespace {
+
+constexpr int kSimulatorStartMs = 5000;
+
+// The board simulator on a pseudo-terminal, for as long as the demo runs.
+class Simulator {
+  public:
+    Simulator(const QString &program, const QStringList &arguments)
+    {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(program, arguments);
+        QElapsedTimer clock;
+        clock.start();
+        while (!process_.canReadLine() && clock.elapsed() < kSimulatorStartMs &&
+               process_.state() != QProcess::NotRunning)
+            process_.waitForReadyRead(100);
+        const QByteArray line = process_.readLine().trimmed();
+        if (line.startsWith("PTY "))
+            device_ = QString::fromLocal8Bit(line.mid(4));
+    }
+    ~Simulator()
+    {
+        process_.terminate();
+        if (!process_.waitForFinished(kSimulatorStartMs))
+            process_.kill();
+    }
+    QString device() const { return device_; }
+
+  private:
+    QProcess process_;
+    QString device_;
+};
+
+// The largest chip the catalogue offers: the demo should move enough bytes for a speed to mean
+// something.
+std::variant<ChosenChip, Failure> demoChip(const Catalogue &catalogue, const QString &chosen)
+{
+    if (!chosen.isEmpty())
+        return chooseChip(catalogue, chosen);
+    std::optional<ChosenChip> best;
+    for (int k = 0; k < catalogue.count(); ++k) {
+        auto chip = chooseChip(catalogue, QString::number(k));
+        if (auto *usable = std::get_if<ChosenChip>(&chip);
+            usable && (!best || usable->params.DUT_SizeExp > best->params.DUT_SizeExp))
+            best = *usable;
+    }
+    if (!best)
+        return Failure{kExitFile, QStringLiteral("no usable chip in ") + catalogue.path};
+    return *best;
+}
+
+// How long a block read takes on a line of `baud` bit/s when the program adds nothing: every
+// byte that must arrive before the next can be sent, at ten bits each, plus the pauses the link
+// prescribes. Bytes that cross the line during a pause cost nothing extra.
+double pacedReadSeconds(const ChipParams &chip, qint64 bytes, int baud)
+{
+    using std::chrono::duration;
+    const int chunk = wire::chunkCount(chip, AccessScope::Block);
+    const qint64 chunks = (bytes + chunk - 1) / chunk;
+    const duration<double> pauses = kPortSettlePause + kFirstQueryPause + kElementPause + kSetupSettlePause +
+                                    kReadLeadInPause + 3 * kElementPause;
+    // The second "?" and its reply, the set-up header and its reply, the data, and every "@" but
+    // the last, which nobody waits for.
+    const qint64 serial = 1 + kIdentifyReplyLength + 3 + 1 + chunks * chunk + (chunks - 1);
+    return pauses.count() + static_cast<double>(serial) * 10.0 / baud;
+}
+
+class Steps {
+  public:
+    explicit Steps(const Console &console) : console_(console) {}
+    void title(const QString &text) { console_.note(QStringLiteral("[%1/5] ").arg(++number_) + text); }
+    void rate(qint64 bytes, double seconds) { console_.note(QStringLiteral("      ") + rateText(bytes, seconds)); }
+    // The first failure decides the exit code; the demo goes on where it still can.
+    int fail(int code)
+    {
+        if (exitCode_ == kExitOk)
+            exitCode_ = code;
+        return code;
+    }
+    int exitCode() const { return exitCode_; }
+
+  private:
+    const Console &console_;
+    int number_ = 0;
+    int exitCode_ = kExitOk;
+};
+
+} // namespace
+
+int runDemo(const CliOptions &options, const Console &console)
+{
+    // The demo overwrites the whole chip with random bytes: on a real board the user names it.
+    if (!options.port.isEmpty() && options.chip.isEmpty()) {
+        console.note(QStringLiteral("zelko6-cli: demo on --port overwrites the chip: name it with --chip"));
+        return kExitUsage;
+    }
+    auto loaded = loadCatalogue(options.catalogue);
+    if (auto *failure = std::get_if<Failure>(&loaded)) {
+        console.windowText(failure->text);
+        return failure->exitCode;
+    }
+    auto picked = demoChip(std::get<Catalogue>(loaded), options.chip);
+    if (auto *failure = std::get_if<Failure>(&picked)) {
+        console.windowText(failure->text);
+        return failure->exitCode;
+    }
+    const ChosenChip chip = std::get<ChosenChip>(picked);
+    auto size = chooseAccessSize(chip, options.size);
+    if (auto *failure = std::get_if<Failure>(&size)) {
+        console.windowText(failure->text);
+        return failure->exitCode;
+    }
+    const QString accessSize = std::get<QString>(size);
+    const qint64 bytes = accessSize.toLongLong();
+
+    std::unique_ptr<Simulator> simulator;
+    QString port = options.port;
+    if (port.isEmpty()) {
+        const QString program =
+            options.simulator.isEmpty() ? programFolderFile(QStringLiteral("tools/zelko6-boardsim")) : options.simulator;
+        QStringList arguments{QStringLiteral("--size-exp"), QString::number(chip.params.DUT_SizeExp)};
+        if (options.baud)
+            arguments << QStringLiteral("--baud") << QString::number(options.baud);
+        simulator = std::make_unique<Simulator>(program, arguments);
+        port = simulator->device();
+        if (port.isEmpty()) {
+            console.note(QStringLiteral("the board simulator did not start: ") + program);
+            return kExitLink;
+        }
+    }
+    auto comNo = choosePort(port);
+    if (auto *failure = std::get_if<Failure>(&comNo)) {
+        console.windowText(failure->text);
+        return failure->exitCode;
+    }
+    console.note(QStringLiteral("demo: %1, %2 bytes, on %3%4")
+                     .arg(chip.name)
+                     .arg(bytes)
+                     .arg(port)
+                     .arg(simulator ? (options.baud ? QStringLiteral(" (board simulator at %1 bit/s)").arg(options.baud)
+                                                    : QStringLiteral(" (board simulator, unpaced)"))
+                                    : QString()));
+
+    Session session(console, std::get<std::optional<int>>(comNo));
+    session.useChip(chip.params);
+    session.view.accessSize = accessSize;
+    Steps steps(console);
+
+    steps.title(QStringLiteral("identify"));
+    if (session.identify() != CheckResult::Identified) {
+        console.windowText(session.panels.panel(1));
+        return steps.fail(kExitLink);
+    }
+
+    steps.title(QStringLiteral("write a random image"));
+    MemoryBuffer image;
+    image.recreate(chip.params.DUT_SizeExp);
+    std::generate(image.bytes().begin(), image.bytes().end(),
+                  [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
+    session.state.BufData = image;
+    OperationResult result = session.writeBlock();
+    console.windowText(session.panels.panel(1));
+    if (result != OperationResult::Done)
+        return steps.fail(exitCodeOf(result));
+    steps.rate(bytes, session.lastSeconds());
+
+    steps.title(QStringLiteral("read it back"));
+    result = session.readBlock();
+    console.windowText(session.panels.panel(1));
+    if (result != OperationResult::Done)
+        return steps.fail(exitCodeOf(result));
+    steps.rate(bytes, session.lastSeconds());
+    if (simulator && options.baud) {
+        const double expected = pacedReadSeconds(chip.params, bytes, options.baud);
+        console.note(QStringLiteral("      wire time plus prescribed pauses %1 s; measured %2%3 %")
+                         .arg(expected, 0, 'f', 2)
+                         .arg(session.lastSeconds() >= expected ? QStringLiteral("+") : QStringLiteral("-"))
+                         .arg(std::abs(session.lastSeconds() / expected - 1.0) * 100.0, 0, 'f', 1));
+    }
+    const MemoryBuffer readBack = session.state.BufData;
+    qint64 differing = 0;
+    for (qint64 a = 0; a < bytes; ++a)
+        differing += readBack[static_cast<size_t>(a)] != image[static_cast<size_t>(a)];
+    console.note(differing == 0 ? QStringLiteral("      read back: the same %1 bytes").arg(bytes)
+                                : QStringLiteral("      read back: %1 bytes differ").arg(differing));
+    if (differing != 0)
+        steps.fail(kExitMismatch);
+
+    steps.title(QStringLiteral("verify"));
+    const QString folder = options.output.isEmpty() ? QDir::tempPath() : QFileInfo(options.output).absolutePath();
+    const QString logPath = options.logPath.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
+                                                      : options.logPath;
+    session.state.BufData = image;
+    session.state.WriteSeconds = 0.0;
+    result = session.verifyBlock(logPath);
+    console.windowText(session.panels.panel(1));
+    if (result == OperationResult::Done)
+        steps.rate(bytes, session.lastSeconds());
+    else
+        steps.fail(exitCodeOf(result));
+    console.note(QStringLiteral("      verify log: ") + session.lastLogPath());
+
+    steps.title(QStringLiteral("save as Intel HEX"));
+    const QString hexPath =
+        options.output.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo.hex")) : options.output;
+    const FileResult saved = saveImage(readBack, hexPath, ImageFormat::IntelHex, console);
+    console.windowText(saved.text);
+    if (!saved.ok())
+        steps.fail(saved.exitCode);
+    return steps.exitCode();
+}
+
+} // namespace zelko6::cli

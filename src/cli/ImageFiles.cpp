@@ -1,0 +1,133 @@
+#include "cli/ImageFiles.h"
+
+#include "cli/CliTexts.h"
+#include "files/FileTexts.h"
+#include "files/BinaryImage.h"
+#include "files/IntelHex.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace zelko6::cli {
+
+namespace {
+
+QString detail(const QString &name, const QString &what) { return QStringLiteral(" (") + name + QStringLiteral(": ") + what + u')'; }
+
+QString displayName(const QString &name) { return name == kStandardStream ? QStringLiteral("stdin") : name; }
+
+FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
+{
+    using Status = BinaryLoadOutcome::Status;
+    MemoryBuffer loaded;
+    loaded.recreate(sizeExp);
+    // The core reads by path; standard input has one on every system this runs on.
+    const QString path = name == kStandardStream ? QStringLiteral("/dev/stdin") : name;
+    const BinaryLoadOutcome outcome = loadBinary(path, loaded);
+    const QString size = QString::number(loaded.size());
+    switch (outcome.status) {
+    case Status::Longer:
+        return {kExitFile, filetexts::kBinaryTooLong +
+                               detail(displayName(name), QString::number(outcome.fileSize) + QStringLiteral(" > ") + size)};
+    case Status::Unreadable:
+        return {kExitFile, filetexts::kCannotOpen + detail(displayName(name), outcome.reason)};
+    case Status::Shorter:
+        buffer = std::move(loaded);
+        return {kExitOk, filetexts::kBinaryShorter +
+                             detail(displayName(name), QString::number(outcome.fileSize) + QStringLiteral(" < ") + size)};
+    case Status::Exact:
+        break;
+    }
+    buffer = std::move(loaded);
+    return {};
+}
+
+FileResult loadHexImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
+{
+    buffer.recreate(sizeExp);
+    HexLoadOutcome outcome;
+    if (name == kStandardStream) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly))
+            outcome = {HexLoadOutcome::Status::Unreadable, 0, 0, in.errorString()};
+        else
+            outcome = readIntelHex(in, buffer);
+    } else {
+        outcome = loadIntelHex(name, buffer);
+    }
+    const QString where = displayName(name);
+    switch (outcome.status) {
+    case HexLoadOutcome::Status::Complete:
+        return {};
+    case HexLoadOutcome::Status::DoesNotFit:
+        buffer.recreate(sizeExp);
+        return {kExitFile, firstSentence(filetexts::kDoesNotFit) +
+                               detail(where, QStringLiteral("line %1, 0x%2 >= 0x%3")
+                                                 .arg(outcome.line)
+                                                 .arg(outcome.address, 0, 16)
+                                                 .arg(qulonglong{buffer.size()}, 0, 16))};
+    case HexLoadOutcome::Status::Unreadable:
+        break;
+    }
+    buffer.recreate(sizeExp);
+    // Nothing read at all is a file that would not open; otherwise it broke off part way.
+    if (outcome.line == 0)
+        return {kExitFile, filetexts::kCannotOpen + detail(where, outcome.reason)};
+    return {kExitFile, firstSentence(filetexts::kUnreadable) +
+                           detail(where, QStringLiteral("line %1, ").arg(outcome.line) + outcome.reason)};
+}
+
+} // namespace
+
+std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<ImageFormat> dashFormat)
+{
+    if (name == kStandardStream)
+        return dashFormat.value_or(ImageFormat::IntelHex);
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QStringLiteral("hex") || suffix == QStringLiteral("ihx"))
+        return ImageFormat::IntelHex;
+    if (suffix == QStringLiteral("bin"))
+        return ImageFormat::Binary;
+    return QStringLiteral("cannot tell the format of '") + name +
+           QStringLiteral("' from its name: use .hex, .ihx or .bin");
+}
+
+FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer)
+{
+    return format == ImageFormat::Binary ? loadBinaryImage(name, sizeExp, buffer) : loadHexImage(name, sizeExp, buffer);
+}
+
+FileResult checkCanSave(const QString &name)
+{
+    if (name == kStandardStream)
+        return {};
+    const QFileInfo info(name);
+    const QFileInfo folder(info.absolutePath());
+    if (info.isDir())
+        return {kExitFile, filetexts::kNotSaved + detail(name, QStringLiteral("a folder"))};
+    if (!folder.isDir() || !folder.isWritable())
+        return {kExitFile, filetexts::kNotSaved + detail(name, info.absolutePath())};
+    return {};
+}
+
+FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format, const Console &console)
+{
+    if (name == kStandardStream) {
+        const QByteArray bytes =
+            format == ImageFormat::IntelHex
+                ? intelHexText(buffer)
+                : QByteArray(reinterpret_cast<const char *>(buffer.data()), static_cast<qsizetype>(buffer.size()));
+        if (!console.dataBytes(bytes))
+            return {kExitFile, filetexts::kNotSaved + detail(QStringLiteral("stdout"), QString())};
+        return {};
+    }
+    const SaveOutcome outcome =
+        format == ImageFormat::IntelHex ? saveIntelHex(buffer, name) : saveBinary(buffer, name);
+    if (!outcome.saved)
+        return {kExitFile, filetexts::kNotSaved + detail(name, outcome.reason)};
+    return {kExitOk, filetexts::kSaved + name};
+}
+
+} // namespace zelko6::cli

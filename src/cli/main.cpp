@@ -1,0 +1,30 @@
+// zelko6-cli: the programmer's operations for scripts and machines without a display.
+
+#include "cli/CliTexts.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char **argv)
+{
+    using namespace zelko6::cli;
+    // The serial link and the simulator of the demo need an event loop; nothing here needs more.
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    const auto parsed = parseArguments(arguments);
+    const auto *options = std::get_if<CliOptions>(&parsed);
+    const Language language = chooseLanguage(options ? options->language : std::nullopt,
+                                             [](const char *name) { return qgetenv(name); });
+    const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0, language);
+    if (!options) {
+        console.note(QStringLiteral("zelko6-cli: ") + std::get<UsageError>(parsed).message);
+        console.note(QStringLiteral("Try 'zelko6-cli --help'."));
+        return kExitUsage;
+    }
+    return runCommandLine(*options, console);
+}

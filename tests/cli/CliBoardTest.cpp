@@ -1,0 +1,336 @@
+// zelko6-cli against the board simulator over a pseudo-terminal: what reaches the chip, what comes
+// back, the exit codes a script sees, and that the wire carries the same bytes as the window's
+// buttons send.
+
+#include "cli/CliProcess.h"
+#include "files/FileTexts.h"
+
+#include "app/AppState.h"
+#include "devices/ChipSelection.h"
+#include "devices/DeviceFile.h"
+#include "programmer/DeviceOperations.h"
+#include "programmer/LinkTexts.h"
+#include "programmer/QtSerialLink.h"
+#include "support/TestSupport.h"
+
+#include <QStringDecoder>
+#include <gtest/gtest.h>
+
+namespace zelko6::test {
+namespace {
+
+// 24C04: 512 bytes in pages of 16, so a block is 32 chunks and the progress moves in real steps.
+const QString kChip = QStringLiteral("24C04");
+constexpr int kChipSize = 512;
+constexpr int kSizeExp = 9;
+
+QStringList board(const QString &device, const QString &chip = kChip)
+{
+    return {QStringLiteral("--chip"), chip, QStringLiteral("--port"), device};
+}
+
+QString decodeLog(const QByteArray &bytes) { return QStringDecoder("Shift_JIS").decode(bytes); }
+
+TEST(CliBoardTest, WrittenBinaryReadsBackAsTheSameIntelHex)
+{
+    CliWorkspace ws;
+    const QByteArray image = patternBytes(kChipSize, 5);
+    ws.write(QStringLiteral("img.bin"), image);
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--save"),
+                        ws.path(QStringLiteral("chip.bin"))});
+
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"), QStringLiteral("--log"),
+                                            QStringLiteral("v.txt")} +
+                                board(sim.device()));
+    ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
+    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.hex")} + board(sim.device()));
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    sim.stop();
+
+    EXPECT_EQ(bytesByIntelHexTool(ws.path(QStringLiteral("out.hex")), kChipSize), image);
+    EXPECT_EQ(ws.read(QStringLiteral("chip.bin")), image) << "the chip itself holds the image";
+    // Not on a terminal: one line per tenth, in order, for each block transfer.
+    QStringList progress;
+    for (int tenth = 1; tenth <= 10; ++tenth)
+        progress << QStringLiteral("Reading..... %1%").arg(tenth * 10);
+    EXPECT_EQ(linesOf(read.err).filter(QStringLiteral("Reading.....")), progress);
+    EXPECT_TRUE(linesOf(write.err).contains(QStringLiteral("Verifying..... 100%")));
+}
+
+TEST(CliBoardTest, VerifyMismatchExitsThreeAndTheLogNamesTheByte)
+{
+    CliWorkspace ws;
+    const QByteArray image = patternBytes(kChipSize, 9);
+    ws.write(QStringLiteral("img.bin"), image);
+    ws.write(QStringLiteral("chip.bin"), image);
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--image"),
+                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--corrupt"), QStringLiteral("0x1F3=0x00")});
+
+    const CliRun verify = ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("img.bin"), QStringLiteral("--log"),
+                                             QStringLiteral("logs.txt"), QStringLiteral("--lang"), QStringLiteral("ja")} +
+                                 board(sim.device()));
+    EXPECT_EQ(verify.exitCode, 3) << verify.err.toStdString();
+    EXPECT_TRUE(linesOf(verify.err).contains(texts::kVerifyErrorText)) << verify.err.toStdString();
+    const QStringList log = linesOf(decodeLog(ws.read(QStringLiteral("logs.txt"))));
+    const QString expected = QStringLiteral("0x00001F3\t0x%1\t0x00")
+                                 .arg(QString::number(static_cast<uint8_t>(image[0x1F3]), 16).toUpper().rightJustified(2, u'0'));
+    EXPECT_TRUE(log.contains(expected)) << log.join(u'|').toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("1") + texts::kLogCountSuffix));
+
+    // The same chip after a write: the verify that follows the write finds it too.
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"), QStringLiteral("--log"),
+                                            QStringLiteral("write-log.txt")} +
+                                board(sim.device()));
+    EXPECT_EQ(write.exitCode, 3) << write.err.toStdString();
+    EXPECT_TRUE(linesOf(decodeLog(ws.read(QStringLiteral("write-log.txt")))).contains(expected));
+}
+
+TEST(CliBoardTest, SilentBoardExitsTwoAndNoFileIsWritten)
+{
+    CliWorkspace ws;
+    SimulatedBoard sim({QStringLiteral("--silent")});
+    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin"), QStringLiteral("--lang"),
+                                           QStringLiteral("ja")} +
+                               board(sim.device()));
+    ASSERT_TRUE(read.finished);
+    EXPECT_EQ(read.exitCode, 2);
+    EXPECT_TRUE(read.err.contains(texts::kCheckErrorCountOpen + QStringLiteral("0") + texts::kCheckErrorCountClose))
+        << read.err.toStdString();
+    EXPECT_TRUE(read.err.contains(texts::kNotConnectedSuffix));
+    EXPECT_FALSE(ws.exists(QStringLiteral("out.bin")));
+
+    // No device at all: the same exit code, at once.
+    const CliRun identify = ws.run({QStringLiteral("identify"), QStringLiteral("--port"), ws.path(QStringLiteral("none"))});
+    EXPECT_EQ(identify.exitCode, 2);
+    EXPECT_TRUE(identify.out.isEmpty());
+}
+
+TEST(CliBoardTest, ImagesThatDoNotFitExitFourBeforeAnythingIsSent)
+{
+    CliWorkspace ws;
+    ws.write(QStringLiteral("long.bin"), patternBytes(kChipSize + 1));
+    // One data byte at 0x200, just past a 512-byte chip.
+    ws.write(QStringLiteral("far.hex"), ":0102000055A8\r\n:00000001FF\r\n");
+    const QString log = ws.path(QStringLiteral("wire.log"));
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--log"), log});
+
+    const CliRun binary = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("long.bin"), QStringLiteral("--lang"),
+                                             QStringLiteral("ja")} +
+                                 board(sim.device()));
+    EXPECT_EQ(binary.exitCode, 4);
+    EXPECT_TRUE(binary.err.contains(filetexts::kBinaryTooLong)) << binary.err.toStdString();
+    const CliRun hex = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("far.hex")} + board(sim.device()));
+    EXPECT_EQ(hex.exitCode, 4) << hex.err.toStdString();
+    const CliRun verify = ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("missing.bin")} + board(sim.device()));
+    EXPECT_EQ(verify.exitCode, 4);
+    sim.stop();
+    EXPECT_TRUE(ws.read(QStringLiteral("wire.log")).isEmpty()) << "the port was used: " << ws.read(QStringLiteral("wire.log")).toStdString();
+}
+
+TEST(CliBoardTest, WrongAcknowledgementExitsTwoWithoutATrailingVerify)
+{
+    CliWorkspace ws;
+    ws.write(QStringLiteral("img.bin"), patternBytes(kChipSize));
+    const QString log = ws.path(QStringLiteral("wire.log"));
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--log"), log,
+                        QStringLiteral("--write-ack-wrong-at"), QStringLiteral("3")});
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"), QStringLiteral("--lang"),
+                                            QStringLiteral("ja")} +
+                                board(sim.device()));
+    sim.stop();
+    EXPECT_EQ(write.exitCode, 2);
+    EXPECT_TRUE(write.err.contains(texts::kWriteErrorSuffix)) << write.err.toStdString();
+    // One identification query pair only: no verify went on to ask the board again.
+    EXPECT_EQ(ws.read(QStringLiteral("wire.log")).count("PC: 3F"), 2);
+}
+
+TEST(CliBoardTest, SingleByteWriteAndReadTouchOnlyThatByte)
+{
+    CliWorkspace ws;
+    const QByteArray image = patternBytes(kChipSize, 3);
+    ws.write(QStringLiteral("chip.bin"), image);
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--image"),
+                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--save"), ws.path(QStringLiteral("after.bin"))});
+
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("--byte"), QStringLiteral("--address"),
+                                            QStringLiteral("0x1A5"), QStringLiteral("--value"), QStringLiteral("0xC3")} +
+                                board(sim.device()));
+    ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
+    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--address"),
+                                           QStringLiteral("421")} +
+                               board(sim.device()));
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    EXPECT_EQ(read.out, "0xC3\n");
+
+    // From a file: the file's byte at the address, nothing else.
+    QByteArray file(kChipSize, '\x11');
+    file[7] = '\x7E';
+    ws.write(QStringLiteral("one.bin"), file);
+    EXPECT_EQ(ws.run(QStringList{QStringLiteral("write"), QStringLiteral("one.bin"), QStringLiteral("--byte"),
+                                 QStringLiteral("--address"), QStringLiteral("7")} +
+                     board(sim.device()))
+                  .exitCode,
+              0);
+    sim.stop();
+    QByteArray expected = image;
+    expected[0x1A5] = '\xC3';
+    expected[7] = '\x7E';
+    EXPECT_EQ(ws.read(QStringLiteral("after.bin")), expected);
+}
+
+TEST(CliBoardTest, IdentifyAndPortProbeFindTheBoard)
+{
+    CliWorkspace ws;
+    SimulatedBoard sim({});
+    const CliRun identify = ws.run({QStringLiteral("identify"), QStringLiteral("--port"), sim.device()});
+    EXPECT_EQ(identify.exitCode, 0);
+    EXPECT_EQ(identify.out, "QT-LNK310 V 6.50\n");
+
+    // Every port but COM3 names a device that does not exist, so only COM3 is asked.
+    QStringList env;
+    for (int n = 1; n <= 20; ++n)
+        env << QStringLiteral("ZELKO6_COM%1=%2").arg(n).arg(n == 3 ? sim.device() : ws.path(QStringLiteral("none%1").arg(n)));
+    const CliRun ports = ws.run({QStringLiteral("ports"), QStringLiteral("--probe")}, env);
+    EXPECT_EQ(ports.exitCode, 0);
+    const QStringList lines = linesOf(QString::fromUtf8(ports.out));
+    ASSERT_EQ(lines.size(), 20);
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("COM3 "))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].contains(sim.device()));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("QT-LNK310 V 6.50"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("  -"))) << lines[0].toStdString();
+
+    // By number, through the same variable the window's port window resolves.
+    const CliRun byNumber = ws.run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("3")}, env);
+    EXPECT_EQ(byNumber.exitCode, 0);
+    EXPECT_TRUE(byNumber.err.contains(QStringLiteral("COM3 : QT-LNK310 V 6.50")));
+}
+
+TEST(CliBoardTest, ResultTextsFollowTheLanguage)
+{
+    CliWorkspace ws;
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp)});
+    const QStringList read = QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(sim.device());
+
+    const CliRun japanese = ws.run(read, {QStringLiteral("LANG=ja_JP.UTF-8")});
+    EXPECT_EQ(japanese.exitCode, 0);
+    EXPECT_TRUE(japanese.err.contains(texts::kReadDoneText)) << japanese.err.toStdString();
+    EXPECT_TRUE(japanese.err.contains(texts::kReadingText + QStringLiteral(" 100%")));
+
+    const CliRun forced = ws.run(read + QStringList{QStringLiteral("--lang"), QStringLiteral("en")},
+                                 {QStringLiteral("LANG=ja_JP.UTF-8")});
+    EXPECT_EQ(forced.exitCode, 0);
+    EXPECT_FALSE(hasJapanese(forced.err)) << forced.err.toStdString();
+    EXPECT_TRUE(forced.err.contains(QStringLiteral("Read finished. (")));
+
+    // The failures too: a lost board mid-read and an unusable port.
+    SimulatedBoard stalling({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--unplug-after"),
+                             QStringLiteral("10")});
+    const CliRun lost = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(stalling.device()));
+    EXPECT_EQ(lost.exitCode, 2);
+    EXPECT_FALSE(hasJapanese(lost.err)) << lost.err.toStdString();
+    EXPECT_TRUE(lost.err.contains(QStringLiteral("Time-out - read error"))) << lost.err.toStdString();
+    const CliRun nowhere = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} +
+                                  board(ws.path(QStringLiteral("no-such-port"))));
+    EXPECT_EQ(nowhere.exitCode, 2);
+    EXPECT_FALSE(hasJapanese(nowhere.err)) << nowhere.err.toStdString();
+    EXPECT_TRUE(nowhere.err.contains(QStringLiteral("Port not found: "))) << nowhere.err.toStdString();
+}
+
+TEST(CliBoardTest, DemoRunsTheMainJobAgainstTheSimulatorBesideTheProgram)
+{
+    CliWorkspace ws;
+    const CliRun demo = ws.run({QStringLiteral("demo"), QStringLiteral("--chip"), kChip, QStringLiteral("--output"),
+                                QStringLiteral("demo.hex")});
+    ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
+    const QStringList lines = linesOf(demo.err);
+    EXPECT_TRUE(lines.contains(QStringLiteral("      read back: the same 512 bytes"))) << demo.err.toStdString();
+    EXPECT_TRUE(demo.err.contains(QStringLiteral("Write and verify finished without error. (")));
+    EXPECT_EQ(demo.err.count(QStringLiteral(" bytes/s")), 3) << "a speed for write, read and verify";
+    const QByteArray saved = bytesByIntelHexTool(ws.path(QStringLiteral("demo.hex")), kChipSize);
+    EXPECT_EQ(saved.size(), kChipSize);
+    EXPECT_NE(saved, QByteArray(kChipSize, '\xFF')) << "a random image, not an erased chip";
+
+    // On a real port the chip must be named: the demo overwrites it.
+    EXPECT_EQ(ws.run({QStringLiteral("demo"), QStringLiteral("--port"), QStringLiteral("1")}).exitCode, 1);
+}
+
+// The window's side of the comparison: its buttons' handlers over the real serial link, with the
+// chip and the largest access size selected as the window selects them.
+class WindowPath final : public OperationView {
+  public:
+    WindowPath(const QString &device, const QString &chipName)
+        : link_(PortResolver(&store_)), ops_({state_, link_, pump_, panels_, settings_, boxes_, shell_, *this})
+    {
+        qputenv("ZELKO6_COM1", QFile::encodeName(device));
+        const DeviceFileContents catalogue = readDeviceFile(sourcePath(QStringLiteral("data/zelko6.ini")));
+        for (int k = 0; k < catalogue.DeviceCount; ++k) {
+            if (catalogue.table.row(k)[kColName] != chipName)
+                continue;
+            state_.chip = std::get<ChipParams>(evaluateChip(catalogue.table.row(k)));
+            state_.chipSelected = true;
+            state_.BufData.recreate(state_.chip.DUT_SizeExp);
+            size_ = accessSizes(state_.chip.DUT_Bus, state_.chip.DUT_SizeExp, state_.chip.DUT_PageSize).last();
+        }
+        state_.AppDir = QDir::tempPath() + QDir::separator();
+    }
+    ~WindowPath() override { qunsetenv("ZELKO6_COM1"); }
+    DeviceOperations &ops() { return ops_; }
+    AppState &state() { return state_; }
+
+    void setOperationLock(bool) override {}
+    int selectedAddress() const override { return 0; }
+    QString accessSizeText() const override { return size_; }
+    void refreshGrid() override {}
+    void showReadByte(uint8_t) override {}
+
+  private:
+    AppState state_;
+    MemorySettingsStore store_;
+    Settings settings_{store_};
+    QtSerialLink link_;
+    QtPump pump_;
+    RecordingStatusPanels panels_;
+    ScriptedMessageBoxes boxes_;
+    RecordingShell shell_;
+    QString size_;
+    DeviceOperations ops_;
+};
+
+TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
+{
+    CliWorkspace ws;
+    const QByteArray image = patternBytes(kChipSize, 1);
+    ws.write(QStringLiteral("chip.bin"), image);
+    const auto simulate = [&](const QString &log) {
+        return std::make_unique<SimulatedBoard>(QStringList{QStringLiteral("--size-exp"), QString::number(kSizeExp),
+                                                            QStringLiteral("--image"), ws.path(QStringLiteral("chip.bin")),
+                                                            QStringLiteral("--log"), ws.path(log)});
+    };
+
+    auto cliBoard = simulate(QStringLiteral("cli.log"));
+    EXPECT_EQ(ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(cliBoard->device())).exitCode, 0);
+    EXPECT_EQ(ws.run(QStringList{QStringLiteral("write"), QStringLiteral("chip.bin"), QStringLiteral("--log"),
+                                 QStringLiteral("v.txt")} +
+                     board(cliBoard->device()))
+                  .exitCode,
+              0);
+    cliBoard->stop();
+
+    auto windowBoard = simulate(QStringLiteral("window.log"));
+    {
+        WindowPath window(windowBoard->device(), kChip);
+        window.ops().Cmd_READ_all_Click();
+        ASSERT_EQ(window.state().ComError, 0);
+        ASSERT_EQ(QByteArray(reinterpret_cast<const char *>(window.state().BufData.data()), kChipSize), image);
+        window.ops().Cmd_WRITE_all_Click();
+        ASSERT_EQ(window.state().ComError, 0);
+    }
+    windowBoard->stop();
+
+    const QByteArray cli = ws.read(QStringLiteral("cli.log"));
+    ASSERT_FALSE(cli.isEmpty());
+    EXPECT_EQ(cli, ws.read(QStringLiteral("window.log")));
+}
+
+} // namespace
+} // namespace zelko6::test

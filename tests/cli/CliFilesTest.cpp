@@ -1,0 +1,199 @@
+// zelko6-cli without a board: the catalogue listing, conversions between raw binary and Intel HEX
+// (the binary edge cases among them), format detection by name, and the usage errors.
+
+#include "cli/CliProcess.h"
+#include "files/FileTexts.h"
+
+#include <QDir>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace zelko6::test {
+namespace {
+
+QStringList convert(const QString &in, const QString &out, const QStringList &more = {})
+{
+    return QStringList{QStringLiteral("convert"), in, out} + more;
+}
+
+const QStringList kSize256{QStringLiteral("--size"), QStringLiteral("256")};
+
+TEST(CliFilesTest, ListShowsEveryChipOfTheCatalogue)
+{
+    CliWorkspace ws;
+    const CliRun run = ws.run({QStringLiteral("list")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = linesOf(QString::fromUtf8(run.out));
+    ASSERT_EQ(lines.size(), 1 + 17) << "a head line and the sample's 17 chips";
+    EXPECT_EQ(lines[11].simplified(), QStringLiteral("10 24C1024 1Mbit 131072 256 2-wire"));
+    EXPECT_EQ(lines[13].simplified(), QStringLiteral("12 93C46 1Kbit 128 1 3-wire"));
+
+    // Another catalogue, with a line the program cannot drive (bus 5): listed, marked, not hidden.
+    ws.write(QStringLiteral("mine.ini"), "Ver 1.00\r\nX1 one 2 4 8 0 0 m\r\nBAD bad 5 8 8 0 0 m\r\n");
+    const CliRun mine = ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("mine.ini")});
+    ASSERT_EQ(mine.exitCode, 0);
+    const QStringList rows = linesOf(QString::fromUtf8(mine.out));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].simplified(), QStringLiteral("0 X1 one 16 8 2-wire"));
+    EXPECT_EQ(rows[2].simplified(), QStringLiteral("1 BAD bad - - unusable"));
+
+    const CliRun missing = ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("nope.ini")});
+    EXPECT_EQ(missing.exitCode, 4);
+}
+
+TEST(CliFilesTest, BinaryEdgeCasesThroughConvert)
+{
+    CliWorkspace ws;
+    const QByteArray exact = patternBytes(256);
+    ws.write(QStringLiteral("empty.bin"), {});
+    ws.write(QStringLiteral("short.bin"), exact.left(100));
+    ws.write(QStringLiteral("exact.bin"), exact);
+    ws.write(QStringLiteral("long.bin"), exact + "x");
+
+    const CliRun empty = ws.run(convert(QStringLiteral("empty.bin"), QStringLiteral("e.bin"), kSize256));
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(ws.read(QStringLiteral("e.bin")), QByteArray(256, '\xFF'));
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("0xFF"))) << "the padding is said: " << empty.err.toStdString();
+
+    const CliRun shorter = ws.run(convert(QStringLiteral("short.bin"), QStringLiteral("s.bin"), kSize256) +
+                                  QStringList{QStringLiteral("--lang"), QStringLiteral("ja")});
+    EXPECT_EQ(shorter.exitCode, 0);
+    EXPECT_EQ(ws.read(QStringLiteral("s.bin")), exact.left(100) + QByteArray(156, '\xFF'));
+    EXPECT_TRUE(shorter.err.contains(filetexts::kBinaryShorter)) << shorter.err.toStdString();
+
+    const CliRun same = ws.run(convert(QStringLiteral("exact.bin"), QStringLiteral("x.bin"), kSize256));
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(ws.read(QStringLiteral("x.bin")), exact);
+    EXPECT_FALSE(same.err.contains(QStringLiteral("0xFF")));
+
+    const CliRun longer = ws.run(convert(QStringLiteral("long.bin"), QStringLiteral("l.bin"), kSize256));
+    EXPECT_EQ(longer.exitCode, 4);
+    EXPECT_FALSE(ws.exists(QStringLiteral("l.bin")));
+}
+
+TEST(CliFilesTest, ConversionsAgreeWithAnIndependentTool)
+{
+    CliWorkspace ws;
+    const QByteArray image = patternBytes(1 << 17, 7);
+    ws.write(QStringLiteral("img.bin"), image);
+
+    ASSERT_EQ(ws.run(convert(QStringLiteral("img.bin"), QStringLiteral("img.hex"),
+                             {QStringLiteral("--chip"), QStringLiteral("24C1024")}))
+                  .exitCode,
+              0);
+    EXPECT_EQ(bytesByIntelHexTool(ws.path(QStringLiteral("img.hex")), 1 << 17), image);
+
+    // srec_cat's own Intel HEX, back to binary through ours.
+    QProcess srec;
+    srec.start(QStringLiteral("srec_cat"), {ws.path(QStringLiteral("img.bin")), QStringLiteral("-binary"),
+                                            QStringLiteral("-o"), ws.path(QStringLiteral("srec.hex")), QStringLiteral("-intel")});
+    ASSERT_TRUE(srec.waitForFinished(30000) && srec.exitCode() == 0) << "srec_cat is missing (package srecord)";
+    ASSERT_EQ(ws.run(convert(QStringLiteral("srec.hex"), QStringLiteral("back.bin"),
+                             {QStringLiteral("--size"), QStringLiteral("131072")}))
+                  .exitCode,
+              0);
+    EXPECT_EQ(ws.read(QStringLiteral("back.bin")), image);
+}
+
+TEST(CliFilesTest, TheNameDecidesTheFormat)
+{
+    CliWorkspace ws;
+    const QByteArray image = patternBytes(256, 2);
+    ws.write(QStringLiteral("a.BIN"), image);
+
+    ASSERT_EQ(ws.run(convert(QStringLiteral("a.BIN"), QStringLiteral("b.ihx"), kSize256)).exitCode, 0);
+    ASSERT_EQ(ws.run(convert(QStringLiteral("b.ihx"), QStringLiteral("c.HEX"), kSize256)).exitCode, 0);
+    ASSERT_EQ(ws.run(convert(QStringLiteral("c.HEX"), QStringLiteral("d.bin"), kSize256)).exitCode, 0);
+    EXPECT_TRUE(ws.read(QStringLiteral("b.ihx")).startsWith(":020000040000FA\r\n"));
+    EXPECT_EQ(ws.read(QStringLiteral("b.ihx")), ws.read(QStringLiteral("c.HEX")));
+    EXPECT_EQ(ws.read(QStringLiteral("d.bin")), image);
+
+    // "-": Intel HEX unless --format says otherwise, in and out.
+    const CliRun toStdout = ws.run(convert(QStringLiteral("a.BIN"), QStringLiteral("-"), kSize256));
+    EXPECT_EQ(toStdout.exitCode, 0);
+    EXPECT_EQ(toStdout.out, ws.read(QStringLiteral("b.ihx")));
+    const CliRun binaryIn = ws.run(convert(QStringLiteral("-"), QStringLiteral("e.hex"), kSize256) +
+                                       QStringList{QStringLiteral("--format"), QStringLiteral("bin")},
+                                   {}, image.left(16));
+    EXPECT_EQ(binaryIn.exitCode, 0) << binaryIn.err.toStdString();
+    const CliRun hexIn = ws.run(convert(QStringLiteral("-"), QStringLiteral("-"), kSize256) +
+                                    QStringList{QStringLiteral("--format"), QStringLiteral("bin")},
+                                {}, ws.read(QStringLiteral("a.BIN")));
+    EXPECT_EQ(hexIn.out, image);
+    const CliRun fromHex = ws.run(convert(QStringLiteral("-"), QStringLiteral("f.bin"), kSize256), {},
+                                  ws.read(QStringLiteral("e.hex")));
+    EXPECT_EQ(fromHex.exitCode, 0);
+    EXPECT_EQ(ws.read(QStringLiteral("f.bin")), image.left(16) + QByteArray(240, '\xFF'));
+
+    // A name that says nothing is not guessed at.
+    const CliRun unknown = ws.run(convert(QStringLiteral("a.BIN"), QStringLiteral("out.txt"), kSize256));
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_FALSE(ws.exists(QStringLiteral("out.txt")));
+}
+
+TEST(CliFilesTest, FileErrorsExitFour)
+{
+    CliWorkspace ws;
+    ws.write(QStringLiteral("a.bin"), patternBytes(256));
+    ws.write(QStringLiteral("far.hex"), ":0101000055A9\r\n:00000001FF\r\n"); // 0x100: one past 256 bytes
+    ASSERT_TRUE(QDir().mkpath(ws.path(QStringLiteral("folder.hex"))));
+    const struct {
+        QStringList arguments;
+        const char *why;
+    } cases[] = {
+        {convert(QStringLiteral("missing.bin"), QStringLiteral("o.hex"), kSize256), "input missing"},
+        {convert(QStringLiteral("missing.hex"), QStringLiteral("o.bin"), kSize256), "input missing"},
+        {convert(QStringLiteral("far.hex"), QStringLiteral("o.bin"), kSize256), "does not fit"},
+        {convert(QStringLiteral("a.bin"), QStringLiteral("no/such/folder/o.hex"), kSize256), "cannot write"},
+        {convert(QStringLiteral("folder.hex"), QStringLiteral("o.bin"), kSize256), "a folder"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = ws.run(c.arguments);
+        EXPECT_EQ(run.exitCode, 4) << c.why << ": " << run.err.toStdString();
+        EXPECT_FALSE(ws.exists(QStringLiteral("o.bin")) || ws.exists(QStringLiteral("o.hex"))) << c.why;
+    }
+}
+
+TEST(CliFilesTest, UsageErrorsExitOne)
+{
+    CliWorkspace ws;
+    ws.write(QStringLiteral("a.bin"), patternBytes(256));
+    const QString port = ws.path(QStringLiteral("no-port"));
+    const QList<QStringList> cases = {
+        {},
+        {QStringLiteral("frobnicate")},
+        {QStringLiteral("list"), QStringLiteral("--bogus")},
+        {QStringLiteral("list"), QStringLiteral("extra")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--port"), port},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("NOCHIP")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("99")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"), QStringLiteral("--size"), QStringLiteral("100")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"), QStringLiteral("--port"), QStringLiteral("21")},
+        {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--address"), QStringLiteral("256"), QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("read"), QStringLiteral("--address"), QStringLiteral("3"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("write"), QStringLiteral("a.bin"), QStringLiteral("--byte"), QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--value"), QStringLiteral("256"), QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("verify"), QStringLiteral("a.bin"), QStringLiteral("--probe"), QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"), QStringLiteral("--size"), QStringLiteral("300")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"), QStringLiteral("--chip"), QStringLiteral("24C04"), QStringLiteral("--size"), QStringLiteral("256")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"), QStringLiteral("--size=256"), QStringLiteral("--lang"), QStringLiteral("fr")},
+    };
+    for (const QStringList &arguments : cases) {
+        const CliRun run = ws.run(QStringList{QStringLiteral("--port"), port} + arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments.join(u' ').toStdString() << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_FALSE(ws.exists(QStringLiteral("b.hex")));
+
+    const CliRun help = ws.run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char *line : {"  0  success", "  1  usage error", "  2  no board or link failure", "  3  verify mismatch",
+                             "  4  file error"})
+        EXPECT_TRUE(help.out.contains(line)) << line;
+}
+
+} // namespace
+} // namespace zelko6::test

@@ -1,0 +1,130 @@
+#include "cli/CliProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace zelko6::test {
+
+namespace {
+constexpr int kStartMs = 5000;
+// A silent board costs the connection check's 10 s; nothing a test runs takes much longer.
+constexpr int kRunMs = 60000;
+} // namespace
+
+CliWorkspace::CliWorkspace() { EXPECT_TRUE(dir_.isValid()); }
+
+QString CliWorkspace::path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
+
+void CliWorkspace::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray CliWorkspace::read(const QString &name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool CliWorkspace::exists(const QString &name) const { return QFile::exists(path(name)); }
+
+CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &environment, const QByteArray &input) const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral(".config")));
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    for (const QString &entry : environment)
+        env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir_.path());
+    process.start(QStringLiteral(CLI_PATH), arguments);
+    CliRun run;
+    if (!process.waitForStarted(kStartMs))
+        return run;
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    run.finished = process.waitForFinished(kRunMs);
+    if (!run.finished)
+        process.kill();
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+SimulatedBoard::SimulatedBoard(const QStringList &arguments) : process_(std::make_unique<QProcess>())
+{
+    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_->start(QStringLiteral(BOARDSIM_PATH), arguments);
+    QElapsedTimer clock;
+    clock.start();
+    while (!process_->canReadLine() && clock.elapsed() < kStartMs && process_->state() != QProcess::NotRunning)
+        process_->waitForReadyRead(100);
+    const QByteArray line = process_->readLine().trimmed();
+    if (line.startsWith("PTY "))
+        device_ = QString::fromLocal8Bit(line.mid(4));
+    EXPECT_FALSE(device_.isEmpty()) << "the board simulator did not start";
+}
+
+SimulatedBoard::~SimulatedBoard()
+{
+    if (process_->state() == QProcess::NotRunning)
+        return;
+    process_->kill();
+    process_->waitForFinished(kStartMs);
+}
+
+void SimulatedBoard::stop()
+{
+    process_->terminate();
+    EXPECT_TRUE(process_->waitForFinished(kStartMs));
+}
+
+QByteArray patternBytes(int size, int seed)
+{
+    QByteArray out(size, '\0');
+    for (int i = 0; i < size; ++i)
+        out[i] = static_cast<char>((i * 37 + (i >> 8) * 11 + seed) & 0xFF);
+    return out;
+}
+
+bool hasJapanese(const QString &text)
+{
+    // Punctuation, kana, CJK ideographs, full-width forms and half-width katakana.
+    static const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    return japanese.match(text).hasMatch();
+}
+
+QStringList linesOf(const QString &text)
+{
+    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r?\n")));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QByteArray bytesByIntelHexTool(const QString &hexPath, int size)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys; from intelhex import IntelHex; h = IntelHex(sys.argv[1]); "
+                                 "sys.stdout.buffer.write(bytes(h.tobinarray(start=0, size=int(sys.argv[2]))))"),
+                  hexPath, QString::number(size)});
+    if (!python.waitForFinished(kRunMs) || python.exitCode() != 0)
+        return {};
+    return python.readAllStandardOutput();
+}
+
+} // namespace zelko6::test

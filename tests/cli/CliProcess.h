@@ -1,0 +1,66 @@
+#pragma once
+// Running zelko6-cli and the board simulator as processes, the way a script runs them. Every wait
+// is bounded, so a hanging process fails its test instead of the whole run.
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+class QProcess;
+
+namespace zelko6::test {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err; // UTF-8 decoded
+    bool finished = false;
+};
+
+// A private folder per test: the CLI's settings (XDG_CONFIG_HOME) live there and files are made
+// there. The language is English unless a test says otherwise.
+class CliWorkspace {
+  public:
+    CliWorkspace();
+    QString path(const QString &name) const;
+    void write(const QString &name, const QByteArray &bytes) const;
+    QByteArray read(const QString &name) const;
+    bool exists(const QString &name) const;
+
+    // `environment` entries "NAME=value" override the defaults.
+    CliRun run(const QStringList &arguments, const QStringList &environment = {}, const QByteArray &input = {}) const;
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// The board simulator on its pseudo-terminal; killed when the object goes.
+class SimulatedBoard {
+  public:
+    explicit SimulatedBoard(const QStringList &arguments);
+    ~SimulatedBoard();
+    QString device() const { return device_; }
+    // Ends the simulator (it saves its image and closes its log) and waits for it.
+    void stop();
+
+  private:
+    std::unique_ptr<QProcess> process_;
+    QString device_;
+};
+
+// Bytes that differ from their neighbours and from 0xFF at nearly every address.
+QByteArray patternBytes(int size, int seed = 0);
+
+// Any character of the Japanese scripts or their punctuation.
+bool hasJapanese(const QString &text);
+
+// The lines of a text without their line ends.
+QStringList linesOf(const QString &text);
+
+// Reads an Intel HEX file with python3-intelhex, a reader nobody here wrote; empty on failure.
+QByteArray bytesByIntelHexTool(const QString &hexPath, int size);
+
+} // namespace zelko6::test
