@@ -99,7 +99,7 @@ void MainWindow::buildControls()
     connect(device_, &QComboBox::activated, this, [this] { Combo_device_Click(); });
 
     pageSize_ = label(central, "Lbl_PageSize", QString(), uiGothicFont());
-    spec_ = label(central, "Lbl_Spec", QStringLiteral("spec"), gothicFixedFont());
+    spec_ = label(central, "Lbl_Spec", QString(), gothicFixedFont());  // the chip selection fills it
     label(central, "Lbl_memo", QString(), uiGothicFont())->hide();
 
     accessSize_ = new QComboBox(central);

@@ -392,22 +392,14 @@ int runCommandLine(const CliOptions &options, const Console &console)
     if (c != QStringLiteral("read") && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
         c != QStringLiteral("convert") && !options.files.isEmpty())
         return usageError(console, c + QStringLiteral(" takes no file"));
-    if (c == QStringLiteral("list"))
-        return cmdList(options, console);
-    if (c == QStringLiteral("ports"))
-        return cmdPorts(options, console);
-    if (c == QStringLiteral("identify"))
-        return cmdIdentify(options, console);
-    if (c == QStringLiteral("read"))
-        return cmdRead(options, console);
-    if (c == QStringLiteral("write"))
-        return cmdWrite(options, console);
-    if (c == QStringLiteral("verify"))
-        return cmdVerify(options, console);
-    if (c == QStringLiteral("convert"))
-        return cmdConvert(options, console);
-    if (c == QStringLiteral("demo"))
-        return runDemo(options, console);
+    using Command = int (*)(const CliOptions &, const Console &);
+    static const std::pair<const char *, Command> kCommands[] = {
+        {"list", cmdList},   {"ports", cmdPorts},     {"identify", cmdIdentify}, {"read", cmdRead},
+        {"write", cmdWrite}, {"verify", cmdVerify},   {"convert", cmdConvert},   {"demo", runDemo},
+    };
+    for (const auto &[name, command] : kCommands)
+        if (c == QLatin1String(name))
+            return command(options, console);
     return usageError(console, QStringLiteral("unknown command ") + c);
 }
 
