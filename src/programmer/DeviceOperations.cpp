@@ -71,8 +71,12 @@ void DeviceOperations::Cmd_READ_all_Click()
     io_.state.AccessMode = AccessScope::Block;
     // Whatever stopped the read, the buffer is no longer what the grid shows: show it as it is,
     // so that a following write does not send bytes the user has not seen.
-    if (ReadDevice() != OperationResult::Done)
+    if (ReadDevice() != OperationResult::Done) {
+        // The last progress value stays visible: the user sees how far the read got.
+        const QString progress = io_.panels.panel(3);
         io_.view.refreshGrid();
+        io_.panels.setPanel(3, progress);
+    }
 }
 
 void DeviceOperations::Cmd_READ_single_Click()
@@ -91,7 +95,8 @@ void DeviceOperations::Cmd_WRITE_all_Click()
     // until the verify is over.
     holdLock_ = true;
     WriteDevice();
-    VerifyDevice();
+    if (!abort_)  // the window is closing: nothing to verify for
+        VerifyDevice();
 }
 
 void DeviceOperations::Cmd_WRITE_single_Click()

@@ -11,8 +11,17 @@ LinkResult waitForPending(LinkContext &ctx, int count, std::chrono::seconds limi
     for (;;) {
         if (ctx.link.lost() || ctx.aborted())
             return LinkResult::PortLost;
-        if (ctx.link.pendingCount() >= count)
+        const int have = ctx.link.pendingCount();
+        if (have >= count)
             return LinkResult::Ok;
+        // Bytes trickling in at the line rate: the rest cannot arrive sooner than their wire
+        // time, so sleep through most of it rather than waking for every byte. A board that
+        // sends its reply in one burst never gets here with part of it.
+        if (have > 0) {
+            const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(kByteWireTime * (count - have - 1));
+            if (rest.count() > 0)
+                ctx.pump.pause(rest);
+        }
         ctx.pump.idleWait(kWakeInterval);
         if (ctx.pump.clock() - ctx.state.WaitStartTime > limitSeconds)
             return LinkResult::TimedOut;

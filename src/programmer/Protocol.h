@@ -27,6 +27,9 @@ inline constexpr std::chrono::seconds kReadChunkLimit{10};
 inline constexpr std::chrono::seconds kVerifyChunkLimit{30};
 inline constexpr std::chrono::seconds kWriteAckLimit{30};
 
+// One byte on the line at 57600 bit/s (start, 8 data, stop bits).
+inline constexpr std::chrono::microseconds kByteWireTime{10 * 1'000'000 / 57600};
+
 // Longest sleep of a wait between looks at the clock; a received byte ends it much sooner.
 inline constexpr std::chrono::milliseconds kWakeInterval{50};
 

@@ -1,0 +1,234 @@
+// Boards that go away in the middle of a transfer, and the window's lock while an operation runs.
+// Every case here fails (or ends) at once; none waits out a reply limit.
+
+#include "E2eSupport.h"
+
+#include "programmer/LinkTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace zelko6;
+using namespace zelko6::e2e;
+
+namespace {
+
+const QByteArray kChip256Page8 = "T256P8 256B 2 8 8 0 0 e2e";
+const QByteArray kChip256Page16 = "T256P16 256B 2 8 16 0 0 e2e";
+
+// Plugging out is instant, so every case must end long before any reply limit could.
+constexpr int kInstantMs = 8000;
+
+QStringList unplugAfter(int chunks)
+{
+    return {QStringLiteral("--unplug-after"), QString::number(chunks)};
+}
+
+using E2eUnplugTest = E2eTest;
+using E2eLockTest = E2eTest;
+
+} // namespace
+
+TEST_F(E2eUnplugTest, MidReadKeepsWhatArrivedAndTheWindowShowsIt)
+{
+    const QByteArray image = pattern(256, 11);
+    startBoard(8, unplugAfter(4), image);
+    startWindow(kChip256Page8);
+    setBuffer(QByteArray(256, '\0'));
+    const QString zerosCheckSum = checkSumCaption();
+
+    click("Cmd_READ_all", kInstantMs);
+
+    EXPECT_TRUE(board->hasExited(3000));
+    EXPECT_EQ(panel(1), texts::kTimeOutText + texts::kReadErrorSuffix);
+    EXPECT_EQ(state().ComError, 1);
+    const QByteArray expected = image.left(32) + QByteArray(224, '\xFF');
+    EXPECT_EQ(buffer(), expected);
+    // What the user sees is that buffer, not the zeros from before: the grid, the editor and
+    // the checksum (which a second refresh must not change).
+    EXPECT_EQ(cell(0), byteCell(static_cast<uint8_t>(image[0])));
+    EXPECT_EQ(cell(31), byteCell(static_cast<uint8_t>(image[31])));
+    EXPECT_EQ(cell(32), QStringLiteral("0xFF"));
+    EXPECT_EQ(cell(255), QStringLiteral("0xFF"));
+    EXPECT_EQ(hexBoxText(), byteCell(static_cast<uint8_t>(image[0])).mid(2));
+    const QString shownCheckSum = checkSumCaption();
+    EXPECT_NE(shownCheckSum, zerosCheckSum);
+    expectIdle();
+    main().RefreshGrid();
+    EXPECT_EQ(checkSumCaption(), shownCheckSum);
+}
+
+TEST_F(E2eUnplugTest, ABoardPluggedInAgainWorksWithoutARestart)
+{
+    startBoard(8, unplugAfter(2), pattern(256, 18));
+    startWindow(kChip256Page8);
+    click("Cmd_READ_all", kInstantMs);
+    ASSERT_EQ(panel(1), texts::kTimeOutText + texts::kReadErrorSuffix);
+
+    const QByteArray image = pattern(256, 19);
+    startBoard(8, {}, image);
+    click("Cmd_READ_all", kInstantMs);
+
+    EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
+    EXPECT_EQ(state().ComError, 0);
+    EXPECT_EQ(buffer(), image);
+    expectIdle();
+}
+
+TEST_F(E2eUnplugTest, MidWriteFailsTheWriteAndTheVerifyFindsNoPort)
+{
+    startBoard(8, unplugAfter(4));
+    startWindow(kChip256Page16);
+    const QByteArray data = pattern(256, 12);
+    setBuffer(data);
+    const QByteArray earlierLog = logBytes(verifyLogHead() + QStringList{texts::kLogEndLine});
+    h.programDir.writeFile(QStringLiteral("VerifyLog.txt"), earlierLog);
+
+    click("Cmd_WRITE_all", kInstantMs);
+
+    EXPECT_TRUE(board->hasExited(3000));
+    EXPECT_TRUE(panelHistory(1).contains(texts::kTimeOutText + texts::kWriteErrorSuffix))
+        << panelHistory(1).join(u'|').toStdString();
+    // The verify still runs; its connection check cannot open the vanished port and stops it.
+    EXPECT_TRUE(panel(1).startsWith(texts::kCheckErrorText)) << panel(1).toStdString();
+    EXPECT_EQ(panel(2), texts::kPortNamePrefix + u'1' + texts::kNotConnectedSuffix);
+    EXPECT_EQ(state().ComError, 1);
+    EXPECT_EQ(verifyLog(), earlierLog); // a verify stopped by its check leaves the log alone
+    EXPECT_TRUE(h.shell.opened.isEmpty());
+    // The four chunks the board took before it went are in the chip.
+    EXPECT_EQ(board->savedImage(), data.left(64) + QByteArray(192, '\xFF'));
+    expectIdle();
+}
+
+TEST_F(E2eUnplugTest, MidVerifyLogsTheMismatchesSoFarWithTheCommunicationErrorAndOpensTheLog)
+{
+    // The write is refused at once, so the unplug hits the verify's fourth chunk.
+    startBoard(8, unplugAfter(3) + QStringList{QStringLiteral("--write-ack-wrong-at"), QStringLiteral("0")},
+               QByteArray(256, '\0'));
+    startWindow(kChip256Page16); // the buffer is 0xFF, the chip zeros
+
+    click("Cmd_WRITE_all", kInstantMs);
+
+    EXPECT_EQ(panel(1), texts::kTimeOutText + texts::kReadErrorSuffix);
+    EXPECT_EQ(state().ComError, 1);
+    QStringList lines = verifyLogHead();
+    for (int a = 0; a < 48; ++a)
+        lines << mismatchLine(a, 0xFF, 0x00);
+    lines << texts::kLogLinkErrorLine << texts::kLogEndLine;
+    EXPECT_EQ(verifyLog(), logBytes(lines));
+    ASSERT_EQ(h.shell.opened.size(), 1);
+    EXPECT_EQ(QDir::cleanPath(h.shell.opened.front()), QDir::cleanPath(logPath()));
+    expectIdle();
+}
+
+TEST_F(E2eUnplugTest, MidVerifyBeforeAnyMismatchLogsOnlyTheFrameAndStillOpensTheLog)
+{
+    const QByteArray data = pattern(256, 13);
+    startBoard(8, unplugAfter(3) + QStringList{QStringLiteral("--write-ack-wrong-at"), QStringLiteral("0")},
+               data);
+    startWindow(kChip256Page16);
+    setBuffer(data);
+
+    click("Cmd_WRITE_all", kInstantMs);
+
+    EXPECT_EQ(panel(1), texts::kTimeOutText + texts::kReadErrorSuffix);
+    EXPECT_EQ(verifyLog(), logBytes(verifyLogHead() + QStringList{texts::kLogEndLine}));
+    EXPECT_EQ(h.shell.opened.size(), 1);
+    expectIdle();
+}
+
+TEST_F(E2eLockTest, EverythingThatCouldDisturbAReadIsLockedWhileItRuns)
+{
+    startBoard(8, {}, pattern(256, 14));
+    startWindow(kChip256Page8);
+    // What could be used at every text the read shows: the connection check's, each progress
+    // step, the grid refresh's and the final one.
+    QList<QPair<QString, QStringList>> usable;
+    onPanelChanged = [&](int p, const QString &text) {
+        usable.append({QString::number(p) + u':' + text, unlockedNow()});
+    };
+
+    click("Cmd_READ_all");
+    onPanelChanged = nullptr;
+
+    ASSERT_GE(usable.size(), 32);
+    for (const auto &[when, names] : usable)
+        EXPECT_EQ(names, QStringList()) << when.toStdString();
+    EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
+    expectIdle();
+}
+
+TEST_F(E2eLockTest, TheWindowStaysLockedFromTheStartOfTheWriteToTheEndOfTheVerify)
+{
+    startBoard(8);
+    startWindow(kChip256Page16);
+    QList<QPair<QString, QStringList>> usable; // at every text the operation shows
+    onPanelChanged = [&](int p, const QString &text) {
+        usable.append({QString::number(p) + u':' + text, unlockedNow()});
+    };
+
+    click("Cmd_WRITE_all");
+    onPanelChanged = nullptr;
+
+    bool sawWriteDone = false;
+    for (const auto &[when, names] : usable) {
+        sawWriteDone = sawWriteDone || when.startsWith(QStringLiteral("1:") + texts::kWriteDoneText);
+        EXPECT_EQ(names, QStringList()) << when.toStdString();
+    }
+    EXPECT_TRUE(sawWriteDone); // the write's own end is among the moments looked at
+    EXPECT_TRUE(secondsShown(panel(1), texts::kVerifyDoneText, 1)) << panel(1).toStdString();
+    expectIdle();
+}
+
+TEST_F(E2eLockTest, ClosingTheWindowDuringAReadEndsTheReadThenTheProgram)
+{
+    startBoard(8, {}, pattern(256, 15));
+    startWindow(kChip256Page8);
+    bool closeAsked = false;
+    onPanelChanged = [&](int p, const QString &text) {
+        if (p == 3 && text.endsWith(u'%') && !closeAsked) {
+            closeAsked = true;
+            main().close();
+        }
+    };
+
+    click("Cmd_READ_all", kInstantMs);
+    onPanelChanged = nullptr;
+
+    ASSERT_TRUE(closeAsked);
+    EXPECT_TRUE(eventually([&] { return h.quits == 1; }, 3000));
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_FALSE(h.app->link().isOpen());
+    // The read gave up after its first chunk instead of finishing.
+    const auto transfers = board->transfers();
+    ASSERT_EQ(transfers.size(), 1u);
+    EXPECT_LT(transfers[0].fromPc().size(), 32u);
+}
+
+TEST_F(E2eLockTest, ClosingTheWindowDuringABlockWriteEndsItWithoutAVerifyThenTheProgram)
+{
+    startBoard(8);
+    startWindow(kChip256Page16);
+    setBuffer(pattern(256, 16));
+    const QByteArray earlierLog = logBytes(verifyLogHead() + QStringList{texts::kLogEndLine});
+    h.programDir.writeFile(QStringLiteral("VerifyLog.txt"), earlierLog);
+    bool closeAsked = false;
+    onPanelChanged = [&](int p, const QString &text) {
+        if (p == 3 && text.endsWith(u'%') && !closeAsked) {
+            closeAsked = true;
+            main().close();
+        }
+    };
+
+    click("Cmd_WRITE_all", kInstantMs);
+    onPanelChanged = nullptr;
+
+    ASSERT_TRUE(closeAsked);
+    EXPECT_TRUE(eventually([&] { return h.quits == 1; }, 3000));
+    EXPECT_FALSE(h.app->link().isOpen());
+    const auto transfers = board->transfers();
+    ASSERT_EQ(transfers.size(), 1u); // no read-back
+    EXPECT_LT(transfers[0].fromPc().size(), 16u);
+    EXPECT_EQ(verifyLog(), earlierLog); // nor a log of a verify that never compared
+}
