@@ -11,6 +11,7 @@
 #include "programmer/DeviceOperations.h"
 #include "ui/Fonts.h"
 #include "ui/QtFileDialogs.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,13 +49,29 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QFon
     return l;
 }
 
-QFrame *rule(QWidget *parent, const char *name)
+// One pixel line across the window; a dark one with a light one 20 twips below makes the groove
+// between the selectors and the commands.
+QFrame *rule(QWidget *parent, const char *name, QPalette::ColorRole colour)
 {
     auto *line = new QFrame(parent);
     line->setObjectName(QLatin1String(name));
     line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(1);
+    line->setFixedHeight(1);
+    line->setForegroundRole(colour);
     return line;
+}
+
+QWidget *rules(QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(std::max(0, twipsToPixels(20, logicalDpi()) - 1));
+    layout->addWidget(rule(box, "Line1", QPalette::Dark));
+    layout->addWidget(rule(box, "Line2", QPalette::Light));
+    return box;
 }
 
 }  // namespace
@@ -158,9 +175,7 @@ void MainWindow::buildControls()
 
     auto *layout = new QVBoxLayout(central);
     layout->addLayout(top);
-    layout->addWidget(rule(central, "Line1"));
-    layout->addSpacing(1);  // the second rule lies just below the first
-    layout->addWidget(rule(central, "Line2"));
+    layout->addWidget(rules(central));
     layout->addLayout(commands);
     layout->addLayout(middle, 1);
     resize(980, 640);
