@@ -132,6 +132,9 @@ Pty openPty()
     return pty;
 }
 
+// How early the loop wakes for the last byte of a paced reply, to send it on time.
+constexpr std::chrono::microseconds kFinalByteLead{150};
+
 // Moves bytes between the pty master and the board. When paced, every byte occupies the line for
 // ten bit times: the board acts on a received byte only once it has fully arrived, and a sent
 // byte is handed to the pty when its last bit would have left.
@@ -158,8 +161,15 @@ public:
     void run(const sigset_t &waitMask)
     {
         for (;;) {
-            const TimePoint now = Clock::now();
+            TimePoint now = Clock::now();
             actOnReceived(now);
+            // The last byte of a reply is the one the PC waits for: hand it over on its deadline
+            // rather than when the timer happens to wake us (tens of microseconds late on a busy
+            // machine, which would count against the PC's turnaround).
+            if (finalByteWithin(now, kFinalByteLead))
+                while (Clock::now() < tx_.front().at) {
+                }
+            now = Clock::now();
             transmitDue(now);
             if (g_stopRequested || (leaving && tx_.empty()))
                 return;
@@ -236,11 +246,17 @@ private:
         txBlocked_ = sent < due.size();
     }
 
+    bool finalByteWithin(TimePoint now, Clock::duration lead) const
+    {
+        return byteTime_ != Clock::duration{} && tx_.size() == 1 && !txBlocked_ && tx_.front().at > now &&
+               tx_.front().at - now <= lead;
+    }
+
     bool nextDeadline(TimePoint now, timespec &timeout) const
     {
         TimePoint next = TimePoint::max();
         if (!tx_.empty() && !txBlocked_)
-            next = tx_.front().at;
+            next = tx_.size() == 1 && byteTime_ != Clock::duration{} ? tx_.front().at - kFinalByteLead : tx_.front().at;
         if (!rx_.empty() && !leaving)
             next = std::min(next, std::max(rx_.front().at, board_.busyUntil()));
         if (next == TimePoint::max())
