@@ -1,5 +1,7 @@
 #include "cli/Session.h"
 
+#include <csignal>
+
 #include "devices/ChipSelection.h"
 #include "programmer/LinkTexts.h"
 #include "programmer/PortResolver.h"
@@ -115,11 +117,34 @@ QString rateText(qint64 bytes, double seconds)
         .arg(seconds > 0 ? static_cast<qint64>(static_cast<double>(bytes) / seconds) : 0);
 }
 
+namespace {
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void onInterrupt(int signalNumber)
+{
+    g_interrupted = 1;
+    std::signal(signalNumber, SIG_DFL);  // a second request ends the program at once
+}
+}  // namespace
+
+void installInterruptHandling()
+{
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+}
+
 Session::Session(const Console &console, std::optional<int> comNo)
     : store(comNo), link(PortResolver(&store)), panels(console, [this] { return pump.clock(); }), boxes(console),
       ops_(OperationPorts{state, link, pump, panels, settings, boxes, shell, view})
 {
     state.AppDir = QCoreApplication::applicationDirPath() + QDir::separator();
+    // The waits of an operation run the event loop, so a timer sees the request within 50 ms.
+    interruptWatch_.setInterval(50);
+    QObject::connect(&interruptWatch_, &QTimer::timeout, [this] {
+        if (g_interrupted)
+            ops_.abortOperation();
+    });
+    interruptWatch_.start();
 }
 
 void Session::useChip(const ChipParams &chip)

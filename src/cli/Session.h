@@ -9,6 +9,8 @@
 #include "devices/DeviceFile.h"
 #include "programmer/ConnectionCheck.h"
 #include "programmer/DeviceOperations.h"
+
+#include <QTimer>
 #include "programmer/QtSerialLink.h"
 
 #include <QMap>
@@ -71,6 +73,10 @@ int exitCodeOf(OperationResult result);
 // "131072 bytes in 23.45 s: 5589 bytes/s"
 QString rateText(qint64 bytes, double seconds);
 
+// Ctrl-C (or a termination request) during an operation ends it at its next wait, so that the
+// port is closed the orderly way; a second one ends the program at once.
+void installInterruptHandling();
+
 class Session {
   public:
     Session(const Console &console, std::optional<int> comNo);
@@ -106,6 +112,7 @@ class Session {
     OperationResult timed(Run run);
 
     DeviceOperations ops_;
+    QTimer interruptWatch_;
     double lastSeconds_ = 0.0;
     QString lastLogPath_;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/CliTexts.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -26,5 +27,6 @@ int main(int argc, char **argv)
         console.note(QStringLiteral("Try 'zelko6-cli --help'."));
         return kExitUsage;
     }
+    installInterruptHandling();
     return runCommandLine(*options, console);
 }
