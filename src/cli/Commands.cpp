@@ -228,8 +228,7 @@ int cmdRead(const CliOptions &options, const Console &console)
     }
 
     Session session(console, t.comNo);
-    session.useChip(t.chip.params);
-    session.view.accessSize = t.accessSize;
+    session.useChip(t.chip.params, t.accessSize);
     if (options.byte) {
         const OperationResult result = session.readByte(static_cast<int>(*options.address));
         console.windowText(session.panels.panel(1));
@@ -275,8 +274,7 @@ int cmdWrite(const CliOptions &options, const Console &console)
         return failed(console, *failure);
     const Target &t = std::get<Target>(target);
     Session session(console, t.comNo);
-    session.useChip(t.chip.params);
-    session.view.accessSize = t.accessSize;
+    session.useChip(t.chip.params, t.accessSize);
     // The whole file is read and judged before the port is even opened.
     if (fromValue)
         session.state.BufData[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
@@ -308,8 +306,7 @@ int cmdVerify(const CliOptions &options, const Console &console)
         return failed(console, *failure);
     const Target &t = std::get<Target>(target);
     Session session(console, t.comNo);
-    session.useChip(t.chip.params);
-    session.view.accessSize = t.accessSize;
+    session.useChip(t.chip.params, t.accessSize);
     if (const auto failure = loadInto(session, options.files[0], options, console))
         return failed(console, *failure);
     return verifyAndReport(session, options, console, t.accessSize.toLongLong());

@@ -162,8 +162,7 @@ int runDemo(const CliOptions &options, const Console &console)
                                     : QString()));
 
     Session session(console, std::get<std::optional<int>>(comNo));
-    session.useChip(chip.params);
-    session.view.accessSize = accessSize;
+    session.useChip(chip.params, accessSize);
     Steps steps(console);
 
     steps.title(QStringLiteral("identify"));

@@ -147,8 +147,9 @@ Session::Session(const Console &console, std::optional<int> comNo)
     interruptWatch_.start();
 }
 
-void Session::useChip(const ChipParams &chip)
+void Session::useChip(const ChipParams &chip, const QString &accessSize)
 {
+    view.accessSize = accessSize;
     state.chip = chip;
     state.chipSelected = true;
     state.BufData.recreate(chip.DUT_SizeExp);

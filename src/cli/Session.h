@@ -81,7 +81,8 @@ class Session {
   public:
     Session(const Console &console, std::optional<int> comNo);
 
-    void useChip(const ChipParams &chip);
+    // The chip for the operations to come, its buffer re-created, and the block size they move.
+    void useChip(const ChipParams &chip, const QString &accessSize);
 
     // Each runs one operation between BeginBusy and EndBusy, as the window's buttons do.
     OperationResult readBlock();  // the buffer is re-created first
