@@ -25,16 +25,15 @@ using namespace zelko6;
 namespace {
 
 class SilentBoxes final : public MessageBoxes {
-public:
+  public:
     BoxAnswer show(BoxIcon, BoxButtons, const QString &, const QString &) override { return BoxAnswer::Ok; }
 };
 class NoShell final : public Shell {
-public:
+  public:
     void open(const QString &) override {}
 };
 
-template <typename F>
-std::vector<double> timeRuns(int runs, F &&work)
+template <typename F> std::vector<double> timeRuns(int runs, F &&work)
 {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
@@ -49,10 +48,11 @@ std::vector<double> timeRuns(int runs, F &&work)
 
 void report(const char *what, const std::vector<double> &ms, double goal)
 {
-    std::printf("%-46s best %8.3f ms  median %8.3f ms  (goal <= %.0f ms)\n", what, ms.front(), ms[ms.size() / 2], goal);
+    std::printf("%-46s best %8.3f ms  median %8.3f ms  (goal <= %.0f ms)\n", what, ms.front(),
+                ms[ms.size() / 2], goal);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -87,12 +87,14 @@ int main(int argc, char **argv)
     main.selectDevice(largest);
     if (app.state().BufData.size() != (1u << 17))
         return 2;
-    report("RefreshGrid of 2^17 bytes (grid, dump, checksum)", timeRuns(15, [&](int) { main.RefreshGrid(); }), 50);
+    report("RefreshGrid of 2^17 bytes (grid, dump, checksum)", timeRuns(15, [&](int) { main.RefreshGrid(); }),
+           50);
 
     auto *hex = main.findChild<QLineEdit *>(QStringLiteral("Text_modify_hex"));
     main.editor().MSFGrid1_Click();
     report("one byte edit through the hex box (checksum incl.)",
-           timeRuns(200, [&](int i) { hex->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("A5")); }), 2);
+           timeRuns(200, [&](int i) { hex->setText(i % 2 ? QStringLiteral("12") : QStringLiteral("A5")); }),
+           2);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

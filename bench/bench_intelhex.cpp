@@ -29,10 +29,11 @@ void report(const char *what, const std::function<void()> &work)
         ms.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("%-44s best %8.3f ms   median %8.3f ms   (%d runs)\n", what, ms.front(), ms[ms.size() / 2], kRuns);
+    std::printf("%-44s best %8.3f ms   median %8.3f ms   (%d runs)\n", what, ms.front(), ms[ms.size() / 2],
+                kRuns);
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

@@ -24,7 +24,8 @@ namespace zelko6 {
 static const QString kHelpFileName = QStringLiteral("zelko6new.chm");
 
 Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options)
-    : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)), link_(PortResolver(&store))
+    : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)),
+      link_(PortResolver(&store))
 {
 }
 
@@ -42,7 +43,7 @@ bool Application::Main()
 
     state_.StepNo = 2;
     instanceLock_ = std::make_unique<QLockFile>(options_.instanceLockPath);
-    instanceLock_->setStaleLockTime(0);  // only a live process holds it
+    instanceLock_->setStaleLockTime(0); // only a live process holds it
     if (!instanceLock_->tryLock(0)) {
         splash_->hide();
         return false;
@@ -63,9 +64,11 @@ bool Application::Main()
     state_.StepNo = 6;
     if (!FileExists(state_.pathInAppDir(kDeviceFileName))) {
         splash_->hide();
-        boxes_.show(BoxIcon::Error, BoxButtons::Ok, QStringLiteral("シリアルＥＥＰＲＯＭプログラマー メッセージ"),
+        boxes_.show(BoxIcon::Error, BoxButtons::Ok,
+                    QStringLiteral("シリアルＥＥＰＲＯＭプログラマー メッセージ"),
                     state_.AppDir + QStringLiteral("内に zelko6.iniファイルがありませんので         ") +
-                        QStringLiteral("\r\n") + QStringLiteral("シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。"));
+                        QStringLiteral("\r\n") +
+                        QStringLiteral("シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。"));
         return false;
     }
 
@@ -108,9 +111,11 @@ void Application::LoadDeviceFile()
     state_.DefFileVer = contents.DefFileVer;
 
     state_.StepNo = 101;
-    state_.AppTitleText = QStringLiteral("Serial EEPROM Programmer ") + about_->versionCaption() + QStringLiteral("  ");
+    state_.AppTitleText =
+        QStringLiteral("Serial EEPROM Programmer ") + about_->versionCaption() + QStringLiteral("  ");
     MainWindow &main = ensureMainWindow();
-    main.setWindowTitle(state_.AppTitleText + QStringLiteral("  ") + QStringLiteral("zelko6.ini ") + state_.DefFileVer);
+    main.setWindowTitle(state_.AppTitleText + QStringLiteral("  ") + QStringLiteral("zelko6.ini ") +
+                        state_.DefFileVer);
     about_->setDefinitionFileVersion(state_.DefFileVer);
     state_.EditLock = true;
     QStringList entries;
@@ -188,8 +193,9 @@ void Application::mnuHelpContents_Click()
     try {
         shell_.open(state_.pathInAppDir(kHelpFileName));
     } catch (const std::exception &) {
-        boxes_.show(BoxIcon::Information, BoxButtons::Ok, main_->windowTitle(),
-                    QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
+        boxes_.show(
+            BoxIcon::Information, BoxButtons::Ok, main_->windowTitle(),
+            QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
     }
 }
 
@@ -199,8 +205,14 @@ void Application::showPortWindow()
     window.exec();
 }
 
-void Application::mnuHelpAbout_Click() { about_->exec(); }
+void Application::mnuHelpAbout_Click()
+{
+    about_->exec();
+}
 
-void Application::mnuOutPutTextFile_Click() { shell_.open(state_.pathInAppDir(kTextDumpName)); }
+void Application::mnuOutPutTextFile_Click()
+{
+    shell_.open(state_.pathInAppDir(kTextDumpName));
+}
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -23,12 +23,12 @@ class Shell;
 class SplashWindow;
 
 struct StartupOptions {
-    QString programDirectory;  // where the catalogue and the files beside the program live
-    QString instanceLockPath;  // a second instance finds this locked and ends
+    QString programDirectory; // where the catalogue and the files beside the program live
+    QString instanceLockPath; // a second instance finds this locked and ends
 };
 
 class Application {
-public:
+  public:
     Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options);
     ~Application();
 
@@ -43,7 +43,7 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void mnuOutPutTextFile_Click();
-    void showPortWindow();  // frmCom, modal
+    void showPortWindow(); // frmCom, modal
 
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }
@@ -53,7 +53,7 @@ public:
     AboutWindow *aboutWindow() const { return about_.get(); }
     SplashWindow *splashWindow() const { return splash_.get(); }
 
-private:
+  private:
     MainWindow &ensureMainWindow();
     BoardWindow &ensureBoardWindow();
     void ShowVersionInfo();
@@ -73,4 +73,4 @@ private:
     std::function<void()> quit_;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -18,4 +18,4 @@ bool GuardedApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
-}  // namespace zelko6
+} // namespace zelko6

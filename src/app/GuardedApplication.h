@@ -6,13 +6,16 @@ namespace zelko6 {
 
 // A failure that escapes an event handler is reported instead of ending the program.
 class GuardedApplication final : public QApplication {
-public:
+  public:
     using QApplication::QApplication;
-    void setFailureReporter(std::function<void(const QString &description)> report) { report_ = std::move(report); }
+    void setFailureReporter(std::function<void(const QString &description)> report)
+    {
+        report_ = std::move(report);
+    }
     bool notify(QObject *receiver, QEvent *event) override;
 
-private:
+  private:
     std::function<void(const QString &)> report_;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

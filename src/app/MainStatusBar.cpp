@@ -39,4 +39,4 @@ QString MainStatusBar::panel(int panel) const
     return panels_[static_cast<size_t>(panel - 1)]->text();
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -12,16 +12,16 @@ namespace zelko6 {
 // 3 progress and the selected address, 4 the chip's remark.
 class MainStatusBar final : public QStatusBar, public StatusPanels {
     Q_OBJECT
-public:
+  public:
     explicit MainStatusBar(QWidget *parent = nullptr);
     void setPanel(int panel, const QString &text) override;
     QString panel(int panel) const override;
 
-signals:
+  signals:
     void panelChanged(int panel, const QString &text);
 
-private:
+  private:
     std::array<QLabel *, 4> panels_{};
 };
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -28,9 +28,8 @@
 
 namespace zelko6 {
 
-
-MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, SerialLink &link,
-                       Pump &pump, QWidget *parent)
+MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell,
+                       SerialLink &link, Pump &pump, QWidget *parent)
     : QMainWindow(parent), state_(state), settings_(settings), boxes_(boxes), shell_(shell),
       dialogs_(std::make_unique<QtFileDialogs>(this))
 {
@@ -63,7 +62,8 @@ QAction *MainWindow::action(const char *objectName) const
 void MainWindow::Form_Load()
 {
     state_.StepNo = 200;
-    placement_.restore(*this, settings_.single(keys::MainLeft), settings_.single(keys::MainTop), QPointF(1000, 1000));
+    placement_.restore(*this, settings_.single(keys::MainLeft), settings_.single(keys::MainTop),
+                       QPointF(1000, 1000));
     state_.StepNo = 201;
     accessSize_->clear();
     accessSize_->addItems(initialAccessSizes());
@@ -122,7 +122,8 @@ void MainWindow::Combo_device_Click()
     status_->setPanel(1, QString());
 
     accessSize_->clear();
-    accessSize_->addItems(accessSizes(state_.chip.DUT_Bus, state_.chip.DUT_SizeExp, state_.chip.DUT_PageSize));
+    accessSize_->addItems(
+        accessSizes(state_.chip.DUT_Bus, state_.chip.DUT_SizeExp, state_.chip.DUT_PageSize));
     if (accessSize_->count() > 0) {
         accessSize_->setCurrentIndex(accessSize_->count() - 1);
         CmbSize_Click();
@@ -135,14 +136,20 @@ void MainWindow::CmbSize_Click()
         settings_.setInt(keys::AccessSize, accessSize_->currentIndex());
 }
 
-void MainWindow::RefreshGrid() { zelko6::RefreshGrid(state_, model_, *status_, *this); }
+void MainWindow::RefreshGrid()
+{
+    zelko6::RefreshGrid(state_, model_, *status_, *this);
+}
 
-void MainWindow::ClearBuffer() { zelko6::ClearBuffer(state_, model_, *status_, *this); }
+void MainWindow::ClearBuffer()
+{
+    zelko6::ClearBuffer(state_, model_, *status_, *this);
+}
 
 void MainWindow::bufferClearCommand()
 {
     if (!state_.chipSelected)
-        return;  // no chip, no buffer to clear
+        return; // no chip, no buffer to clear
     ClearBuffer();
     status_->setPanel(1, QStringLiteral("ＰＣのバッファをクリアしました。"));
 }
@@ -169,26 +176,45 @@ void MainWindow::setBusyPointer(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::yield() { QCoreApplication::processEvents(); }
+void MainWindow::yield()
+{
+    QCoreApplication::processEvents();
+}
 
-void MainWindow::setGridVisible(bool visible) { grid_->setUpdatesEnabled(visible); }
+void MainWindow::setGridVisible(bool visible)
+{
+    grid_->setUpdatesEnabled(visible);
+}
 
-void MainWindow::setCurrentCell(int row, int column) { grid_->setCurrentCell(row, column); }
+void MainWindow::setCurrentCell(int row, int column)
+{
+    grid_->setCurrentCell(row, column);
+}
 
-void MainWindow::applyGridLayout() { grid_->SetGridLayout(); }
+void MainWindow::applyGridLayout()
+{
+    grid_->SetGridLayout();
+}
 
-void MainWindow::setCheckSumCaption(const QString &caption) { checkSum_->setText(caption); }
+void MainWindow::setCheckSumCaption(const QString &caption)
+{
+    checkSum_->setText(caption);
+}
 
-void MainWindow::gridClick() { editor_->MSFGrid1_Click(true); }
+void MainWindow::gridClick()
+{
+    editor_->MSFGrid1_Click(true);
+}
 
 void MainWindow::setOperationLock(bool locked)
 {
     // Everything through which a second operation could start or the running one's chip, sizes,
     // buffer or port could change under it.
-    static const char *const kWidgets[] = {"MSFGrid1",  "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all",
-                                           "Cmd_WRITE_single", "Frame1", "Combo_device", "CmbSize",
-                                           "Command1", "Cmd_Open", "Cmd_SaveAs", "Cmd_Port"};
-    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs", "mnuToolsOptions"};
+    static const char *const kWidgets[] = {
+        "MSFGrid1",     "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all", "Cmd_WRITE_single", "Frame1",
+        "Combo_device", "CmbSize",      "Command1",        "Cmd_Open",      "Cmd_SaveAs",       "Cmd_Port"};
+    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs",
+                                           "mnuToolsOptions"};
     for (const char *name : kWidgets)
         if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
             widget->setEnabled(!locked);
@@ -201,9 +227,15 @@ void MainWindow::setOperationLock(bool locked)
         QTimer::singleShot(0, this, &QWidget::close);
 }
 
-int MainWindow::selectedAddress() const { return grid_->selectedAddress(); }
+int MainWindow::selectedAddress() const
+{
+    return grid_->selectedAddress();
+}
 
-QString MainWindow::accessSizeText() const { return accessSize_->currentText(); }
+QString MainWindow::accessSizeText() const
+{
+    return accessSize_->currentText();
+}
 
 void MainWindow::refreshGrid()
 {
@@ -221,6 +253,9 @@ void MainWindow::showReadByte(uint8_t value)
     editor_->MSFGrid1_Click(true);
 }
 
-void MainWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
+void MainWindow::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
 
-}  // namespace zelko6
+} // namespace zelko6

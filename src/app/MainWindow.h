@@ -36,9 +36,9 @@ class MainWindow final : public QMainWindow,
                          private OperationView,
                          private FileCommandView {
     Q_OBJECT
-public:
-    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, SerialLink &link, Pump &pump,
-               QWidget *parent = nullptr);
+  public:
+    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, SerialLink &link,
+               Pump &pump, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Main window load: position, the first access-size list and the saved access size.
@@ -65,17 +65,17 @@ public:
     DeviceOperations &operations() const { return *operations_; }
     FileCommands &fileCommands() { return *files_; }
 
-signals:
+  signals:
     void boardMenuTriggered();
     void helpContentsTriggered();
     void aboutTriggered();
     void portSettingsTriggered();
     void outputTextFileTriggered();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     void buildControls();
     void buildMenus();
     void refuseChip(const QString &reason);
@@ -104,7 +104,7 @@ private:
     GridModel model_;
     WindowPlacement placement_;
     std::function<void()> unloadHandler_;
-    int selectedDevice_ = -1;  // the entry whose chip is in effect
+    int selectedDevice_ = -1; // the entry whose chip is in effect
     bool closeRequested_ = false;
     std::unique_ptr<FileDialogs> dialogs_;
     std::unique_ptr<FileCommands> files_;
@@ -120,4 +120,4 @@ private:
     MainStatusBar *status_ = nullptr;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

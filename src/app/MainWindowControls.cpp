@@ -74,7 +74,7 @@ QWidget *rules(QWidget *parent)
     return box;
 }
 
-}  // namespace
+} // namespace
 
 void MainWindow::buildControls()
 {
@@ -92,7 +92,7 @@ void MainWindow::buildControls()
     connect(device_, &QComboBox::activated, this, [this] { Combo_device_Click(); });
 
     pageSize_ = label(central, "Lbl_PageSize", QString(), uiGothicFont());
-    spec_ = label(central, "Lbl_Spec", QString(), gothicFixedFont());  // the chip selection fills it
+    spec_ = label(central, "Lbl_Spec", QString(), gothicFixedFont()); // the chip selection fills it
     label(central, "Lbl_memo", QString(), uiGothicFont())->hide();
 
     accessSize_ = new QComboBox(central);
@@ -115,7 +115,8 @@ void MainWindow::buildControls()
     single->setObjectName(QStringLiteral("Frame3"));
     single->setFont(uiGothicFont());
     auto *singleLayout = new QGridLayout(single);
-    singleLayout->addWidget(label(single, "Label4", QStringLiteral("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"), uiGothicFont()), 0, 0, 1, 2);
+    singleLayout->addWidget(
+        label(single, "Label4", QStringLiteral("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"), uiGothicFont()), 0, 0, 1, 2);
     singleLayout->addWidget(button(single, "Cmd_READ_single", QStringLiteral("Byte Read")), 1, 0);
     singleLayout->addWidget(button(single, "Cmd_WRITE_single", QStringLiteral("Byte Write")), 1, 1);
 
@@ -129,9 +130,11 @@ void MainWindow::buildControls()
     connect(clear, &QPushButton::clicked, this, &MainWindow::bufferClearCommand);
 
     grid_ = new HexGridView(model_, central);
-    editor_ = new ByteEditorPanel(state_, model_, *grid_, *status_, boxes_,
-                                  [this](const QString &caption) { checkSum_->setText(caption); }, central);
-    connect(grid_, &HexGridView::cellSelected, this, [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });
+    editor_ = new ByteEditorPanel(
+        state_, model_, *grid_, *status_, boxes_,
+        [this](const QString &caption) { checkSum_->setText(caption); }, central);
+    connect(grid_, &HexGridView::cellSelected, this,
+            [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });
 
     auto *sumFrame = new QGroupBox(central);
     sumFrame->setObjectName(QStringLiteral("Frame4"));
@@ -196,7 +199,9 @@ void MainWindow::buildMenus()
         a->setFont(uiGothicFont());
         return a;
     };
-    auto separator = [](QMenu *m, const char *name) { m->addSeparator()->setObjectName(QLatin1String(name)); };
+    auto separator = [](QMenu *m, const char *name) {
+        m->addSeparator()->setObjectName(QLatin1String(name));
+    };
 
     QMenu *file = menu("mnuFile", QStringLiteral("ファイル(&F)"));
     connect(item(file, "mnuFileOpen", QStringLiteral("ファイルをロード(&O)...")), &QAction::triggered, this,
@@ -204,15 +209,16 @@ void MainWindow::buildMenus()
     connect(item(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)...")), &QAction::triggered, this,
             [this] { files_->mnuFileSaveAs_Click(); });
     separator(file, "mnuFileBar1");
-    connect(item(file, "mnuOutPutTextFile", QStringLiteral("テキストデータとして出力")), &QAction::triggered, this,
-            &MainWindow::outputTextFileTriggered);
+    connect(item(file, "mnuOutPutTextFile", QStringLiteral("テキストデータとして出力")), &QAction::triggered,
+            this, &MainWindow::outputTextFileTriggered);
     separator(file, "mnuFileBar3");
     // Defined but never shown.
     item(file, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)..."))->setVisible(false);
     item(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."))->setVisible(false);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
     action("mnuFileBar2")->setVisible(false);
-    connect(item(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this, &QWidget::close);
+    connect(item(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &QWidget::close);
 
     QMenu *tools = menu("mnuTools", QStringLiteral("オプション(&T)"));
     connect(item(tools, "mnuBufferClear", QStringLiteral("バッファをクリア(&B)")), &QAction::triggered, this,
@@ -239,4 +245,4 @@ void MainWindow::buildMenus()
             &MainWindow::aboutTriggered);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -8,7 +8,7 @@ namespace zelko6 {
 
 // The four text panels of the main window's status bar, numbered 1 to 4.
 class StatusPanels {
-public:
+  public:
     virtual ~StatusPanels() = default;
     virtual void setPanel(int panel, const QString &text) = 0;
     virtual QString panel(int panel) const = 0;
@@ -18,7 +18,7 @@ public:
 // Opening a document or address with the desktop's associated program, without waiting.
 // The result is not examined by any caller: a missing viewer is not the program's failure.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     virtual void open(const QString &pathOrUrl) = 0;
 };
@@ -28,9 +28,9 @@ enum class BoxButtons { Ok, OkCancel };
 enum class BoxAnswer { Ok, Cancel };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual BoxAnswer show(BoxIcon icon, BoxButtons buttons, const QString &title, const QString &text) = 0;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -2,8 +2,8 @@
 
 #include <QSettings>
 #include <charconv>
-#include <iterator>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace zelko6 {
@@ -16,7 +16,10 @@ struct QtSettingsStore::Impl {
 QtSettingsStore::QtSettingsStore() : impl_(std::make_unique<Impl>()) {}
 QtSettingsStore::~QtSettingsStore() = default;
 
-static QString path(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
+static QString path(const QString &section, const QString &key)
+{
+    return section + QLatin1Char('/') + key;
+}
 
 QString QtSettingsStore::get(const QString &section, const QString &key, const QString &defaultValue) const
 {
@@ -26,7 +29,7 @@ QString QtSettingsStore::get(const QString &section, const QString &key, const Q
 void QtSettingsStore::save(const QString &section, const QString &key, const QString &value)
 {
     impl_->settings.setValue(path(section, key), value);
-    impl_->settings.sync();  // written at the moment the choice is made: survives a crash
+    impl_->settings.sync(); // written at the moment the choice is made: survives a crash
 }
 
 QString Settings::text(const SettingKey &k) const
@@ -39,8 +42,14 @@ void Settings::setText(const SettingKey &k, const QString &value)
     store_.save(QLatin1String(k.section), QLatin1String(k.key), value);
 }
 
-std::optional<float> Settings::single(const SettingKey &k) const { return toSingle(text(k)); }
-std::optional<int16_t> Settings::int16(const SettingKey &k) const { return toInt16(text(k)); }
+std::optional<float> Settings::single(const SettingKey &k) const
+{
+    return toSingle(text(k));
+}
+std::optional<int16_t> Settings::int16(const SettingKey &k) const
+{
+    return toInt16(text(k));
+}
 
 std::optional<bool> Settings::nonZero(const SettingKey &k) const
 {
@@ -50,8 +59,14 @@ std::optional<bool> Settings::nonZero(const SettingKey &k) const
     return *value != 0.0f;
 }
 
-void Settings::setSingle(const SettingKey &k, float value) { setText(k, singleText(value)); }
-void Settings::setInt(const SettingKey &k, int value) { setText(k, QString::number(value)); }
+void Settings::setSingle(const SettingKey &k, float value)
+{
+    setText(k, singleText(value));
+}
+void Settings::setInt(const SettingKey &k, int value)
+{
+    setText(k, QString::number(value));
+}
 void Settings::setBool(const SettingKey &k, bool value)
 {
     setText(k, value ? QStringLiteral("True") : QStringLiteral("False"));
@@ -79,21 +94,26 @@ std::optional<float> toSingle(const QString &text)
 }
 
 // Whole-number conversions round a fraction half to even, as the program's other number boxes do.
-template <typename Int>
-static std::optional<Int> toInteger(const QString &text)
+template <typename Int> static std::optional<Int> toInteger(const QString &text)
 {
     const auto value = toDouble(text);
     if (!value)
         return std::nullopt;
-    const double rounded = std::nearbyint(*value);  // default rounding mode: half to even
+    const double rounded = std::nearbyint(*value); // default rounding mode: half to even
     if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
         rounded > static_cast<double>(std::numeric_limits<Int>::max()))
         return std::nullopt;
     return static_cast<Int>(rounded);
 }
 
-std::optional<int16_t> toInt16(const QString &text) { return toInteger<int16_t>(text); }
-std::optional<int32_t> toInt32(const QString &text) { return toInteger<int32_t>(text); }
+std::optional<int16_t> toInt16(const QString &text)
+{
+    return toInteger<int16_t>(text);
+}
+std::optional<int32_t> toInt32(const QString &text)
+{
+    return toInteger<int32_t>(text);
+}
 
 QString singleText(float value)
 {
@@ -102,4 +122,4 @@ QString singleText(float value)
     return QString::fromLatin1(text, static_cast<qsizetype>(result.ptr - text));
 }
 
-}  // namespace zelko6
+} // namespace zelko6

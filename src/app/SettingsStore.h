@@ -10,7 +10,7 @@
 namespace zelko6 {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // The stored text, or the default's text when the key has never been written.
     virtual QString get(const QString &section, const QString &key, const QString &defaultValue) const = 0;
@@ -19,13 +19,13 @@ public:
 
 // QSettings under organisation and application "ZELKO6" (on Linux ~/.config/ZELKO6/ZELKO6.conf).
 class QtSettingsStore final : public SettingsStore {
-public:
+  public:
     QtSettingsStore();
     ~QtSettingsStore() override;
     QString get(const QString &section, const QString &key, const QString &defaultValue) const override;
     void save(const QString &section, const QString &key, const QString &value) override;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -52,28 +52,28 @@ inline constexpr SettingKey RTS{"Settings", "RTS", "1"};
 inline constexpr SettingKey DTR{"Settings", "DTR", "0"};
 // Section "Ports", keys "COM1".."COM20": an optional device path for each port number, read by
 // PortResolver (programmer/) before it asks the system.
-}  // namespace keys
+} // namespace keys
 
 // Typed access over a store. A stored text that does not convert gives no value; the caller
 // then keeps what it had (a broken position leaves the window where it was designed to be).
 class Settings {
-public:
+  public:
     explicit Settings(SettingsStore &store) : store_(store) {}
 
     QString text(const SettingKey &k) const;
     void setText(const SettingKey &k, const QString &value);
 
-    std::optional<float> single(const SettingKey &k) const;    // positions in twips
-    std::optional<int16_t> int16(const SettingKey &k) const;   // list indices
-    std::optional<bool> nonZero(const SettingKey &k) const;    // "RTS", "DTR"
+    std::optional<float> single(const SettingKey &k) const;  // positions in twips
+    std::optional<int16_t> int16(const SettingKey &k) const; // list indices
+    std::optional<bool> nonZero(const SettingKey &k) const;  // "RTS", "DTR"
 
     void setSingle(const SettingKey &k, float value);
     void setInt(const SettingKey &k, int value);
-    void setBool(const SettingKey &k, bool value);             // "True" / "False"
+    void setBool(const SettingKey &k, bool value); // "True" / "False"
 
     SettingsStore &store() { return store_; }
 
-private:
+  private:
     SettingsStore &store_;
 };
 
@@ -85,4 +85,4 @@ std::optional<int32_t> toInt32(const QString &text);
 // The shortest decimal text that reads back as the same single-precision number.
 QString singleText(float value);
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -30,4 +30,4 @@ QString defaultInstanceLockPath()
     return dir + QStringLiteral("/zelko6.lock");
 }
 
-}  // namespace zelko6
+} // namespace zelko6

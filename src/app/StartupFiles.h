@@ -13,4 +13,4 @@ bool FileExists(const QString &path);
 // Where the lock that keeps a second instance from starting lives: the user's runtime folder.
 QString defaultInstanceLockPath();
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -12,4 +12,4 @@ inline QString stepReportText(const QString &description, int32_t stepNo, const 
            QString::number(stepNo) + extra;
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -15,6 +15,9 @@ inline QString versionText()
 }
 
 // "Ver 6.5.8": the About window's version caption, also the middle of the main window title.
-inline QString versionCaption() { return QStringLiteral("Ver ") + versionText(); }
+inline QString versionCaption()
+{
+    return QStringLiteral("Ver ") + versionText();
+}
 
-}  // namespace zelko6
+} // namespace zelko6

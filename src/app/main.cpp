@@ -11,7 +11,7 @@ int main(int argc, char **argv)
     zelko6::GuardedApplication qtApp(argc, argv);
     qtApp.setApplicationName(zelko6::kAppTitle);
     qtApp.setApplicationVersion(zelko6::versionText());
-    qtApp.setQuitOnLastWindowClosed(false);  // the main window's closing alone ends the program
+    qtApp.setQuitOnLastWindowClosed(false); // the main window's closing alone ends the program
     zelko6::installFontSubstitutions();
 
     zelko6::QtSettingsStore settings;

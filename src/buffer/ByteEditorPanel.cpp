@@ -27,13 +27,13 @@ namespace {
 
 // Holds EditLock for the life of a handler; released on every way out.
 class EditLockGuard {
-public:
+  public:
     explicit EditLockGuard(bool &lock) : lock_(lock) { lock_ = true; }
     ~EditLockGuard() { lock_ = false; }
     EditLockGuard(const EditLockGuard &) = delete;
     EditLockGuard &operator=(const EditLockGuard &) = delete;
 
-private:
+  private:
     bool &lock_;
 };
 
@@ -56,13 +56,13 @@ QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
     return label;
 }
 
-}  // namespace
+} // namespace
 
 ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, StatusPanels &status,
                                  MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
                                  QWidget *parent)
-    : QGroupBox(QStringLiteral("データ修正"), parent), state_(state), model_(model), grid_(grid), status_(status),
-      boxes_(boxes), setCheckSumCaption_(std::move(setCheckSumCaption))
+    : QGroupBox(QStringLiteral("データ修正"), parent), state_(state), model_(model), grid_(grid),
+      status_(status), boxes_(boxes), setCheckSumCaption_(std::move(setCheckSumCaption))
 {
     setObjectName(QStringLiteral("Frame1"));
     setFont(uiGothicFont());
@@ -104,7 +104,10 @@ ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView 
     connect(asc_, &QLineEdit::textChanged, this, [this] { Text_modify_asc_Change(); });
 }
 
-bool ByteEditorPanel::editsIgnored() const { return grid_.Col() == kCharColumn + 1 || state_.EditLock; }
+bool ByteEditorPanel::editsIgnored() const
+{
+    return grid_.Col() == kCharColumn + 1 || state_.EditLock;
+}
 
 void ByteEditorPanel::MSFGrid1_Click(bool moveFocus)
 {
@@ -137,7 +140,7 @@ void ByteEditorPanel::MSFGrid1_Click(bool moveFocus)
     }
     if (moveFocus) {
         hex_->setFocus();
-        hex_->selectAll();  // the next keys typed replace the byte
+        hex_->selectAll(); // the next keys typed replace the byte
     }
     state_.StepNo = 304;
     if (address >= 0)
@@ -256,4 +259,4 @@ bool ByteEditorPanel::eventFilter(QObject *watched, QEvent *event)
     return QGroupBox::eventFilter(watched, event);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

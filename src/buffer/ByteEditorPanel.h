@@ -21,7 +21,7 @@ class StatusPanels;
 
 class ByteEditorPanel final : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, StatusPanels &status,
                     MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
                     QWidget *parent = nullptr);
@@ -32,21 +32,21 @@ public:
 
     QLineEdit *hexBox() const { return hex_; }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void Text_modify_hex_Change();
     void Text_modify_dec_Change();
     void Text_modify_asc_Change();
     void ChkBin_Click();
-    bool Text_modify_hex_KeyPress(class QKeyEvent *event);  // true when the key is consumed
+    bool Text_modify_hex_KeyPress(class QKeyEvent *event); // true when the key is consumed
 
     bool editsIgnored() const;
     // The frame of every change: the lock, the selected byte, the other views and the tail.
     void changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change);
     void showBits(uint8_t value);
-    void refreshOtherViews(int address);  // the common tail of every change
+    void refreshOtherViews(int address); // the common tail of every change
 
     AppState &state_;
     GridModel &model_;
@@ -57,7 +57,7 @@ private:
     QLineEdit *hex_ = nullptr;
     QLineEdit *dec_ = nullptr;
     QLineEdit *asc_ = nullptr;
-    std::array<QCheckBox *, 8> bits_{};  // index = bit number
+    std::array<QCheckBox *, 8> bits_{}; // index = bit number
 };
 
-}  // namespace zelko6
+} // namespace zelko6

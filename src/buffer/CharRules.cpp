@@ -28,4 +28,4 @@ QChar selectionRuleChar(uint8_t b)
     return (b >= 0x20 && b <= 0x7E) ? QChar(b) : QChar(kMiddleDot);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

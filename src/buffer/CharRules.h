@@ -22,7 +22,13 @@ QChar displayChar(uint8_t shownByte);
 QChar selectionRuleChar(uint8_t b);
 
 // The character box after an edit.
-inline QChar editRuleChar(uint8_t b) { return displayChar(editRuleByte(b)); }
-inline QChar fillRuleChar(uint8_t b) { return displayChar(fillRuleByte(b)); }
+inline QChar editRuleChar(uint8_t b)
+{
+    return displayChar(editRuleByte(b));
+}
+inline QChar fillRuleChar(uint8_t b)
+{
+    return displayChar(fillRuleByte(b));
+}
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -23,4 +23,4 @@ QString CalcCheckSum(AppState &state)
     return checkSumText(state.CheckSumTotal);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

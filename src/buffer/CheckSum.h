@@ -14,4 +14,4 @@ int64_t byteSum(std::span<const uint8_t> bytes);
 // Recomputes AppState::CheckSumTotal over the whole buffer and returns its caption.
 QString CalcCheckSum(AppState &state);
 
-}  // namespace zelko6
+} // namespace zelko6

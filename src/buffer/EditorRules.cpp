@@ -17,7 +17,7 @@ std::optional<double> decimalBoxNumber(const QString &text)
         else if (c >= u'0' && c <= u'9')
             ++digits;
         else
-            return std::nullopt;  // signs, letters, inner blanks
+            return std::nullopt; // signs, letters, inner blanks
     }
     if (points > 1 || digits == 0)
         return std::nullopt;
@@ -29,7 +29,7 @@ std::optional<uint8_t> decimalBoxByte(const QString &text)
     const auto number = decimalBoxNumber(text);
     if (!number)
         return std::nullopt;
-    const double rounded = std::nearbyint(*number);  // half to even
+    const double rounded = std::nearbyint(*number); // half to even
     if (rounded > 255.0)
         return std::nullopt;
     return static_cast<uint8_t>(rounded);
@@ -45,4 +45,4 @@ HexKeyDecision hexKeyFilter(QChar typed)
     return {HexKey::Discard, {}};
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -10,7 +10,10 @@ int GridModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : static_cast<int>(bytes_.size() / kBytesPerRow);
 }
 
-int GridModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : kBytesPerRow + 1; }
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kBytesPerRow + 1;
+}
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
 {
@@ -39,7 +42,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return QStringLiteral("0x") + hexDigits(static_cast<uint32_t>(section), 2);
     }
     if (role == Qt::TextAlignmentRole)
-        return section == kCharColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+        return section == kCharColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                      : QVariant(Qt::AlignCenter);
     return {};
 }
 
@@ -121,4 +125,4 @@ QString GridModel::rowRecord(int modelRow) const
     return record + charText(modelRow);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

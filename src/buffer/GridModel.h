@@ -14,11 +14,11 @@
 namespace zelko6 {
 
 inline constexpr int kBytesPerRow = 16;
-inline constexpr int kCharColumn = 16;  // model column of the characters
+inline constexpr int kCharColumn = 16; // model column of the characters
 
 class GridModel final : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     using QAbstractTableModel::QAbstractTableModel;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -43,9 +43,9 @@ public:
     // The row's 18 cell texts joined by TAB: what the dump holds for that row.
     QString rowRecord(int modelRow) const;
 
-private:
+  private:
     QByteArray bytes_;
-    QHash<int, QString> editedChars_;  // rows whose characters follow the edit rule
+    QHash<int, QString> editedChars_; // rows whose characters follow the edit rule
 };
 
-}  // namespace zelko6
+} // namespace zelko6

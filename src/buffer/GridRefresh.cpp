@@ -14,7 +14,8 @@ int refreshProgress(size_t lastAddressOfRow, size_t size)
 {
     if (size <= 1)
         return 100;
-    return static_cast<int>(std::nearbyint(static_cast<double>(lastAddressOfRow) * 100.0 / static_cast<double>(size - 1)));
+    return static_cast<int>(
+        std::nearbyint(static_cast<double>(lastAddressOfRow) * 100.0 / static_cast<double>(size - 1)));
 }
 
 void RefreshGrid(AppState &state, GridModel &grid, StatusPanels &status, GridView &view)
@@ -58,4 +59,4 @@ void ClearBuffer(AppState &state, GridModel &grid, StatusPanels &status, GridVie
     RefreshGrid(state, grid, status, view);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -12,16 +12,16 @@ class StatusPanels;
 
 // What a refresh needs from the window that shows the grid.
 class GridView {
-public:
+  public:
     virtual ~GridView() = default;
     virtual void setBusyPointer(bool busy) = 0;
     virtual void yield() = 0;
     virtual void setGridVisible(bool visible) = 0;
     // Grid coordinates: row 1.. are data rows, columns 1..16 bytes, 17 characters.
     virtual void setCurrentCell(int row, int column) = 0;
-    virtual void applyGridLayout() = 0;  // SetGridLayout
+    virtual void applyGridLayout() = 0; // SetGridLayout
     virtual void setCheckSumCaption(const QString &caption) = 0;
-    virtual void gridClick() = 0;  // MSFGrid1_Click
+    virtual void gridClick() = 0; // MSFGrid1_Click
 };
 
 inline const QString kTextDumpName = QStringLiteral("temp.txt");
@@ -35,4 +35,4 @@ void RefreshGrid(AppState &state, GridModel &grid, StatusPanels &status, GridVie
 // Back to the header row alone, current cell on the corner; then a full refresh.
 void ClearBuffer(AppState &state, GridModel &grid, StatusPanels &status, GridView &view);
 
-}  // namespace zelko6
+} // namespace zelko6

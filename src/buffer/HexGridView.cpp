@@ -23,7 +23,7 @@ const QString kCornerText = QStringLiteral("　Adr.");
 
 // The corner above the address column carries the first header text.
 class CornerPainter final : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -42,7 +42,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 HexGridView::HexGridView(GridModel &model, QWidget *parent) : QTableView(parent)
 {
@@ -54,7 +54,7 @@ HexGridView::HexGridView(GridModel &model, QWidget *parent) : QTableView(parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);  // a cell shows its whole text, never an ellipsis
+    setTextElideMode(Qt::ElideNone); // a cell shows its whole text, never an ellipsis
     setTabKeyNavigation(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
@@ -133,4 +133,4 @@ void HexGridView::mouseReleaseEvent(QMouseEvent *event)
         emit cellSelected(true);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -10,31 +10,31 @@ class GridModel;
 
 class HexGridView final : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit HexGridView(GridModel &model, QWidget *parent = nullptr);
 
     // Grid coordinates of the current cell: Row 1.. for data rows, Col 1..16 bytes, 17 characters;
     // 0 when there is no current cell (only the header row exists).
     int Row() const;
     int Col() const;
-    void setCurrentCell(int row, int column);  // without raising the selection event
+    void setCurrentCell(int row, int column); // without raising the selection event
     // The byte under the current cell, or -1 when the current cell is not a byte cell.
     int selectedAddress() const;
 
     void SetGridLayout();
 
-signals:
+  signals:
     // The user clicked a cell (byMouse) or moved the current cell with the keys.
     void cellSelected(bool byMouse);
 
-protected:
+  protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
-private:
+  private:
     bool settingFromCode_ = false;
     bool pressing_ = false;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -11,7 +11,10 @@ static int digitValue(char16_t c)
     return 0;
 }
 
-static char16_t upper(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c; }
+static char16_t upper(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
+}
 
 int HexDigitValue(QStringView text)
 {
@@ -41,7 +44,8 @@ int HexWordValue(const char *text, int length)
 
 QString byteCellText(uint8_t value)
 {
-    const QChar text[4] = {u'0', u'x', QLatin1Char(kHexUpper[value >> 4]), QLatin1Char(kHexUpper[value & 15])};
+    const QChar text[4] = {u'0', u'x', QLatin1Char(kHexUpper[value >> 4]),
+                           QLatin1Char(kHexUpper[value & 15])};
     return QString(text, 4);
 }
 
@@ -53,4 +57,4 @@ QString hexDigits(uint32_t value, int digits)
     return text;
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -25,4 +25,4 @@ QString hexDigits(uint32_t value, int digits);
 
 inline constexpr char kHexUpper[] = "0123456789ABCDEF";
 
-}  // namespace zelko6
+} // namespace zelko6

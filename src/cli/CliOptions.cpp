@@ -48,34 +48,42 @@ std::optional<QString> numberInto(std::optional<qint64> &target, const QString &
 const std::map<QString, Setter> &valued()
 {
     static const std::map<QString, Setter> table = {
-        {QStringLiteral("--chip"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--chip"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              o.chip = v;
              return std::nullopt;
          }},
-        {QStringLiteral("--port"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--port"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              o.port = v;
              return std::nullopt;
          }},
         {QStringLiteral("--size"),
          [](CliOptions &o, const QString &v) { return numberInto(o.size, QStringLiteral("--size"), v); }},
         {QStringLiteral("--address"),
-         [](CliOptions &o, const QString &v) { return numberInto(o.address, QStringLiteral("--address"), v); }},
-        {QStringLiteral("--value"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+         [](CliOptions &o, const QString &v) {
+             return numberInto(o.address, QStringLiteral("--address"), v);
+         }},
+        {QStringLiteral("--value"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              const auto n = parseNumber(v);
              if (!n || *n > 0xFF)
                  return QStringLiteral("--value: not a byte (0..255 or 0x00..0xFF): ") + v;
              o.value = static_cast<int>(*n);
              return std::nullopt;
          }},
-        {QStringLiteral("--log"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--log"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              o.logPath = v;
              return std::nullopt;
          }},
-        {QStringLiteral("--catalogue"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--catalogue"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              o.catalogue = v;
              return std::nullopt;
          }},
-        {QStringLiteral("--format"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--format"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              if (v == QStringLiteral("hex"))
                  o.dashFormat = ImageFormat::IntelHex;
              else if (v == QStringLiteral("bin"))
@@ -84,7 +92,8 @@ const std::map<QString, Setter> &valued()
                  return QStringLiteral("--format: hex or bin, not ") + v;
              return std::nullopt;
          }},
-        {QStringLiteral("--lang"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--lang"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              if (v == QStringLiteral("ja"))
                  o.language = Language::Japanese;
              else if (v == QStringLiteral("en"))
@@ -93,18 +102,21 @@ const std::map<QString, Setter> &valued()
                  return QStringLiteral("--lang: ja or en, not ") + v;
              return std::nullopt;
          }},
-        {QStringLiteral("--baud"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--baud"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              const auto n = parseNumber(v);
              if (!n || *n < 1 || *n > 10'000'000)
                  return QStringLiteral("--baud: not a bit rate: ") + v;
              o.baud = static_cast<int>(*n);
              return std::nullopt;
          }},
-        {QStringLiteral("--simulator"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--simulator"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              o.simulator = v;
              return std::nullopt;
          }},
-        {QStringLiteral("--output"), [](CliOptions &o, const QString &v) -> std::optional<QString> {
+        {QStringLiteral("--output"),
+         [](CliOptions &o, const QString &v) -> std::optional<QString> {
              o.output = v;
              return std::nullopt;
          }},

@@ -26,11 +26,11 @@ struct CliOptions {
     QString command;
     QStringList files;
 
-    QString chip;                     // a name or an index of the catalogue
-    QString port;                     // 1..20 or a device path
+    QString chip; // a name or an index of the catalogue
+    QString port; // 1..20 or a device path
     std::optional<qint64> size;
     std::optional<qint64> address;
-    std::optional<int> value;         // the byte of a single-byte write without a file
+    std::optional<int> value; // the byte of a single-byte write without a file
     bool byte = false;
     bool noVerify = false;
     bool probe = false;
@@ -38,9 +38,9 @@ struct CliOptions {
     QString catalogue;
     std::optional<ImageFormat> dashFormat; // the format of "-"
     std::optional<Language> language;
-    int baud = 0;                     // demo: pacing of the simulator it starts
-    QString simulator;                // demo: the simulator executable
-    QString output;                   // demo: where the Intel HEX goes
+    int baud = 0;      // demo: pacing of the simulator it starts
+    QString simulator; // demo: the simulator executable
+    QString output;    // demo: where the Intel HEX goes
     bool help = false;
     bool version = false;
 };

@@ -10,7 +10,8 @@
 
 namespace zelko6::cli {
 
-Language chooseLanguage(std::optional<Language> chosen, const std::function<QByteArray(const char *)> &environment)
+Language chooseLanguage(std::optional<Language> chosen,
+                        const std::function<QByteArray(const char *)> &environment)
 {
     if (chosen)
         return *chosen;
@@ -70,12 +71,15 @@ std::vector<Pair> sortedPieces()
         {filetexts::kCannotOpen, QStringLiteral("The file could not be opened.")},
         {filetexts::kDoesNotFit, QStringLiteral("The file's data exceed the chip's capacity. "
                                                 "Only the part that fits was loaded.")},
-        {firstSentence(filetexts::kDoesNotFit), QStringLiteral("The file's data exceed the chip's capacity.")},
+        {firstSentence(filetexts::kDoesNotFit),
+         QStringLiteral("The file's data exceed the chip's capacity.")},
         {filetexts::kUnreadable, QStringLiteral("The file could not be read to its end. "
                                                 "Only the part read is shown.")},
         {firstSentence(filetexts::kUnreadable), QStringLiteral("The file could not be read to its end.")},
-        {filetexts::kBinaryTooLong, QStringLiteral("The file is larger than the chip, so it was not loaded.")},
-        {filetexts::kBinaryShorter, QStringLiteral("File opened (the file is smaller than the chip: the rest is 0xFF)")},
+        {filetexts::kBinaryTooLong,
+         QStringLiteral("The file is larger than the chip, so it was not loaded.")},
+        {filetexts::kBinaryShorter,
+         QStringLiteral("File opened (the file is smaller than the chip: the rest is 0xFF)")},
         {filetexts::kNotSaved, QStringLiteral("The file could not be saved.")},
         {filetexts::kSaved, QStringLiteral("File saved. ")},
     };

@@ -31,7 +31,10 @@ int failed(const Console &console, const Failure &failure)
     return failure.exitCode;
 }
 
-void showRate(const Console &console, qint64 bytes, double seconds) { console.note(rateText(bytes, seconds)); }
+void showRate(const Console &console, qint64 bytes, double seconds)
+{
+    console.note(rateText(bytes, seconds));
+}
 
 // The chip, the block size and the port of a command that talks to the board.
 struct Target {
@@ -57,9 +60,9 @@ std::variant<Target, Failure> resolveTarget(const CliOptions &options)
     } else {
         const qint64 chipSize = qint64{1} << target.chip.params.DUT_SizeExp;
         if (!options.address || *options.address >= chipSize)
-            return Failure{kExitUsage, QStringLiteral("--byte needs --address below %1 for %2")
-                                           .arg(chipSize)
-                                           .arg(target.chip.name)};
+            return Failure{
+                kExitUsage,
+                QStringLiteral("--byte needs --address below %1 for %2").arg(chipSize).arg(target.chip.name)};
     }
     auto port = choosePort(options.port);
     if (auto *failure = std::get_if<Failure>(&port))
@@ -334,7 +337,8 @@ std::variant<int, Failure> conversionSizeExp(const CliOptions &options)
         if (*options.size != (qint64{1} << exp))
             continue;
         if (fromChip && *fromChip != exp)
-            return Failure{kExitUsage, QStringLiteral("--size %1 is not the size of the chip").arg(*options.size)};
+            return Failure{kExitUsage,
+                           QStringLiteral("--size %1 is not the size of the chip").arg(*options.size)};
         return exp;
     }
     return Failure{kExitUsage, QStringLiteral("--size %1: a power of two from %2 to %3")
@@ -357,7 +361,8 @@ int cmdConvert(const CliOptions &options, const Console &console)
     if (auto *failure = std::get_if<Failure>(&outFormat))
         return failed(console, *failure);
     MemoryBuffer buffer;
-    const FileResult loaded = loadImage(options.files[0], std::get<ImageFormat>(inFormat), std::get<int>(sizeExp), buffer);
+    const FileResult loaded =
+        loadImage(options.files[0], std::get<ImageFormat>(inFormat), std::get<int>(sizeExp), buffer);
     if (!loaded.text.isEmpty())
         console.windowText(loaded.text);
     if (!loaded.ok())
@@ -391,8 +396,8 @@ int runCommandLine(const CliOptions &options, const Console &console)
         return usageError(console, c + QStringLiteral(" takes no file"));
     using Command = int (*)(const CliOptions &, const Console &);
     static const std::pair<const char *, Command> kCommands[] = {
-        {"list", cmdList},   {"ports", cmdPorts},     {"identify", cmdIdentify}, {"read", cmdRead},
-        {"write", cmdWrite}, {"verify", cmdVerify},   {"convert", cmdConvert},   {"demo", runDemo},
+        {"list", cmdList},   {"ports", cmdPorts},   {"identify", cmdIdentify}, {"read", cmdRead},
+        {"write", cmdWrite}, {"verify", cmdVerify}, {"convert", cmdConvert},   {"demo", runDemo},
     };
     for (const auto &[name, command] : kCommands)
         if (c == QLatin1String(name))

@@ -26,11 +26,20 @@ Console::Console(std::FILE *out, std::FILE *err, bool errIsTerminal, Language la
 {
 }
 
-void Console::data(const QString &line) const { writeLine(out_, line); }
+void Console::data(const QString &line) const
+{
+    writeLine(out_, line);
+}
 
-void Console::note(const QString &line) const { writeLine(err_, line); }
+void Console::note(const QString &line) const
+{
+    writeLine(err_, line);
+}
 
-void Console::windowText(const QString &text) const { writeLine(err_, inLanguage(language_, text)); }
+void Console::windowText(const QString &text) const
+{
+    writeLine(err_, inLanguage(language_, text));
+}
 
 bool Console::dataBytes(const QByteArray &bytes) const
 {
@@ -97,7 +106,10 @@ ConsolePanels::ConsolePanels(const Console &console, ProgressMeter::Clock clock)
 {
 }
 
-void ConsolePanels::endProgress() { meter_.end(); }
+void ConsolePanels::endProgress()
+{
+    meter_.end();
+}
 
 void ConsolePanels::setPanel(int panel, const QString &text)
 {

@@ -25,9 +25,9 @@ class Console {
     bool errIsTerminal() const { return errIsTerminal_; }
     std::FILE *err() const { return err_; }
 
-    void data(const QString &line) const;        // standard output, one line
-    void note(const QString &line) const;        // standard error, one line, as it is
-    void windowText(const QString &text) const;  // standard error, a window text in the language
+    void data(const QString &line) const;       // standard output, one line
+    void note(const QString &line) const;       // standard error, one line, as it is
+    void windowText(const QString &text) const; // standard error, a window text in the language
     // Writes bytes to standard output; false when they could not all be written.
     bool dataBytes(const QByteArray &bytes) const;
 

@@ -89,7 +89,10 @@ class Steps {
   public:
     explicit Steps(const Console &console) : console_(console) {}
     void title(const QString &text) { console_.note(QStringLiteral("[%1/5] ").arg(++number_) + text); }
-    void rate(qint64 bytes, double seconds) { console_.note(QStringLiteral("      ") + rateText(bytes, seconds)); }
+    void rate(qint64 bytes, double seconds)
+    {
+        console_.note(QStringLiteral("      ") + rateText(bytes, seconds));
+    }
     // The first failure decides the exit code; the demo goes on where it still can.
     int fail(int code)
     {
@@ -136,8 +139,9 @@ int runDemo(const CliOptions &options, const Console &console)
     std::unique_ptr<Simulator> simulator;
     QString port = options.port;
     if (port.isEmpty()) {
-        const QString program =
-            options.simulator.isEmpty() ? programFolderFile(QStringLiteral("tools/zelko6-boardsim")) : options.simulator;
+        const QString program = options.simulator.isEmpty()
+                                    ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
+                                    : options.simulator;
         QStringList arguments{QStringLiteral("--size-exp"), QString::number(chip.params.DUT_SizeExp)};
         if (options.baud)
             arguments << QStringLiteral("--baud") << QString::number(options.baud);
@@ -153,13 +157,15 @@ int runDemo(const CliOptions &options, const Console &console)
         console.windowText(failure->text);
         return failure->exitCode;
     }
-    console.note(QStringLiteral("demo: %1, %2 bytes, on %3%4")
-                     .arg(chip.name)
-                     .arg(bytes)
-                     .arg(port)
-                     .arg(simulator ? (options.baud ? QStringLiteral(" (board simulator at %1 bit/s)").arg(options.baud)
-                                                    : QStringLiteral(" (board simulator, unpaced)"))
-                                    : QString()));
+    console.note(
+        QStringLiteral("demo: %1, %2 bytes, on %3%4")
+            .arg(chip.name)
+            .arg(bytes)
+            .arg(port)
+            .arg(simulator
+                     ? (options.baud ? QStringLiteral(" (board simulator at %1 bit/s)").arg(options.baud)
+                                     : QStringLiteral(" (board simulator, unpaced)"))
+                     : QString()));
 
     Session session(console, std::get<std::optional<int>>(comNo));
     session.useChip(chip.params, accessSize);
@@ -206,9 +212,11 @@ int runDemo(const CliOptions &options, const Console &console)
         steps.fail(kExitMismatch);
 
     steps.title(QStringLiteral("verify"));
-    const QString folder = options.output.isEmpty() ? QDir::tempPath() : QFileInfo(options.output).absolutePath();
-    const QString logPath = options.logPath.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
-                                                      : options.logPath;
+    const QString folder =
+        options.output.isEmpty() ? QDir::tempPath() : QFileInfo(options.output).absolutePath();
+    const QString logPath = options.logPath.isEmpty()
+                                ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
+                                : options.logPath;
     session.state.BufData = image;
     session.state.WriteSeconds = 0.0;
     result = session.verifyBlock(logPath);

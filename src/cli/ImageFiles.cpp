@@ -1,8 +1,8 @@
 #include "cli/ImageFiles.h"
 
 #include "cli/CliTexts.h"
-#include "files/FileTexts.h"
 #include "files/BinaryImage.h"
+#include "files/FileTexts.h"
 #include "files/IntelHex.h"
 
 #include <QDir>
@@ -14,9 +14,15 @@ namespace zelko6::cli {
 
 namespace {
 
-QString detail(const QString &name, const QString &what) { return QStringLiteral(" (") + name + QStringLiteral(": ") + what + u')'; }
+QString detail(const QString &name, const QString &what)
+{
+    return QStringLiteral(" (") + name + QStringLiteral(": ") + what + u')';
+}
 
-QString displayName(const QString &name) { return name == kStandardStream ? QStringLiteral("stdin") : name; }
+QString displayName(const QString &name)
+{
+    return name == kStandardStream ? QStringLiteral("stdin") : name;
+}
 
 FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
 {
@@ -29,14 +35,16 @@ FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffe
     const QString size = QString::number(loaded.size());
     switch (outcome.status) {
     case Status::Longer:
-        return {kExitFile, filetexts::kBinaryTooLong +
-                               detail(displayName(name), QString::number(outcome.fileSize) + QStringLiteral(" > ") + size)};
+        return {kExitFile,
+                filetexts::kBinaryTooLong + detail(displayName(name), QString::number(outcome.fileSize) +
+                                                                          QStringLiteral(" > ") + size)};
     case Status::Unreadable:
         return {kExitFile, filetexts::kCannotOpen + detail(displayName(name), outcome.reason)};
     case Status::Shorter:
         buffer = std::move(loaded);
-        return {kExitOk, filetexts::kBinaryShorter +
-                             detail(displayName(name), QString::number(outcome.fileSize) + QStringLiteral(" < ") + size)};
+        return {kExitOk,
+                filetexts::kBinaryShorter + detail(displayName(name), QString::number(outcome.fileSize) +
+                                                                          QStringLiteral(" < ") + size)};
     case Status::Exact:
         break;
     }
@@ -96,7 +104,8 @@ std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<I
 
 FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer)
 {
-    return format == ImageFormat::Binary ? loadBinaryImage(name, sizeExp, buffer) : loadHexImage(name, sizeExp, buffer);
+    return format == ImageFormat::Binary ? loadBinaryImage(name, sizeExp, buffer)
+                                         : loadHexImage(name, sizeExp, buffer);
 }
 
 FileResult checkCanSave(const QString &name)
@@ -112,13 +121,14 @@ FileResult checkCanSave(const QString &name)
     return {};
 }
 
-FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format, const Console &console)
+FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format,
+                     const Console &console)
 {
     if (name == kStandardStream) {
-        const QByteArray bytes =
-            format == ImageFormat::IntelHex
-                ? intelHexText(buffer)
-                : QByteArray(reinterpret_cast<const char *>(buffer.data()), static_cast<qsizetype>(buffer.size()));
+        const QByteArray bytes = format == ImageFormat::IntelHex
+                                     ? intelHexText(buffer)
+                                     : QByteArray(reinterpret_cast<const char *>(buffer.data()),
+                                                  static_cast<qsizetype>(buffer.size()));
         if (!console.dataBytes(bytes))
             return {kExitFile, filetexts::kNotSaved + detail(QStringLiteral("stdout"), QString())};
         return {};

@@ -32,6 +32,7 @@ FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, Memor
 FileResult checkCanSave(const QString &name);
 
 // The whole buffer, atomically for a named file.
-FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format, const Console &console);
+FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format,
+                     const Console &console);
 
 } // namespace zelko6::cli

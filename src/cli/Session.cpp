@@ -48,7 +48,8 @@ std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const Q
     if (const auto *refusal = std::get_if<ChipRefusal>(&evaluated))
         return Failure{kExitUsage, refusal->reason};
     const auto &chip = std::get<ChipParams>(evaluated);
-    return ChosenChip{index, record[kColName], chip, accessSizes(chip.DUT_Bus, chip.DUT_SizeExp, chip.DUT_PageSize)};
+    return ChosenChip{index, record[kColName], chip,
+                      accessSizes(chip.DUT_Bus, chip.DUT_SizeExp, chip.DUT_PageSize)};
 }
 
 std::variant<QString, Failure> chooseAccessSize(const ChosenChip &chip, std::optional<qint64> size)
@@ -59,8 +60,9 @@ std::variant<QString, Failure> chooseAccessSize(const ChosenChip &chip, std::opt
         return chip.accessSizes.last();
     const QString text = QString::number(*size);
     if (!chip.accessSizes.contains(text))
-        return Failure{kExitUsage, QStringLiteral("--size %1: %2 offers %3").arg(text, chip.name,
-                                                                                 chip.accessSizes.join(u' '))};
+        return Failure{
+            kExitUsage,
+            QStringLiteral("--size %1: %2 offers %3").arg(text, chip.name, chip.accessSizes.join(u' '))};
     return text;
 }
 
@@ -74,11 +76,13 @@ std::variant<std::optional<int>, Failure> choosePort(const QString &option)
         return std::optional<int>{static_cast<int>(*number) - 1};
     }
     // The resolver looks at ZELKO6_COMn before anything else, so port 1 becomes the device.
-    qputenv(PortResolver::environmentName(kFirstPortNumber).toLatin1().constData(), QFile::encodeName(option));
+    qputenv(PortResolver::environmentName(kFirstPortNumber).toLatin1().constData(),
+            QFile::encodeName(option));
     return std::optional<int>{kFirstPortNumber - 1};
 }
 
-QString CommandLineSettings::get(const QString &section, const QString &key, const QString &defaultValue) const
+QString CommandLineSettings::get(const QString &section, const QString &key,
+                                 const QString &defaultValue) const
 {
     if (comNo_ && section == QLatin1String(keys::ComNo.section) && key == QLatin1String(keys::ComNo.key))
         return QString::number(*comNo_);
@@ -123,9 +127,9 @@ volatile std::sig_atomic_t g_interrupted = 0;
 extern "C" void onInterrupt(int signalNumber)
 {
     g_interrupted = 1;
-    std::signal(signalNumber, SIG_DFL);  // a second request ends the program at once
+    std::signal(signalNumber, SIG_DFL); // a second request ends the program at once
 }
-}  // namespace
+} // namespace
 
 void installInterruptHandling()
 {
@@ -134,8 +138,8 @@ void installInterruptHandling()
 }
 
 Session::Session(const Console &console, std::optional<int> comNo)
-    : store(comNo), link(PortResolver(&store)), panels(console, [this] { return pump.clock(); }), boxes(console),
-      ops_(OperationPorts{state, link, pump, panels, settings, boxes, shell, view})
+    : store(comNo), link(PortResolver(&store)), panels(console, [this] { return pump.clock(); }),
+      boxes(console), ops_(OperationPorts{state, link, pump, panels, settings, boxes, shell, view})
 {
     state.AppDir = QCoreApplication::applicationDirPath() + QDir::separator();
     // The waits of an operation run the event loop, so a timer sees the request within 50 ms.
@@ -155,8 +159,7 @@ void Session::useChip(const ChipParams &chip, const QString &accessSize)
     state.BufData.recreate(chip.DUT_SizeExp);
 }
 
-template <typename Run>
-OperationResult Session::timed(Run run)
+template <typename Run> OperationResult Session::timed(Run run)
 {
     const double start = pump.clock();
     ops_.BeginBusy();
@@ -188,7 +191,7 @@ OperationResult Session::writeBlock()
 
 OperationResult Session::verifyBlock(const QString &logPath)
 {
-    state.VerifyLogPath = logPath;  // empty: beside the program, as the window writes it
+    state.VerifyLogPath = logPath; // empty: beside the program, as the window writes it
     const OperationResult result = timed([this] { return ops_.VerifyDevice(); });
     lastLogPath_ = logPath.isEmpty() ? state.pathInAppDir(texts::kVerifyLogName) : logPath;
     state.VerifyLogPath.clear();

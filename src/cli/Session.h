@@ -10,8 +10,8 @@
 #include "programmer/ConnectionCheck.h"
 #include "programmer/DeviceOperations.h"
 
-#include <QTimer>
 #include "programmer/QtSerialLink.h"
+#include <QTimer>
 
 #include <QMap>
 #include <QStringList>
@@ -109,8 +109,7 @@ class Session {
     CliView view;
 
   private:
-    template <typename Run>
-    OperationResult timed(Run run);
+    template <typename Run> OperationResult timed(Run run);
 
     DeviceOperations ops_;
     QTimer interruptWatch_;

@@ -14,28 +14,28 @@ namespace {
 
 // The drawing: board outline, the 18-pin socket with its pin marks, and JP2 with three pins.
 class BoardDrawing final : public QWidget {
-public:
+  public:
     explicit BoardDrawing(QWidget *parent) : QWidget(parent)
     {
         setObjectName(QStringLiteral("Shape_18P"));
         setMinimumSize(260, 250);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(Qt::darkGreen, 2));
         p.setBrush(QColor(0xD8, 0xF0, 0xD8));
-        p.drawRoundedRect(rect().adjusted(4, 4, -4, -4), 8, 8);  // board outline
+        p.drawRoundedRect(rect().adjusted(4, 4, -4, -4), 8, 8); // board outline
 
-        const QRect socket(70, 20, 90, 200);  // 18-pin socket: nine pins a side
+        const QRect socket(70, 20, 90, 200); // 18-pin socket: nine pins a side
         p.setPen(QPen(Qt::black, 2));
         p.setBrush(QColor(0x30, 0x30, 0x30));
         p.drawRect(socket);
         p.setBrush(Qt::white);
-        p.drawEllipse(QPoint(socket.center().x(), socket.top() + 10), 6, 6);  // notch at pin 1
+        p.drawEllipse(QPoint(socket.center().x(), socket.top() + 10), 6, 6); // notch at pin 1
         p.setBrush(QColor(0xC0, 0xA0, 0x40));
         for (int i = 0; i < 9; ++i) {
             const int y = socket.top() + 14 + i * 20;
@@ -45,7 +45,7 @@ protected:
         p.setBrush(QColor(0xFF, 0xFF, 0xFF));
         p.drawText(socket.left() - 30, socket.top() + 22, QStringLiteral("1"));
 
-        const QRect jumper(190, 150, 54, 18);  // JP2, pins 1 2 3
+        const QRect jumper(190, 150, 54, 18); // JP2, pins 1 2 3
         p.setBrush(QColor(0x20, 0x20, 0x20));
         p.drawRect(jumper);
         p.setBrush(QColor(0xC0, 0xA0, 0x40));
@@ -62,7 +62,7 @@ QLabel *note(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-}  // namespace
+} // namespace
 
 BoardWindow::BoardWindow(Settings &settings, QWidget *parent) : QWidget(parent), settings_(settings)
 {
@@ -98,4 +98,4 @@ void BoardWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-}  // namespace zelko6
+} // namespace zelko6

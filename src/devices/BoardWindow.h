@@ -11,7 +11,7 @@ class Settings;
 
 class BoardWindow final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit BoardWindow(Settings &settings, QWidget *parent = nullptr);
 
     // A window closed with its own close box is unloaded: the next show loads it again, from the
@@ -21,13 +21,13 @@ public:
     // Position in twips for saving at shutdown; loads the window first, as reading it would.
     QPointF positionTwips();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     Settings &settings_;
     WindowPlacement placement_;
     bool loaded_ = false;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

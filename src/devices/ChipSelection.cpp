@@ -14,16 +14,16 @@ struct NumericColumn {
 };
 
 constexpr NumericColumn kNumericColumns[] = {
-    {kColBus, u"バス種別"},
-    {kColSizeExp, u"サイズ指数"},
-    {kColPageSize, u"ページサイズ"},
-    {kColAdrMode, u"アドレスモード"},
-    {kColExtParam, u"拡張パラメータ"},
+    {kColBus, u"バス種別"},           {kColSizeExp, u"サイズ指数"},      {kColPageSize, u"ページサイズ"},
+    {kColAdrMode, u"アドレスモード"}, {kColExtParam, u"拡張パラメータ"},
 };
 
-QString chipPrefix(const DeviceRecord &record) { return record[kColName] + QStringLiteral(" : "); }
+QString chipPrefix(const DeviceRecord &record)
+{
+    return record[kColName] + QStringLiteral(" : ");
+}
 
-}  // namespace
+} // namespace
 
 std::variant<ChipParams, ChipRefusal> evaluateChip(const DeviceRecord &record)
 {
@@ -31,7 +31,7 @@ std::variant<ChipParams, ChipRefusal> evaluateChip(const DeviceRecord &record)
     for (size_t i = 0; i < std::size(kNumericColumns); ++i) {
         const QString &cell = record[static_cast<size_t>(kNumericColumns[i].column)];
         if (cell.isEmpty())
-            continue;  // an empty cell reads as 0
+            continue; // an empty cell reads as 0
         const auto value = toInt32(cell);
         if (!value)
             return ChipRefusal{chipPrefix(record) + QStringLiteral("デバイス定義の") +
@@ -77,9 +77,10 @@ QString specLabel(const ChipParams &chip, const DeviceRecord &record)
 {
     if (chip.DUT_Bus != 2 && chip.DUT_Bus != 3)
         return {};
-    return QStringLiteral("VDD:") + record[kColVdd] + u' ' + QStringLiteral("Endurance:") + record[kColEndurance] +
-           u' ' + QStringLiteral("Density:") + record[kColDensity] + u' ' + QStringLiteral("WriteSpeed:") +
-           record[kColWriteSpeed] + u' ' + QStringLiteral("ClockSpeed:") + record[kColClockSpeed] + u' ';
+    return QStringLiteral("VDD:") + record[kColVdd] + u' ' + QStringLiteral("Endurance:") +
+           record[kColEndurance] + u' ' + QStringLiteral("Density:") + record[kColDensity] + u' ' +
+           QStringLiteral("WriteSpeed:") + record[kColWriteSpeed] + u' ' + QStringLiteral("ClockSpeed:") +
+           record[kColClockSpeed] + u' ';
 }
 
 QStringList accessSizes(int bus, int sizeExp, int pageSize)
@@ -88,7 +89,7 @@ QStringList accessSizes(int bus, int sizeExp, int pageSize)
     if (sizeExp < 0 || sizeExp > 30)
         return sizes;
     const int64_t chipSize = int64_t{1} << sizeExp;
-    int64_t g = static_cast<int64_t>(std::nearbyint(pageSize / 2.0));  // half to even
+    int64_t g = static_cast<int64_t>(std::nearbyint(pageSize / 2.0)); // half to even
     if (g < 1)
         g = 1;
     while (chipSize > g) {
@@ -109,4 +110,4 @@ QStringList initialAccessSizes()
     return sizes;
 }
 
-}  // namespace zelko6
+} // namespace zelko6

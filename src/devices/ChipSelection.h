@@ -11,11 +11,11 @@
 
 namespace zelko6 {
 
-inline constexpr int kMinSizeExp = 4;   // one grid row of 16 bytes
-inline constexpr int kMaxSizeExp = 24;  // the address records carry 24 bits
+inline constexpr int kMinSizeExp = 4;  // one grid row of 16 bytes
+inline constexpr int kMaxSizeExp = 24; // the address records carry 24 bits
 
 struct ChipRefusal {
-    QString reason;  // the panel-1 text naming the chip and what is wrong
+    QString reason; // the panel-1 text naming the chip and what is wrong
 };
 
 // The chip's parameters when the program can drive it.
@@ -33,4 +33,4 @@ QStringList accessSizes(int bus, int sizeExp, int pageSize);
 // The list the main window starts with, before the first chip is chosen: 2^4 .. 2^17.
 QStringList initialAccessSizes();
 
-}  // namespace zelko6
+} // namespace zelko6

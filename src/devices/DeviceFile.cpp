@@ -94,4 +94,4 @@ QString deviceListEntry(const DeviceRecord &record)
     return name + record[kColLabel];
 }
 
-}  // namespace zelko6
+} // namespace zelko6

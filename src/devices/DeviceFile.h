@@ -21,7 +21,7 @@ QStringList SplitWords(const QString &text);
 
 struct DeviceFileContents {
     DeviceTable table;
-    int DeviceCount = 0;  // chip lines read, including those beyond the table's last row
+    int DeviceCount = 0; // chip lines read, including those beyond the table's last row
     QString DefFileVer;
 };
 
@@ -34,4 +34,4 @@ DeviceFileContents readDeviceFile(const QString &path);
 // The entry of the device list: the name padded to nine characters, then the label.
 QString deviceListEntry(const DeviceRecord &record);
 
-}  // namespace zelko6
+} // namespace zelko6

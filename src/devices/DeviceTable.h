@@ -6,9 +6,9 @@
 
 namespace zelko6 {
 
-inline constexpr int kDeviceRows = 101;      // rows 0..100
-inline constexpr int kDeviceColumns = 21;    // columns 0..20; column 20 is never filled
-inline constexpr int kStoredWords = 20;      // words 0..19 of a chip line are kept
+inline constexpr int kDeviceRows = 101;   // rows 0..100
+inline constexpr int kDeviceColumns = 21; // columns 0..20; column 20 is never filled
+inline constexpr int kStoredWords = 20;   // words 0..19 of a chip line are kept
 
 using DeviceRecord = std::array<QString, kDeviceColumns>;
 
@@ -35,4 +35,4 @@ enum DeviceColumn : int {
     kColClockSpeed = 12,
 };
 
-}  // namespace zelko6
+} // namespace zelko6

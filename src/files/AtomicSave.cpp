@@ -21,4 +21,4 @@ SaveOutcome saveFileAtomically(const QString &path, QByteArrayView bytes)
     return {};
 }
 
-}  // namespace zelko6
+} // namespace zelko6

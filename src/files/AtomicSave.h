@@ -9,10 +9,10 @@ namespace zelko6 {
 
 struct SaveOutcome {
     bool saved = true;
-    QString reason;  // the system's description when not saved; the window shows its own text
+    QString reason; // the system's description when not saved; the window shows its own text
 };
 
 // Writes to a temporary file in the same folder and renames it over `path` only when all is written.
 SaveOutcome saveFileAtomically(const QString &path, QByteArrayView bytes);
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -35,8 +35,8 @@ BinaryLoadOutcome loadBinary(const QString &path, MemoryBuffer &buffer)
 
 SaveOutcome saveBinary(const MemoryBuffer &buffer, const QString &path)
 {
-    return saveFileAtomically(
-        path, QByteArrayView(reinterpret_cast<const char *>(buffer.data()), static_cast<qsizetype>(buffer.size())));
+    return saveFileAtomically(path, QByteArrayView(reinterpret_cast<const char *>(buffer.data()),
+                                                   static_cast<qsizetype>(buffer.size())));
 }
 
-}  // namespace zelko6
+} // namespace zelko6

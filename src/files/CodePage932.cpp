@@ -39,4 +39,4 @@ QString decodeCp932(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

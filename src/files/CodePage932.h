@@ -10,8 +10,8 @@
 
 namespace zelko6 {
 
-inline constexpr char16_t kMiddleDot = u'\uFF65';  // "･", drawn for bytes without a glyph
-inline constexpr uint8_t kMiddleDotByte = 0xA5;    // the same character in code page 932
+inline constexpr char16_t kMiddleDot = u'\uFF65'; // "･", drawn for bytes without a glyph
+inline constexpr uint8_t kMiddleDotByte = 0xA5;   // the same character in code page 932
 
 // The character with this single-byte code, or nothing for 0x80..0xA0 and 0xE0..0xFF.
 std::optional<QChar> singleByteChar(uint8_t code);
@@ -22,4 +22,4 @@ std::optional<uint8_t> singleByteCode(QChar c);
 QByteArray encodeCp932(const QString &text);
 QString decodeCp932(const QByteArray &bytes);
 
-}  // namespace zelko6
+} // namespace zelko6

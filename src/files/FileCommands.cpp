@@ -15,9 +15,15 @@ namespace zelko6 {
 
 namespace texts = filetexts;
 
-QString folderOf(const QString &path) { return QFileInfo(path).absolutePath(); }
+QString folderOf(const QString &path)
+{
+    return QFileInfo(path).absolutePath();
+}
 
-static bool isBinaryName(const QString &path) { return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive); }
+static bool isBinaryName(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive);
+}
 
 FileCommands::FileCommands(AppState &state, Settings &settings, StatusPanels &status, MessageBoxes &boxes,
                            FileDialogs &dialogs, FileCommandView &view)
@@ -33,7 +39,8 @@ void FileCommands::mnuFileOpen_Click()
                                            QStringLiteral("Hexファイル (*.HEX);;全てのファイル (*.*)"),
                                            QStringLiteral("HEX"), QStringLiteral("*.HEX")});
     state_.WorkFilePath = chosen.value_or(QString());
-    if (!chosen || state_.WorkFilePath.isEmpty() || !FileExists(state_.WorkFilePath) || !state_.chipSelected) {
+    if (!chosen || state_.WorkFilePath.isEmpty() || !FileExists(state_.WorkFilePath) ||
+        !state_.chipSelected) {
         status_.setPanel(1, texts::kCannotOpen);
         return;
     }
@@ -97,8 +104,8 @@ void FileCommands::mnuFileSaveAs_Click()
     }
     state_.WorkFilePath = *chosen;
     if (FileExists(state_.WorkFilePath) &&
-        boxes_.show(BoxIcon::Question, BoxButtons::OkCancel, texts::kOverwriteTitle, texts::kOverwriteQuestion) ==
-            BoxAnswer::Cancel) {
+        boxes_.show(BoxIcon::Question, BoxButtons::OkCancel, texts::kOverwriteTitle,
+                    texts::kOverwriteQuestion) == BoxAnswer::Cancel) {
         status_.setPanel(1, texts::kSaveCancelled);
         return;
     }
@@ -115,11 +122,12 @@ void FileCommands::mnuFileSaveAs_Click()
 
 bool FileCommands::writeChosenFile()
 {
-    const SaveOutcome outcome = isBinaryName(state_.WorkFilePath) ? saveBinary(state_.BufData, state_.WorkFilePath)
-                                                                  : saveIntelHex(state_.BufData, state_.WorkFilePath);
+    const SaveOutcome outcome = isBinaryName(state_.WorkFilePath)
+                                    ? saveBinary(state_.BufData, state_.WorkFilePath)
+                                    : saveIntelHex(state_.BufData, state_.WorkFilePath);
     if (!outcome.saved)
         status_.setPanel(1, texts::kNotSaved + QStringLiteral(" (") + outcome.reason + u')');
     return outcome.saved;
 }
 
-}  // namespace zelko6
+} // namespace zelko6

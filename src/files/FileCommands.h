@@ -14,13 +14,13 @@ class StatusPanels;
 
 struct FileDialogRequest {
     QString initialFolder;
-    QString filter;         // "Name (*.ext);;Other (*.*)"
-    QString defaultSuffix;  // appended when the name typed has none
+    QString filter;        // "Name (*.ext);;Other (*.*)"
+    QString defaultSuffix; // appended when the name typed has none
     QString initialName;
 };
 
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> openFile(const FileDialogRequest &request) = 0;
@@ -29,12 +29,12 @@ public:
 
 // What the file commands need from the main window.
 class FileCommandView {
-public:
+  public:
     virtual ~FileCommandView() = default;
     virtual void setCaption(const QString &caption) = 0;
     virtual void setBusyPointer(bool busy) = 0;
     virtual void yield() = 0;
-    virtual void refreshGrid() = 0;  // RefreshGrid: grid, dump, checksum and editor
+    virtual void refreshGrid() = 0; // RefreshGrid: grid, dump, checksum and editor
     virtual void setCheckSumCaption(const QString &caption) = 0;
 };
 
@@ -42,14 +42,14 @@ public:
 QString folderOf(const QString &path);
 
 class FileCommands {
-public:
+  public:
     FileCommands(AppState &state, Settings &settings, StatusPanels &status, MessageBoxes &boxes,
                  FileDialogs &dialogs, FileCommandView &view);
 
     void mnuFileOpen_Click();
     void mnuFileSaveAs_Click();
 
-private:
+  private:
     void loadChosenFile();
     bool writeChosenFile();
 
@@ -61,4 +61,4 @@ private:
     FileCommandView &view_;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

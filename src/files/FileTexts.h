@@ -14,9 +14,13 @@ inline const QString kOverwriteQuestion = QStringLiteral("ファイルが存在�
 inline const QString kSaving = QStringLiteral("ファイルに保存中..... ");
 inline const QString kSaved = QStringLiteral("ファイルに保存終了。 ");
 // When a load or save could not be done whole, the user is told so.
-inline const QString kDoesNotFit = QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。");
-inline const QString kUnreadable = QStringLiteral("ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。");
-inline const QString kBinaryTooLong = QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。");
-inline const QString kBinaryShorter = QStringLiteral("ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）");
+inline const QString kDoesNotFit =
+    QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。");
+inline const QString kUnreadable =
+    QStringLiteral("ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。");
+inline const QString kBinaryTooLong =
+    QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。");
+inline const QString kBinaryShorter =
+    QStringLiteral("ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）");
 inline const QString kNotSaved = QStringLiteral("ファイルを保存できませんでした。");
-}  // namespace zelko6::filetexts
+} // namespace zelko6::filetexts

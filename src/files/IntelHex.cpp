@@ -44,9 +44,12 @@ char *putByte(char *out, unsigned value)
     return out + 2;
 }
 
-char *putChecksum(char *out, unsigned sum) { return putByte(out, (~sum + 1) & 255); }
+char *putChecksum(char *out, unsigned sum)
+{
+    return putByte(out, (~sum + 1) & 255);
+}
 
-}  // namespace
+} // namespace
 
 void AppendHexChecksum(QString &record)
 {
@@ -63,8 +66,8 @@ QByteArray intelHexText(const MemoryBuffer &buffer)
     const size_t records = (size + kBytesPerRecord - 1) / kBytesPerRecord;
     const size_t uppers = size == 0 ? 0 : (size - 1) / kUpperStep;
     const size_t upperLength = std::strlen(kUpperRecordStart) + 4 + 2 + 2;
-    const size_t length = std::strlen(kFirstRecord) + 2 + records * kRecordFrameLength + 2 * size
-                          + uppers * upperLength + std::strlen(kEndRecord) + 2;
+    const size_t length = std::strlen(kFirstRecord) + 2 + records * kRecordFrameLength + 2 * size +
+                          uppers * upperLength + std::strlen(kEndRecord) + 2;
 
     // One allocation of the exact size: the largest chip gives over 8000 lines.
     QByteArray text(static_cast<qsizetype>(length), Qt::Uninitialized);
@@ -220,4 +223,4 @@ HexLoadOutcome loadIntelHex(const QString &path, MemoryBuffer &buffer)
     return readIntelHex(file, buffer);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

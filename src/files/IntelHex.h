@@ -30,14 +30,14 @@ SaveOutcome saveIntelHex(const MemoryBuffer &buffer, const QString &path);
 
 struct HexLoadOutcome {
     enum class Status {
-        Complete,    // read to the end
-        DoesNotFit,  // stopped at a data byte beyond the buffer or an extended address >= 0x8000
-        Unreadable,  // stopped because the file could not be opened or read to its end
+        Complete,   // read to the end
+        DoesNotFit, // stopped at a data byte beyond the buffer or an extended address >= 0x8000
+        Unreadable, // stopped because the file could not be opened or read to its end
     };
     Status status = Status::Complete;
-    int64_t line = 0;     // where reading stopped (1-based); for Complete the number of lines read
-    int64_t address = 0;  // DoesNotFit: the address (or upper offset) that did not fit
-    QString reason;       // Unreadable: the system's description
+    int64_t line = 0;    // where reading stopped (1-based); for Complete the number of lines read
+    int64_t address = 0; // DoesNotFit: the address (or upper offset) that did not fit
+    QString reason;      // Unreadable: the system's description
 
     bool complete() const { return status == Status::Complete; }
     friend bool operator==(const HexLoadOutcome &, const HexLoadOutcome &) = default;
@@ -49,7 +49,7 @@ struct HexLoadOutcome {
 // records and extended linear address records with count 2 and address 0 count; checksums and all
 // other records, the end record included, are ignored. Bytes stored before a stop stay.
 class IntelHexReader {
-public:
+  public:
     explicit IntelHexReader(MemoryBuffer &buffer) : buffer_(buffer) {}
 
     // Takes the next piece of the file; false once reading has stopped.
@@ -59,7 +59,7 @@ public:
     // Ends the file early because it could not be read further; the unfinished line is dropped.
     HexLoadOutcome fail(const QString &reason);
 
-private:
+  private:
     // A data record of 255 bytes needs 9 + 2 * 255 characters before its checksum; the rest of a
     // longer line is never looked at, so it is not kept.
     static constexpr int kUsefulLineLength = 9 + 2 * 255;
@@ -82,4 +82,4 @@ HexLoadOutcome readIntelHex(QByteArrayView text, MemoryBuffer &buffer);
 HexLoadOutcome readIntelHex(QIODevice &device, MemoryBuffer &buffer);
 HexLoadOutcome loadIntelHex(const QString &path, MemoryBuffer &buffer);
 
-}  // namespace zelko6
+} // namespace zelko6

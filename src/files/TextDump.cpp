@@ -16,7 +16,7 @@ QByteArray buildTextDump(std::span<const uint8_t> bytes)
         const uint32_t address = static_cast<uint32_t>(row * 16);
         *p++ = '0';
         *p++ = 'x';
-        for (int shift = 16; shift >= 0; shift -= 4)  // five digits, cut like the grid's column
+        for (int shift = 16; shift >= 0; shift -= 4) // five digits, cut like the grid's column
             *p++ = kHexUpper[(address >> shift) & 15];
         *p++ = '\t';
         const uint8_t *b = bytes.data() + row * 16;
@@ -44,4 +44,4 @@ bool writeTextDump(const QString &path, std::span<const uint8_t> bytes)
     return file.write(dump) == dump.size() && file.flush();
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -15,4 +15,4 @@ QByteArray buildTextDump(std::span<const uint8_t> bytes);
 // Replaces the file with the dump; false when it cannot be written whole.
 bool writeTextDump(const QString &path, std::span<const uint8_t> bytes);
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -95,7 +95,7 @@ void DeviceOperations::Cmd_WRITE_all_Click()
     // until the verify is over.
     holdLock_ = true;
     WriteDevice();
-    if (!abort_)  // the window is closing: nothing to verify for
+    if (!abort_) // the window is closing: nothing to verify for
         VerifyDevice();
 }
 

@@ -18,7 +18,8 @@ LinkResult waitForPending(LinkContext &ctx, int count, std::chrono::seconds limi
         // time, so sleep through most of it rather than waking for every byte. A board that
         // sends its reply in one burst never gets here with part of it.
         if (have > 0) {
-            const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(kByteWireTime * (count - have - 1));
+            const auto rest =
+                std::chrono::duration_cast<std::chrono::milliseconds>(kByteWireTime * (count - have - 1));
             if (rest.count() > 0)
                 ctx.pump.pause(rest);
         }

@@ -46,10 +46,11 @@ AboutWindow::AboutWindow(Shell &shell, QString appDir, QWidget *parent)
 
     auto *title = aboutLabel(this, "lblTitle", kAppTitle.toUpper());
     version_ = aboutLabel(this, "lblVersion", zelko6::versionCaption());
-    auto *description = aboutLabel(this, "lblDescription",
-                                   QStringLiteral("プログラマボードを通してシリアルＥＥＰＲＯＭの読み出し・書き込みを行う"
-                                                  "ソフトウエアです。ファームウエア V6.00 以降が必要です。"));
-    disclaimer_ = aboutLabel(this, "lblDisclaimer", QString());  // the version record has no comments
+    auto *description =
+        aboutLabel(this, "lblDescription",
+                   QStringLiteral("プログラマボードを通してシリアルＥＥＰＲＯＭの読み出し・書き込みを行う"
+                                  "ソフトウエアです。ファームウエア V6.00 以降が必要です。"));
+    disclaimer_ = aboutLabel(this, "lblDisclaimer", QString()); // the version record has no comments
     definitionFile_ = aboutLabel(this, "Label_zelko_rev", QStringLiteral("zelko6.iniバージョン"));
     auto *maker = aboutLabel(this, "Label1", kMakerName);
 
@@ -88,13 +89,19 @@ AboutWindow::AboutWindow(Shell &shell, QString appDir, QWidget *parent)
     setMinimumWidth(420);
 }
 
-void AboutWindow::setDisclaimer(const QString &text) { disclaimer_->setText(text); }
+void AboutWindow::setDisclaimer(const QString &text)
+{
+    disclaimer_->setText(text);
+}
 
 void AboutWindow::setDefinitionFileVersion(const QString &defFileVer)
 {
     definitionFile_->setText(QStringLiteral("zelko6.ini  ") + defFileVer);
 }
 
-QString AboutWindow::versionCaption() const { return version_->text(); }
+QString AboutWindow::versionCaption() const
+{
+    return version_->text();
+}
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -10,14 +10,14 @@ class Shell;
 // frmAbout: created once at start-up, then only shown and hidden; it keeps its texts all run.
 class AboutWindow final : public QDialog {
     Q_OBJECT
-public:
+  public:
     AboutWindow(Shell &shell, QString appDir, QWidget *parent = nullptr);
 
     void setDisclaimer(const QString &text);
     void setDefinitionFileVersion(const QString &defFileVer);
     QString versionCaption() const;
 
-private:
+  private:
     Shell &shell_;
     QString appDir_;
     QLabel *version_ = nullptr;
@@ -25,4 +25,4 @@ private:
     QLabel *definitionFile_ = nullptr;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -7,4 +7,4 @@ namespace zelko6 {
 inline const QString kMakerName = QStringLiteral("Zelko Devices");
 inline const QString kSupportUrl = QStringLiteral("https://www.zelko-devices.example/support/");
 
-}  // namespace zelko6
+} // namespace zelko6

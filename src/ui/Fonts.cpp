@@ -16,7 +16,10 @@ QFont gothicFixedFont()
     return font;
 }
 
-QFont uiGothicFont() { return QFont(kUiGothic, kPointSize); }
+QFont uiGothicFont()
+{
+    return QFont(kUiGothic, kPointSize);
+}
 
 static QStringList installed(const QStringList &candidates)
 {
@@ -34,13 +37,13 @@ void installFontSubstitutions()
     const QStringList fixed = installed({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
                                          QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"),
                                          QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")});
-    const QStringList proportional =
-        installed({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
-                   QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic")});
+    const QStringList proportional = installed(
+        {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
+         QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic")});
     if (!fixed.isEmpty())
         QFont::insertSubstitutions(kGothicFixed, fixed);
     if (!proportional.isEmpty())
         QFont::insertSubstitutions(kUiGothic, proportional);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

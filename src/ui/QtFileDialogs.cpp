@@ -4,7 +4,8 @@
 
 namespace zelko6 {
 
-static std::optional<QString> run(QWidget *owner, const FileDialogRequest &request, QFileDialog::AcceptMode mode)
+static std::optional<QString> run(QWidget *owner, const FileDialogRequest &request,
+                                  QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(owner, QString(), request.initialFolder, request.filter);
     dialog.setObjectName(QStringLiteral("dlgCommonDialog"));
@@ -31,4 +32,4 @@ std::optional<QString> QtFileDialogs::saveFile(const FileDialogRequest &request)
     return run(owner_, request, QFileDialog::AcceptSave);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

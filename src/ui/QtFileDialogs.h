@@ -6,13 +6,13 @@ class QWidget;
 namespace zelko6 {
 
 class QtFileDialogs final : public FileDialogs {
-public:
+  public:
     explicit QtFileDialogs(QWidget *owner) : owner_(owner) {}
     std::optional<QString> openFile(const FileDialogRequest &request) override;
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
 
-private:
+  private:
     QWidget *owner_;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

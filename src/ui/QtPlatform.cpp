@@ -23,15 +23,17 @@ static QMessageBox::Icon toQt(BoxIcon icon)
 
 BoxAnswer QtMessageBoxes::show(BoxIcon icon, BoxButtons buttons, const QString &title, const QString &text)
 {
-    const auto qtButtons = buttons == BoxButtons::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok;
+    const auto qtButtons =
+        buttons == BoxButtons::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok;
     QMessageBox box(toQt(icon), title, text, qtButtons, owner_);
     return box.exec() == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 
 void DesktopShell::open(const QString &pathOrUrl)
 {
-    const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+    const QUrl url =
+        pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     QDesktopServices::openUrl(url);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -31,7 +31,7 @@ static QPixmap logo()
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(4, 4, 56, 56, 10, 10);
     p.setPen(QPen(Qt::white, 3));
-    for (int i = 0; i < 4; ++i) {  // the pins of a chip
+    for (int i = 0; i < 4; ++i) { // the pins of a chip
         p.drawLine(12, 16 + i * 10, 20, 16 + i * 10);
         p.drawLine(44, 16 + i * 10, 52, 16 + i * 10);
     }
@@ -56,11 +56,13 @@ SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
     layout->addWidget(label(frame, "lblProductName", kAppTitle.toUpper(), black));
     layout->addWidget(label(frame, "lblProductNameA", QStringLiteral("ZELKO"), black));
     for (int i = 0; i < 2; ++i) {
-        auto *company = label(frame, "lblCompanyProduct", kMakerName, QFont(QStringLiteral("Arial Black"), 10));
+        auto *company =
+            label(frame, "lblCompanyProduct", kMakerName, QFont(QStringLiteral("Arial Black"), 10));
         company->setProperty("index", i);
         layout->addWidget(company);
     }
-    layout->addWidget(label(frame, "Label2", QStringLiteral("シリアルＥＥＰＲＯＭプログラマー"), uiGothicFont()));
+    layout->addWidget(
+        label(frame, "Label2", QStringLiteral("シリアルＥＥＰＲＯＭプログラマー"), uiGothicFont()));
     layout->addWidget(label(frame, "Label1", QStringLiteral("しばらくお待ちください。"), uiGothicFont()));
     layout->addWidget(label(frame, "lblVersion", QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + versionText(), uiGothicFont()));
 
@@ -84,4 +86,4 @@ bool SplashWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace zelko6
+} // namespace zelko6

@@ -15,8 +15,14 @@ double logicalDpi()
     return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
 
-int twipsToPixels(double twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch)); }
-double pixelsToTwips(int pixels, double dpi) { return pixels * kTwipsPerInch / dpi; }
+int twipsToPixels(double twips, double dpi)
+{
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+double pixelsToTwips(int pixels, double dpi)
+{
+    return pixels * kTwipsPerInch / dpi;
+}
 
 static bool onSomeScreen(const QRect &frame)
 {
@@ -56,4 +62,4 @@ QPointF WindowPlacement::twips(const QWidget &window) const
     return QPointF(pixelsToTwips(pixels.x(), dpi), pixelsToTwips(pixels.y(), dpi));
 }
 
-}  // namespace zelko6
+} // namespace zelko6

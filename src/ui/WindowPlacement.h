@@ -18,17 +18,17 @@ double pixelsToTwips(int pixels, double dpi);
 // moved since its restore gives back exactly the stored values, so positions do not drift by
 // rounding from run to run.
 class WindowPlacement {
-public:
+  public:
     // A missing coordinate keeps the window's designed one. A position that would put the window
     // off every screen moves it onto the primary screen.
     void restore(QWidget &window, std::optional<float> leftTwips, std::optional<float> topTwips,
                  QPointF designedTwips);
     QPointF twips(const QWidget &window) const;
 
-private:
+  private:
     QPoint restoredPixels_;
     QPointF restoredTwips_;
     bool restored_ = false;
 };
 
-}  // namespace zelko6
+} // namespace zelko6

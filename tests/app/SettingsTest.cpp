@@ -12,7 +12,7 @@ TEST(SettingsConversions, PositionsReadAsSinglePrecision)
     EXPECT_EQ(toSingle(QStringLiteral("-15")), -15.0f);
     EXPECT_FALSE(toSingle(QString()));
     EXPECT_FALSE(toSingle(QStringLiteral("abc")));
-    EXPECT_FALSE(toSingle(QStringLiteral("1e40")));  // beyond single precision
+    EXPECT_FALSE(toSingle(QStringLiteral("1e40"))); // beyond single precision
 }
 
 TEST(SettingsConversions, IndicesReadAsSixteenBitIntegersRoundingHalfToEven)
@@ -65,8 +65,10 @@ TEST(QtSettingsStore, WritesSurviveIntoALaterRunInTheirSections)
         settings.setInt(keys::DUT, 2);
     }
     EXPECT_EQ(isolated.stored(QStringLiteral("Settings"), QStringLiteral("MainTop")), QStringLiteral("1500"));
-    EXPECT_EQ(isolated.stored(QStringLiteral("Settings6"), QStringLiteral("mnuBoardInfomation")), QStringLiteral("False"));
+    EXPECT_EQ(isolated.stored(QStringLiteral("Settings6"), QStringLiteral("mnuBoardInfomation")),
+              QStringLiteral("False"));
     EXPECT_FALSE(isolated.has(QStringLiteral("Settings"), QStringLiteral("mnuBoardInfomation")));
     QtSettingsStore later;
-    EXPECT_EQ(later.get(QStringLiteral("Settings"), QStringLiteral("DUT"), QStringLiteral("0")), QStringLiteral("2"));
+    EXPECT_EQ(later.get(QStringLiteral("Settings"), QStringLiteral("DUT"), QStringLiteral("0")),
+              QStringLiteral("2"));
 }

@@ -3,9 +3,9 @@
 #include "app/GuardedApplication.h"
 #include "app/MainStatusBar.h"
 #include "app/MainWindow.h"
+#include "app/StepReport.h"
 #include "devices/BoardWindow.h"
 #include "support/AppHarness.h"
-#include "app/StepReport.h"
 #include "ui/AboutWindow.h"
 #include "ui/SplashWindow.h"
 
@@ -31,9 +31,12 @@ QString text(const QWidget *window, const char *name)
 }
 
 // At the offscreen platform's 96 dpi, 15 twips make a pixel.
-QPoint pixels(int leftTwips, int topTwips) { return {qRound(leftTwips / 15.0), qRound(topTwips / 15.0)}; }
+QPoint pixels(int leftTwips, int topTwips)
+{
+    return {qRound(leftTwips / 15.0), qRound(topTwips / 15.0)};
+}
 
-}  // namespace
+} // namespace
 
 TEST(Startup, WithoutCatalogueShowsTheMessageAndEndsBeforeAnyMainWindow)
 {
@@ -48,8 +51,9 @@ TEST(Startup, WithoutCatalogueShowsTheMessageAndEndsBeforeAnyMainWindow)
     EXPECT_EQ(box.icon, BoxIcon::Error);
     EXPECT_EQ(box.buttons, BoxButtons::Ok);
     EXPECT_EQ(box.title, QStringLiteral("シリアルＥＥＰＲＯＭプログラマー メッセージ"));
-    EXPECT_EQ(box.text, h.programDir.appDir() + QStringLiteral("内に zelko6.iniファイルがありませんので         \r\n"
-                                                               "シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。"));
+    EXPECT_EQ(box.text, h.programDir.appDir() +
+                            QStringLiteral("内に zelko6.iniファイルがありませんので         \r\n"
+                                           "シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。"));
     EXPECT_FALSE(h.settings.has(QStringLiteral("Settings"), QStringLiteral("DUT")));
 }
 
@@ -75,11 +79,13 @@ TEST(Startup, FirstRunOpensAtDefaultsWithTheFirstChipAndTheBoardWindow)
 
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->pos(), pixels(1000, 1000));
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("Serial EEPROM Programmer Ver 6.5.8    zelko6.ini Ver 2.03  2026/12/01"));
-    EXPECT_EQ(main->status().panel(1), QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。"));
+    EXPECT_EQ(main->windowTitle(),
+              QStringLiteral("Serial EEPROM Programmer Ver 6.5.8    zelko6.ini Ver 2.03  2026/12/01"));
+    EXPECT_EQ(main->status().panel(1),
+              QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。"));
     EXPECT_EQ(main->findChild<QComboBox *>(QStringLiteral("Combo_device"))->currentIndex(), 0);
     const auto *sizes = main->findChild<QComboBox *>(QStringLiteral("CmbSize"));
-    EXPECT_EQ(sizes->currentText(), QStringLiteral("128"));  // the largest offered for the first chip
+    EXPECT_EQ(sizes->currentText(), QStringLiteral("128")); // the largest offered for the first chip
     EXPECT_FALSE(main->findChild<QComboBox *>(QStringLiteral("DataCombo1"))->isVisible());
 
     ASSERT_NE(app.boardWindow(), nullptr);
@@ -153,7 +159,8 @@ TEST(BoardWindow, MenuToggleHidesShowsSavesAndReturnsFocus)
     EXPECT_TRUE(board->isVisible());
     EXPECT_EQ(board->pos(), QPoint(400, 300));
     EXPECT_EQ(h.settings.stored("Settings6", "mnuBoardInfomation"), QStringLiteral("True"));
-    EXPECT_TRUE(main->isActiveWindow() || QApplication::activeWindow() == main || QApplication::activeWindow() == nullptr);
+    EXPECT_TRUE(main->isActiveWindow() || QApplication::activeWindow() == main ||
+                QApplication::activeWindow() == nullptr);
 }
 
 TEST(BoardWindow, CloseBoxUnloadsItAndTheMenuStaysCheckedForOneClick)
@@ -168,12 +175,12 @@ TEST(BoardWindow, CloseBoxUnloadsItAndTheMenuStaysCheckedForOneClick)
     EXPECT_FALSE(board->isVisible());
     EXPECT_TRUE(item->isChecked());
 
-    item->trigger();  // unchecks and "hides" the unloaded window, loading it from the settings
+    item->trigger(); // unchecks and "hides" the unloaded window, loading it from the settings
     EXPECT_FALSE(item->isChecked());
     EXPECT_FALSE(board->isVisible());
     item->trigger();
     EXPECT_TRUE(board->isVisible());
-    EXPECT_EQ(board->pos(), pixels(3000, 1000));  // the move before the close is forgotten
+    EXPECT_EQ(board->pos(), pixels(3000, 1000)); // the move before the close is forgotten
 
     // Every start shows it again, whatever the menu said at the last exit.
     item->trigger();
@@ -191,11 +198,13 @@ TEST(AboutWindow, ShowsTheVersionsAgainAfterCloseAndReopen)
         return QStringList{about->windowTitle(), text(about, "lblVersion"), text(about, "lblTitle"),
                            text(about, "Label_zelko_rev"), text(about, "lblDisclaimer")};
     };
-    const QStringList expected{QStringLiteral("ZELKO6のﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Ver 6.5.8"), QStringLiteral("ZELKO6"),
-                               QStringLiteral("zelko6.ini  Ver 2.03  2026/12/01"),
-                               QStringLiteral("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : ") + QStringLiteral("https://www.zelko-devices.example/support/")};
+    const QStringList expected{QStringLiteral("ZELKO6のﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Ver 6.5.8"),
+                               QStringLiteral("ZELKO6"), QStringLiteral("zelko6.ini  Ver 2.03  2026/12/01"),
+                               QStringLiteral("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : ") +
+                                   QStringLiteral("https://www.zelko-devices.example/support/")};
     for (int opening = 0; opening < 2; ++opening) {
-        QTimer::singleShot(0, about, [about] { about->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); });
+        QTimer::singleShot(0, about,
+                           [about] { about->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); });
         app.mainWindow()->action("mnuHelpAbout")->trigger();
         EXPECT_FALSE(about->isVisible());
         EXPECT_EQ(readAll(), expected);
@@ -206,10 +215,10 @@ TEST(AboutWindow, ShowsTheVersionsAgainAfterCloseAndReopen)
 
 namespace {
 class ThrowingShell final : public Shell {
-public:
+  public:
     void open(const QString &) override { throw std::runtime_error("no shell"); }
 };
-}  // namespace
+} // namespace
 
 TEST(Help, OpensTheHelpFileThroughTheShellAndReportsOnlyItsOwnFailure)
 {
@@ -217,7 +226,7 @@ TEST(Help, OpensTheHelpFileThroughTheShellAndReportsOnlyItsOwnFailure)
     Application &app = h.start();
     app.mainWindow()->action("mnuHelpContents")->trigger();
     EXPECT_EQ(h.shell.opened, QStringList{h.programDir.file(QStringLiteral("zelko6new.chm"))});
-    EXPECT_TRUE(h.boxes.shown.empty());  // a missing help file is the shell's business
+    EXPECT_TRUE(h.boxes.shown.empty()); // a missing help file is the shell's business
 
     ThrowingShell broken;
     Application failing(h.store, h.boxes, broken, {h.programDir.appDir(), h.lockDir.path() + "/other.lock"});
@@ -226,13 +235,14 @@ TEST(Help, OpensTheHelpFileThroughTheShellAndReportsOnlyItsOwnFailure)
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].icon, BoxIcon::Information);
     EXPECT_EQ(h.boxes.shown[0].title, failing.mainWindow()->windowTitle());
-    EXPECT_EQ(h.boxes.shown[0].text,
-              QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
+    EXPECT_EQ(
+        h.boxes.shown[0].text,
+        QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
 }
 
 namespace {
 class FailingWidget final : public QWidget {
-protected:
+  protected:
     bool event(QEvent *e) override
     {
         if (e->type() == QEvent::User)
@@ -240,7 +250,7 @@ protected:
         return QWidget::event(e);
     }
 };
-}  // namespace
+} // namespace
 
 TEST(FailureReport, AFailureEscapingAHandlerIsReportedInTheCommonForm)
 {

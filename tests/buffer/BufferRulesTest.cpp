@@ -13,9 +13,8 @@ using namespace zelko6;
 
 TEST(CheckSum, AClearedBufferSumsTo255TimesItsSize)
 {
-    const std::pair<int, const char *> cases[] = {{4, "0FF0"},  {7, "7F80"},  {8, "FF00"},
-                                                  {9, "FE00"},  {15, "8000"}, {16, "0000"},
-                                                  {17, "0000"}, {24, "0000"}};
+    const std::pair<int, const char *> cases[] = {{4, "0FF0"},  {7, "7F80"},  {8, "FF00"},  {9, "FE00"},
+                                                  {15, "8000"}, {16, "0000"}, {17, "0000"}, {24, "0000"}};
     AppState state;
     for (const auto &[exp, digits] : cases) {
         state.BufData.recreate(exp);
@@ -31,7 +30,7 @@ TEST(CheckSum, WrapsModulo65536)
     std::fill(state.BufData.data(), state.BufData.data() + 256, 0);
     EXPECT_EQ(CalcCheckSum(state), QStringLiteral("CheckSum:0000"));
     state.BufData.recreate(9);
-    state.BufData[0] = 0x00;  // 0xFE00 - 0xFF
+    state.BufData[0] = 0x00; // 0xFE00 - 0xFF
     EXPECT_EQ(CalcCheckSum(state), QStringLiteral("CheckSum:FD01"));
 }
 
@@ -39,7 +38,8 @@ TEST(CharacterRules, FillEditAndSelectionRulesOverEveryByte)
 {
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<uint8_t>(b);
-        const bool fillShown = ((b >= 0x21 && b <= 0x7F) || (b >= 0xA0 && b <= 0xDF)) && b != 0x22 && b != 0x2C;
+        const bool fillShown =
+            ((b >= 0x21 && b <= 0x7F) || (b >= 0xA0 && b <= 0xDF)) && b != 0x22 && b != 0x2C;
         EXPECT_EQ(fillRuleByte(byte), fillShown ? byte : 0xA5) << b;
         const bool editShown = (b >= 0x20 && b <= 0x7F) || (b >= 0xA0 && b <= 0xDF);
         EXPECT_EQ(editRuleByte(byte), editShown ? byte : 0xA5) << b;
@@ -47,9 +47,9 @@ TEST(CharacterRules, FillEditAndSelectionRulesOverEveryByte)
         EXPECT_EQ(selected, (b >= 0x20 && b <= 0x7E) ? QChar(b) : QChar(0xFF65)) << b;
     }
     EXPECT_EQ(fillRuleChar(0x41), QChar(u'A'));
-    EXPECT_EQ(fillRuleChar(0xB1), QChar(0xFF71));  // half-width katakana A
+    EXPECT_EQ(fillRuleChar(0xB1), QChar(0xFF71)); // half-width katakana A
     EXPECT_EQ(editRuleChar(0x20), QChar(u' '));
-    EXPECT_EQ(editRuleChar(0x7F), QChar(0xFF65));  // no visible glyph: drawn as the middle dot
+    EXPECT_EQ(editRuleChar(0x7F), QChar(0xFF65)); // no visible glyph: drawn as the middle dot
     EXPECT_EQ(fillRuleChar(0xA0), QChar(0xFF65));
 }
 
@@ -87,7 +87,7 @@ TEST(GridModel, RowsShowAddressesBytesAndCharacters)
     model.setByteCell(2, 0, 0x20);
     model.setCharCellByEditRule(2);
     EXPECT_EQ(model.charText(2), QStringLiteral(" !\"#$%&'()*+,-./"));
-    model.setByteCell(99, 0, 0);  // outside the grid: ignored
+    model.setByteCell(99, 0, 0); // outside the grid: ignored
     model.showBytes(bytes);
     EXPECT_EQ(model.charText(2), QStringLiteral("･!･#$%&'()*+･-./"));
 }
@@ -95,7 +95,7 @@ TEST(GridModel, RowsShowAddressesBytesAndCharacters)
 TEST(GridRefresh, ProgressIsTheLastAddressShareRoundedHalfToEven)
 {
     EXPECT_EQ(refreshProgress(15, 16), 100);
-    EXPECT_EQ(refreshProgress(15, 256), 6);    // 5.88
-    EXPECT_EQ(refreshProgress(31, 256), 12);   // 12.16
+    EXPECT_EQ(refreshProgress(15, 256), 6);  // 5.88
+    EXPECT_EQ(refreshProgress(31, 256), 12); // 12.16
     EXPECT_EQ(refreshProgress(255, 256), 100);
 }

@@ -65,13 +65,13 @@ struct EditorTest : ::testing::Test {
     QString checkSum() { return main().findChild<QLabel *>(QStringLiteral("LblCheckSUM"))->text(); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(EditorTest, ClickingLoadsTheByteIntoEveryView)
 {
     byte(0x2F) = 0x9C;
     main().RefreshGrid();
-    click(3, 17);  // the characters of row 3 select its last byte
+    click(3, 17); // the characters of row 3 select its last byte
     EXPECT_EQ(grid().Col(), 16);
     EXPECT_EQ(main().status().panel(3), QStringLiteral("ADDRESS:47"));
     EXPECT_EQ(bits(), QStringLiteral("10011100"));
@@ -80,7 +80,7 @@ TEST_F(EditorTest, ClickingLoadsTheByteIntoEveryView)
     EXPECT_EQ(box("Text_modify_asc")->text(), QStringLiteral("･"));
     EXPECT_EQ(QApplication::focusWidget(), box("Text_modify_hex"));
     EXPECT_EQ(box("Text_modify_hex")->selectedText(), QStringLiteral("9C"));
-    EXPECT_EQ(byte(0x2F), 0x9C);  // loading writes nothing back
+    EXPECT_EQ(byte(0x2F), 0x9C); // loading writes nothing back
 }
 
 TEST_F(EditorTest, HalfWidthKatakanaShowsAsADotWhenSelectedAndAsItselfAfterAnEdit)
@@ -117,7 +117,7 @@ TEST_F(EditorTest, TheHexBoxTakesOnlyHexDigitsInUpperCase)
 
 TEST_F(EditorTest, HexTextsStoreTheirValueAndAnEmptyBoxStoresZero)
 {
-    click(2, 3);  // address 0x12
+    click(2, 3); // address 0x12
     replaceText(box("Text_modify_hex"), QStringLiteral("3"));
     EXPECT_EQ(byte(0x12), 0x03);
     EXPECT_EQ(cell(0x12), QStringLiteral("0x03"));
@@ -146,7 +146,7 @@ TEST_F(EditorTest, TheDecimalBoxClampsAndIgnoresWhatIsNotANumber)
         EXPECT_EQ(byte(1), 65) << ignored.toStdString();
         EXPECT_EQ(box("Text_modify_hex")->text(), QStringLiteral("41"));
     }
-    replaceText(dec, QStringLiteral("2.5"));  // half to even
+    replaceText(dec, QStringLiteral("2.5")); // half to even
     EXPECT_EQ(byte(1), 2);
     replaceText(dec, QStringLiteral(" 7"));
     EXPECT_EQ(byte(1), 7);
@@ -162,12 +162,12 @@ TEST_F(EditorTest, TheCharacterBoxStoresSingleByteCodesOnly)
     asc->selectAll();
     QTest::keyClick(asc, Qt::Key_Backspace);
     EXPECT_EQ(byte(3), 0x41);
-    asc->setText(QStringLiteral("あ"));  // no single-byte code
+    asc->setText(QStringLiteral("あ")); // no single-byte code
     EXPECT_EQ(byte(3), 0x41);
     asc->setText(QStringLiteral("ｶ"));
     EXPECT_EQ(byte(3), 0xB6);
     click(1, 4);
-    EXPECT_EQ(asc->text(), QStringLiteral("･"));  // what the buffer holds, by the selection rule
+    EXPECT_EQ(asc->text(), QStringLiteral("･")); // what the buffer holds, by the selection rule
 }
 
 TEST_F(EditorTest, BitBoxesRebuildTheByteAndTheChecksumFollows)
@@ -183,7 +183,7 @@ TEST_F(EditorTest, BitBoxesRebuildTheByteAndTheChecksumFollows)
     bool ok = false;
     EXPECT_EQ(checkSum().mid(9).toInt(&ok, 16) - before.mid(9).toInt(nullptr, 16), 0x80);
     replaceText(box("Text_modify_hex"), QStringLiteral("20"));
-    EXPECT_EQ(chars(2).at(0), QChar(u' '));  // a full refresh would show the dot
+    EXPECT_EQ(chars(2).at(0), QChar(u' ')); // a full refresh would show the dot
     main().RefreshGrid();
     EXPECT_EQ(chars(2).at(0), QChar(0xFF65));
 }
@@ -192,7 +192,8 @@ TEST_F(EditorTest, NothingChangesWhileTheCurrentColumnIsTheCharacters)
 {
     click(1, 1);
     grid().setCurrentCell(1, 17);
-    const auto before = std::vector<uint8_t>(h.app->state().BufData.bytes().begin(), h.app->state().BufData.bytes().end());
+    const auto before =
+        std::vector<uint8_t>(h.app->state().BufData.bytes().begin(), h.app->state().BufData.bytes().end());
     replaceText(box("Text_modify_hex"), QStringLiteral("12"));
     replaceText(box("Text_modify_dec"), QStringLiteral("34"));
     replaceText(box("Text_modify_asc"), QStringLiteral("z"));

@@ -40,15 +40,16 @@ struct GridTest : ::testing::Test {
     }
     void recordPanel3()
     {
-        QObject::connect(&main().status(), &MainStatusBar::panelChanged, &main(), [this](int panel, const QString &text) {
-            if (panel == 3)
-                panel3 << text;
-        });
+        QObject::connect(&main().status(), &MainStatusBar::panelChanged, &main(),
+                         [this](int panel, const QString &text) {
+                             if (panel == 3)
+                                 panel3 << text;
+                         });
     }
     QString checkSum() { return main().findChild<QLabel *>(QStringLiteral("LblCheckSUM"))->text(); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(GridTest, ASixteenByteChipGivesOneRowAndProgressGoesStraightTo100)
 {
@@ -57,7 +58,8 @@ TEST_F(GridTest, ASixteenByteChipGivesOneRowAndProgressGoesStraightTo100)
     main().ClearBuffer();
     EXPECT_EQ(panel3, (QStringList{"100%", "ADDRESS:0"}));
     EXPECT_EQ(main().gridModel().rowCount(), 1);
-    EXPECT_EQ(main().gridModel().headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("0x00000"));
+    EXPECT_EQ(main().gridModel().headerData(0, Qt::Vertical, Qt::DisplayRole).toString(),
+              QStringLiteral("0x00000"));
     EXPECT_EQ(h.programDir.readFile("temp.txt").size(), 106);
     EXPECT_EQ(checkSum(), QStringLiteral("CheckSum:0FF0"));
 }
@@ -115,7 +117,7 @@ TEST_F(GridTest, ADumpThatCannotBeWrittenCostsOnlyTheDump)
 {
     h.start();
     QFile::remove(h.programDir.file("temp.txt"));
-    ASSERT_TRUE(QDir().mkpath(h.programDir.file("temp.txt")));  // a folder where the dump should go
+    ASSERT_TRUE(QDir().mkpath(h.programDir.file("temp.txt"))); // a folder where the dump should go
     choose(1);
     h.app->state().BufData[0] = 0x41;
     main().RefreshGrid();
@@ -130,7 +132,7 @@ TEST_F(GridTest, TheOutputCommandOpensTheDumpOfTheLastRefresh)
 {
     h.start();
     choose(1);
-    h.app->state().BufData[0] = 0x41;  // not shown until the next refresh
+    h.app->state().BufData[0] = 0x41; // not shown until the next refresh
     main().action("mnuOutPutTextFile")->trigger();
     EXPECT_EQ(h.shell.opened.last(), h.programDir.file("temp.txt"));
     EXPECT_EQ(h.programDir.readFile("temp.txt").mid(7, 5), QByteArray("\t0xFF"));

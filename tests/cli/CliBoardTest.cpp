@@ -29,7 +29,10 @@ QStringList board(const QString &device, const QString &chip = kChip)
     return {QStringLiteral("--chip"), chip, QStringLiteral("--port"), device};
 }
 
-QString decodeLog(const QByteArray &bytes) { return QStringDecoder("Shift_JIS").decode(bytes); }
+QString decodeLog(const QByteArray &bytes)
+{
+    return QStringDecoder("Shift_JIS").decode(bytes);
+}
 
 TEST(CliBoardTest, WrittenBinaryReadsBackAsTheSameIntelHex)
 {
@@ -39,11 +42,12 @@ TEST(CliBoardTest, WrittenBinaryReadsBackAsTheSameIntelHex)
     SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--save"),
                         ws.path(QStringLiteral("chip.bin"))});
 
-    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"), QStringLiteral("--log"),
-                                            QStringLiteral("v.txt")} +
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"),
+                                            QStringLiteral("--log"), QStringLiteral("v.txt")} +
                                 board(sim.device()));
     ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
-    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.hex")} + board(sim.device()));
+    const CliRun read =
+        ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.hex")} + board(sim.device()));
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
     sim.stop();
 
@@ -64,22 +68,25 @@ TEST(CliBoardTest, VerifyMismatchExitsThreeAndTheLogNamesTheByte)
     ws.write(QStringLiteral("img.bin"), image);
     ws.write(QStringLiteral("chip.bin"), image);
     SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--image"),
-                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--corrupt"), QStringLiteral("0x1F3=0x00")});
+                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--corrupt"),
+                        QStringLiteral("0x1F3=0x00")});
 
-    const CliRun verify = ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("img.bin"), QStringLiteral("--log"),
-                                             QStringLiteral("logs.txt"), QStringLiteral("--lang"), QStringLiteral("ja")} +
-                                 board(sim.device()));
+    const CliRun verify =
+        ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("img.bin"), QStringLiteral("--log"),
+                           QStringLiteral("logs.txt"), QStringLiteral("--lang"), QStringLiteral("ja")} +
+               board(sim.device()));
     EXPECT_EQ(verify.exitCode, 3) << verify.err.toStdString();
     EXPECT_TRUE(linesOf(verify.err).contains(texts::kVerifyErrorText)) << verify.err.toStdString();
     const QStringList log = linesOf(decodeLog(ws.read(QStringLiteral("logs.txt"))));
-    const QString expected = QStringLiteral("0x00001F3\t0x%1\t0x00")
-                                 .arg(QString::number(static_cast<uint8_t>(image[0x1F3]), 16).toUpper().rightJustified(2, u'0'));
+    const QString expected =
+        QStringLiteral("0x00001F3\t0x%1\t0x00")
+            .arg(QString::number(static_cast<uint8_t>(image[0x1F3]), 16).toUpper().rightJustified(2, u'0'));
     EXPECT_TRUE(log.contains(expected)) << log.join(u'|').toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("1") + texts::kLogCountSuffix));
 
     // The same chip after a write: the verify that follows the write finds it too.
-    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"), QStringLiteral("--log"),
-                                            QStringLiteral("write-log.txt")} +
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"),
+                                            QStringLiteral("--log"), QStringLiteral("write-log.txt")} +
                                 board(sim.device()));
     EXPECT_EQ(write.exitCode, 3) << write.err.toStdString();
     EXPECT_TRUE(linesOf(decodeLog(ws.read(QStringLiteral("write-log.txt")))).contains(expected));
@@ -89,18 +96,20 @@ TEST(CliBoardTest, SilentBoardExitsTwoAndNoFileIsWritten)
 {
     CliWorkspace ws;
     SimulatedBoard sim({QStringLiteral("--silent")});
-    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin"), QStringLiteral("--lang"),
-                                           QStringLiteral("ja")} +
+    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin"),
+                                           QStringLiteral("--lang"), QStringLiteral("ja")} +
                                board(sim.device()));
     ASSERT_TRUE(read.finished);
     EXPECT_EQ(read.exitCode, 2);
-    EXPECT_TRUE(read.err.contains(texts::kCheckErrorCountOpen + QStringLiteral("0") + texts::kCheckErrorCountClose))
+    EXPECT_TRUE(
+        read.err.contains(texts::kCheckErrorCountOpen + QStringLiteral("0") + texts::kCheckErrorCountClose))
         << read.err.toStdString();
     EXPECT_TRUE(read.err.contains(texts::kNotConnectedSuffix));
     EXPECT_FALSE(ws.exists(QStringLiteral("out.bin")));
 
     // No device at all: the same exit code, at once.
-    const CliRun identify = ws.run({QStringLiteral("identify"), QStringLiteral("--port"), ws.path(QStringLiteral("none"))});
+    const CliRun identify =
+        ws.run({QStringLiteral("identify"), QStringLiteral("--port"), ws.path(QStringLiteral("none"))});
     EXPECT_EQ(identify.exitCode, 2);
     EXPECT_TRUE(identify.out.isEmpty());
 }
@@ -112,19 +121,23 @@ TEST(CliBoardTest, ImagesThatDoNotFitExitFourBeforeAnythingIsSent)
     // One data byte at 0x200, just past a 512-byte chip.
     ws.write(QStringLiteral("far.hex"), ":0102000055A8\r\n:00000001FF\r\n");
     const QString log = ws.path(QStringLiteral("wire.log"));
-    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--log"), log});
+    SimulatedBoard sim(
+        {QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--log"), log});
 
-    const CliRun binary = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("long.bin"), QStringLiteral("--lang"),
-                                             QStringLiteral("ja")} +
+    const CliRun binary = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("long.bin"),
+                                             QStringLiteral("--lang"), QStringLiteral("ja")} +
                                  board(sim.device()));
     EXPECT_EQ(binary.exitCode, 4);
     EXPECT_TRUE(binary.err.contains(filetexts::kBinaryTooLong)) << binary.err.toStdString();
-    const CliRun hex = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("far.hex")} + board(sim.device()));
+    const CliRun hex =
+        ws.run(QStringList{QStringLiteral("write"), QStringLiteral("far.hex")} + board(sim.device()));
     EXPECT_EQ(hex.exitCode, 4) << hex.err.toStdString();
-    const CliRun verify = ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("missing.bin")} + board(sim.device()));
+    const CliRun verify =
+        ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("missing.bin")} + board(sim.device()));
     EXPECT_EQ(verify.exitCode, 4);
     sim.stop();
-    EXPECT_TRUE(ws.read(QStringLiteral("wire.log")).isEmpty()) << "the port was used: " << ws.read(QStringLiteral("wire.log")).toStdString();
+    EXPECT_TRUE(ws.read(QStringLiteral("wire.log")).isEmpty())
+        << "the port was used: " << ws.read(QStringLiteral("wire.log")).toStdString();
 }
 
 TEST(CliBoardTest, WrongAcknowledgementExitsTwoWithoutATrailingVerify)
@@ -134,8 +147,8 @@ TEST(CliBoardTest, WrongAcknowledgementExitsTwoWithoutATrailingVerify)
     const QString log = ws.path(QStringLiteral("wire.log"));
     SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--log"), log,
                         QStringLiteral("--write-ack-wrong-at"), QStringLiteral("3")});
-    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"), QStringLiteral("--lang"),
-                                            QStringLiteral("ja")} +
+    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"),
+                                            QStringLiteral("--lang"), QStringLiteral("ja")} +
                                 board(sim.device()));
     sim.stop();
     EXPECT_EQ(write.exitCode, 2);
@@ -150,14 +163,16 @@ TEST(CliBoardTest, SingleByteWriteAndReadTouchOnlyThatByte)
     const QByteArray image = patternBytes(kChipSize, 3);
     ws.write(QStringLiteral("chip.bin"), image);
     SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--image"),
-                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--save"), ws.path(QStringLiteral("after.bin"))});
+                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--save"),
+                        ws.path(QStringLiteral("after.bin"))});
 
-    const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("--byte"), QStringLiteral("--address"),
-                                            QStringLiteral("0x1A5"), QStringLiteral("--value"), QStringLiteral("0xC3")} +
-                                board(sim.device()));
+    const CliRun write =
+        ws.run(QStringList{QStringLiteral("write"), QStringLiteral("--byte"), QStringLiteral("--address"),
+                           QStringLiteral("0x1A5"), QStringLiteral("--value"), QStringLiteral("0xC3")} +
+               board(sim.device()));
     ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
-    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--address"),
-                                           QStringLiteral("421")} +
+    const CliRun read = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("--byte"),
+                                           QStringLiteral("--address"), QStringLiteral("421")} +
                                board(sim.device()));
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
     EXPECT_EQ(read.out, "0xC3\n");
@@ -189,7 +204,9 @@ TEST(CliBoardTest, IdentifyAndPortProbeFindTheBoard)
     // Every port but COM3 names a device that does not exist, so only COM3 is asked.
     QStringList env;
     for (int n = 1; n <= 20; ++n)
-        env << QStringLiteral("ZELKO6_COM%1=%2").arg(n).arg(n == 3 ? sim.device() : ws.path(QStringLiteral("none%1").arg(n)));
+        env << QStringLiteral("ZELKO6_COM%1=%2")
+                   .arg(n)
+                   .arg(n == 3 ? sim.device() : ws.path(QStringLiteral("none%1").arg(n)));
     const CliRun ports = ws.run({QStringLiteral("ports"), QStringLiteral("--probe")}, env);
     EXPECT_EQ(ports.exitCode, 0);
     const QStringList lines = linesOf(QString::fromUtf8(ports.out));
@@ -200,7 +217,8 @@ TEST(CliBoardTest, IdentifyAndPortProbeFindTheBoard)
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("  -"))) << lines[0].toStdString();
 
     // By number, through the same variable the window's port window resolves.
-    const CliRun byNumber = ws.run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("3")}, env);
+    const CliRun byNumber =
+        ws.run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("3")}, env);
     EXPECT_EQ(byNumber.exitCode, 0);
     EXPECT_TRUE(byNumber.err.contains(QStringLiteral("COM3 : QT-LNK310 V 6.50")));
 }
@@ -209,7 +227,8 @@ TEST(CliBoardTest, ResultTextsFollowTheLanguage)
 {
     CliWorkspace ws;
     SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp)});
-    const QStringList read = QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(sim.device());
+    const QStringList read =
+        QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(sim.device());
 
     const CliRun japanese = ws.run(read, {QStringLiteral("LANG=ja_JP.UTF-8")});
     EXPECT_EQ(japanese.exitCode, 0);
@@ -223,9 +242,10 @@ TEST(CliBoardTest, ResultTextsFollowTheLanguage)
     EXPECT_TRUE(forced.err.contains(QStringLiteral("Read finished. (")));
 
     // The failures too: a lost board mid-read and an unusable port.
-    SimulatedBoard stalling({QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--unplug-after"),
-                             QStringLiteral("10")});
-    const CliRun lost = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(stalling.device()));
+    SimulatedBoard stalling({QStringLiteral("--size-exp"), QString::number(kSizeExp),
+                             QStringLiteral("--unplug-after"), QStringLiteral("10")});
+    const CliRun lost =
+        ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(stalling.device()));
     EXPECT_EQ(lost.exitCode, 2);
     EXPECT_FALSE(hasJapanese(lost.err)) << lost.err.toStdString();
     EXPECT_TRUE(lost.err.contains(QStringLiteral("Time-out - read error"))) << lost.err.toStdString();
@@ -239,11 +259,12 @@ TEST(CliBoardTest, ResultTextsFollowTheLanguage)
 TEST(CliBoardTest, DemoRunsTheMainJobAgainstTheSimulatorBesideTheProgram)
 {
     CliWorkspace ws;
-    const CliRun demo = ws.run({QStringLiteral("demo"), QStringLiteral("--chip"), kChip, QStringLiteral("--output"),
-                                QStringLiteral("demo.hex")});
+    const CliRun demo = ws.run({QStringLiteral("demo"), QStringLiteral("--chip"), kChip,
+                                QStringLiteral("--output"), QStringLiteral("demo.hex")});
     ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
     const QStringList lines = linesOf(demo.err);
-    EXPECT_TRUE(lines.contains(QStringLiteral("      read back: the same 512 bytes"))) << demo.err.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("      read back: the same 512 bytes")))
+        << demo.err.toStdString();
     EXPECT_TRUE(demo.err.contains(QStringLiteral("Write and verify finished without error. (")));
     EXPECT_EQ(demo.err.count(QStringLiteral(" bytes/s")), 3) << "a speed for write, read and verify";
     const QByteArray saved = bytesByIntelHexTool(ws.path(QStringLiteral("demo.hex")), kChipSize);
@@ -259,7 +280,8 @@ TEST(CliBoardTest, DemoRunsTheMainJobAgainstTheSimulatorBesideTheProgram)
 class WindowPath final : public OperationView {
   public:
     WindowPath(const QString &device, const QString &chipName)
-        : link_(PortResolver(&store_)), ops_({state_, link_, pump_, panels_, settings_, boxes_, shell_, *this})
+        : link_(PortResolver(&store_)),
+          ops_({state_, link_, pump_, panels_, settings_, boxes_, shell_, *this})
     {
         qputenv("ZELKO6_COM1", QFile::encodeName(device));
         const DeviceFileContents catalogue = readDeviceFile(sourcePath(QStringLiteral("data/zelko6.ini")));
@@ -269,7 +291,8 @@ class WindowPath final : public OperationView {
             state_.chip = std::get<ChipParams>(evaluateChip(catalogue.table.row(k)));
             state_.chipSelected = true;
             state_.BufData.recreate(state_.chip.DUT_SizeExp);
-            size_ = accessSizes(state_.chip.DUT_Bus, state_.chip.DUT_SizeExp, state_.chip.DUT_PageSize).last();
+            size_ =
+                accessSizes(state_.chip.DUT_Bus, state_.chip.DUT_SizeExp, state_.chip.DUT_PageSize).last();
         }
         state_.AppDir = QDir::tempPath() + QDir::separator();
     }
@@ -302,13 +325,16 @@ TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
     const QByteArray image = patternBytes(kChipSize, 1);
     ws.write(QStringLiteral("chip.bin"), image);
     const auto simulate = [&](const QString &log) {
-        return std::make_unique<SimulatedBoard>(QStringList{QStringLiteral("--size-exp"), QString::number(kSizeExp),
-                                                            QStringLiteral("--image"), ws.path(QStringLiteral("chip.bin")),
-                                                            QStringLiteral("--log"), ws.path(log)});
+        return std::make_unique<SimulatedBoard>(
+            QStringList{QStringLiteral("--size-exp"), QString::number(kSizeExp), QStringLiteral("--image"),
+                        ws.path(QStringLiteral("chip.bin")), QStringLiteral("--log"), ws.path(log)});
     };
 
     auto cliBoard = simulate(QStringLiteral("cli.log"));
-    EXPECT_EQ(ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(cliBoard->device())).exitCode, 0);
+    EXPECT_EQ(
+        ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(cliBoard->device()))
+            .exitCode,
+        0);
     EXPECT_EQ(ws.run(QStringList{QStringLiteral("write"), QStringLiteral("chip.bin"), QStringLiteral("--log"),
                                  QStringLiteral("v.txt")} +
                      board(cliBoard->device()))
@@ -321,7 +347,8 @@ TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
         WindowPath window(windowBoard->device(), kChip);
         window.ops().Cmd_READ_all_Click();
         ASSERT_EQ(window.state().ComError, 0);
-        ASSERT_EQ(QByteArray(reinterpret_cast<const char *>(window.state().BufData.data()), kChipSize), image);
+        ASSERT_EQ(QByteArray(reinterpret_cast<const char *>(window.state().BufData.data()), kChipSize),
+                  image);
         window.ops().Cmd_WRITE_all_Click();
         ASSERT_EQ(window.state().ComError, 0);
     }

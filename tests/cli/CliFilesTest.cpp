@@ -30,14 +30,16 @@ TEST(CliFilesTest, ListShowsEveryChipOfTheCatalogue)
 
     // Another catalogue, with a line the program cannot drive (bus 5): listed, marked, not hidden.
     ws.write(QStringLiteral("mine.ini"), "Ver 1.00\r\nX1 one 2 4 8 0 0 m\r\nBAD bad 5 8 8 0 0 m\r\n");
-    const CliRun mine = ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("mine.ini")});
+    const CliRun mine =
+        ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("mine.ini")});
     ASSERT_EQ(mine.exitCode, 0);
     const QStringList rows = linesOf(QString::fromUtf8(mine.out));
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[1].simplified(), QStringLiteral("0 X1 one 16 8 2-wire"));
     EXPECT_EQ(rows[2].simplified(), QStringLiteral("1 BAD bad - - unusable"));
 
-    const CliRun missing = ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("nope.ini")});
+    const CliRun missing =
+        ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("nope.ini")});
     EXPECT_EQ(missing.exitCode, 4);
 }
 
@@ -53,7 +55,8 @@ TEST(CliFilesTest, BinaryEdgeCasesThroughConvert)
     const CliRun empty = ws.run(convert(QStringLiteral("empty.bin"), QStringLiteral("e.bin"), kSize256));
     EXPECT_EQ(empty.exitCode, 0);
     EXPECT_EQ(ws.read(QStringLiteral("e.bin")), QByteArray(256, '\xFF'));
-    EXPECT_TRUE(empty.err.contains(QStringLiteral("0xFF"))) << "the padding is said: " << empty.err.toStdString();
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("0xFF")))
+        << "the padding is said: " << empty.err.toStdString();
 
     const CliRun shorter = ws.run(convert(QStringLiteral("short.bin"), QStringLiteral("s.bin"), kSize256) +
                                   QStringList{QStringLiteral("--lang"), QStringLiteral("ja")});
@@ -85,9 +88,11 @@ TEST(CliFilesTest, ConversionsAgreeWithAnIndependentTool)
 
     // srec_cat's own Intel HEX, back to binary through ours.
     QProcess srec;
-    srec.start(QStringLiteral("srec_cat"), {ws.path(QStringLiteral("img.bin")), QStringLiteral("-binary"),
-                                            QStringLiteral("-o"), ws.path(QStringLiteral("srec.hex")), QStringLiteral("-intel")});
-    ASSERT_TRUE(srec.waitForFinished(30000) && srec.exitCode() == 0) << "srec_cat is missing (package srecord)";
+    srec.start(QStringLiteral("srec_cat"),
+               {ws.path(QStringLiteral("img.bin")), QStringLiteral("-binary"), QStringLiteral("-o"),
+                ws.path(QStringLiteral("srec.hex")), QStringLiteral("-intel")});
+    ASSERT_TRUE(srec.waitForFinished(30000) && srec.exitCode() == 0)
+        << "srec_cat is missing (package srecord)";
     ASSERT_EQ(ws.run(convert(QStringLiteral("srec.hex"), QStringLiteral("back.bin"),
                              {QStringLiteral("--size"), QStringLiteral("131072")}))
                   .exitCode,
@@ -168,18 +173,28 @@ TEST(CliFilesTest, UsageErrorsExitOne)
         {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--port"), port},
         {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("NOCHIP")},
         {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("99")},
-        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"), QStringLiteral("--size"), QStringLiteral("100")},
-        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"), QStringLiteral("--port"), QStringLiteral("21")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"),
+         QStringLiteral("--size"), QStringLiteral("100")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"),
+         QStringLiteral("--port"), QStringLiteral("21")},
         {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--chip"), QStringLiteral("24C02")},
-        {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--address"), QStringLiteral("256"), QStringLiteral("--chip"), QStringLiteral("24C02")},
-        {QStringLiteral("read"), QStringLiteral("--address"), QStringLiteral("3"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02")},
-        {QStringLiteral("write"), QStringLiteral("a.bin"), QStringLiteral("--byte"), QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--value"), QStringLiteral("256"), QStringLiteral("--chip"), QStringLiteral("24C02")},
-        {QStringLiteral("verify"), QStringLiteral("a.bin"), QStringLiteral("--probe"), QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--address"), QStringLiteral("256"),
+         QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("read"), QStringLiteral("--address"), QStringLiteral("3"), QStringLiteral("x.bin"),
+         QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("write"), QStringLiteral("a.bin"), QStringLiteral("--byte"),
+         QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--value"), QStringLiteral("256"),
+         QStringLiteral("--chip"), QStringLiteral("24C02")},
+        {QStringLiteral("verify"), QStringLiteral("a.bin"), QStringLiteral("--probe"),
+         QStringLiteral("--chip"), QStringLiteral("24C02")},
         {QStringLiteral("convert"), QStringLiteral("a.bin")},
         {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex")},
-        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"), QStringLiteral("--size"), QStringLiteral("300")},
-        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"), QStringLiteral("--chip"), QStringLiteral("24C04"), QStringLiteral("--size"), QStringLiteral("256")},
-        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"), QStringLiteral("--size=256"), QStringLiteral("--lang"), QStringLiteral("fr")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"),
+         QStringLiteral("--size"), QStringLiteral("300")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"),
+         QStringLiteral("--chip"), QStringLiteral("24C04"), QStringLiteral("--size"), QStringLiteral("256")},
+        {QStringLiteral("convert"), QStringLiteral("a.bin"), QStringLiteral("b.hex"),
+         QStringLiteral("--size=256"), QStringLiteral("--lang"), QStringLiteral("fr")},
     };
     for (const QStringList &arguments : cases) {
         const CliRun run = ws.run(QStringList{QStringLiteral("--port"), port} + arguments);
@@ -190,8 +205,8 @@ TEST(CliFilesTest, UsageErrorsExitOne)
 
     const CliRun help = ws.run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char *line : {"  0  success", "  1  usage error", "  2  no board or link failure", "  3  verify mismatch",
-                             "  4  file error"})
+    for (const char *line : {"  0  success", "  1  usage error", "  2  no board or link failure",
+                             "  3  verify mismatch", "  4  file error"})
         EXPECT_TRUE(help.out.contains(line)) << line;
 }
 

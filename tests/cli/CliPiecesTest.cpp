@@ -4,9 +4,9 @@
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
 #include "cli/Console.h"
-#include "files/FileTexts.h"
 #include "cli/ImageFiles.h"
 #include "cli/Session.h"
+#include "files/FileTexts.h"
 
 #include "programmer/LinkTexts.h"
 #include "programmer/Transfer.h"
@@ -36,7 +36,8 @@ QString usageErrorOf(const QStringList &arguments)
 
 bool hasJapanese(const QString &text)
 {
-    static const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    static const QRegularExpression japanese(
+        QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
     return japanese.match(text).hasMatch();
 }
 
@@ -44,8 +45,8 @@ TEST(CliOptionsTest, ValuesFilesAndTheirForms)
 {
     const CliOptions o = parsed({QStringLiteral("write"), QStringLiteral("-"), QStringLiteral("--chip=24C02"),
                                  QStringLiteral("--size"), QStringLiteral("0x80"), QStringLiteral("--port"),
-                                 QStringLiteral("/dev/ttyUSB0"), QStringLiteral("--no-verify"), QStringLiteral("--"),
-                                 QStringLiteral("--odd-name.bin")});
+                                 QStringLiteral("/dev/ttyUSB0"), QStringLiteral("--no-verify"),
+                                 QStringLiteral("--"), QStringLiteral("--odd-name.bin")});
     EXPECT_EQ(o.command, QStringLiteral("write"));
     EXPECT_EQ(o.files, (QStringList{QStringLiteral("-"), QStringLiteral("--odd-name.bin")}));
     EXPECT_EQ(o.chip, QStringLiteral("24C02"));
@@ -60,12 +61,17 @@ TEST(CliOptionsTest, ValuesFilesAndTheirForms)
     EXPECT_FALSE(parseNumber(QStringLiteral("12k")));
     EXPECT_FALSE(parseNumber(QString()));
 
-    EXPECT_TRUE(usageErrorOf({QStringLiteral("list"), QStringLiteral("--chip")}).contains(QStringLiteral("missing")));
-    EXPECT_TRUE(usageErrorOf({QStringLiteral("list"), QStringLiteral("--colour")}).contains(QStringLiteral("--colour")));
+    EXPECT_TRUE(
+        usageErrorOf({QStringLiteral("list"), QStringLiteral("--chip")}).contains(QStringLiteral("missing")));
+    EXPECT_TRUE(usageErrorOf({QStringLiteral("list"), QStringLiteral("--colour")})
+                    .contains(QStringLiteral("--colour")));
     EXPECT_FALSE(usageErrorOf({QStringLiteral("list"), QStringLiteral("--probe=yes")}).isEmpty());
-    EXPECT_FALSE(usageErrorOf({QStringLiteral("write"), QStringLiteral("--value"), QStringLiteral("0x100")}).isEmpty());
-    EXPECT_FALSE(usageErrorOf({QStringLiteral("read"), QStringLiteral("--format"), QStringLiteral("srec")}).isEmpty());
-    EXPECT_FALSE(usageErrorOf({QStringLiteral("demo"), QStringLiteral("--baud"), QStringLiteral("0")}).isEmpty());
+    EXPECT_FALSE(usageErrorOf({QStringLiteral("write"), QStringLiteral("--value"), QStringLiteral("0x100")})
+                     .isEmpty());
+    EXPECT_FALSE(
+        usageErrorOf({QStringLiteral("read"), QStringLiteral("--format"), QStringLiteral("srec")}).isEmpty());
+    EXPECT_FALSE(
+        usageErrorOf({QStringLiteral("demo"), QStringLiteral("--baud"), QStringLiteral("0")}).isEmpty());
 }
 
 TEST(CliTextsTest, LanguageFromOptionThenLocale)
@@ -78,10 +84,12 @@ TEST(CliTextsTest, LanguageFromOptionThenLocale)
     };
     EXPECT_EQ(chooseLanguage(Language::English, from({{"LANG", "ja_JP.UTF-8"}})), Language::English);
     EXPECT_EQ(chooseLanguage(std::nullopt, from({{"LANG", "ja_JP.UTF-8"}})), Language::Japanese);
-    EXPECT_EQ(chooseLanguage(std::nullopt, from({{"LC_ALL", "ja_JP.eucJP@euro"}, {"LANG", "C"}})), Language::Japanese);
+    EXPECT_EQ(chooseLanguage(std::nullopt, from({{"LC_ALL", "ja_JP.eucJP@euro"}, {"LANG", "C"}})),
+              Language::Japanese);
     // LC_MESSAGES comes before LANG, and an empty variable is no answer.
-    EXPECT_EQ(chooseLanguage(std::nullopt, from({{"LC_ALL", ""}, {"LC_MESSAGES", "de_DE"}, {"LANG", "ja_JP"}})),
-              Language::English);
+    EXPECT_EQ(
+        chooseLanguage(std::nullopt, from({{"LC_ALL", ""}, {"LC_MESSAGES", "de_DE"}, {"LANG", "ja_JP"}})),
+        Language::English);
     EXPECT_EQ(chooseLanguage(std::nullopt, from({})), Language::English);
 }
 
@@ -90,23 +98,25 @@ TEST(CliTextsTest, ComposedWindowTextsBecomeWholeEnglish)
     using namespace texts;
     EXPECT_EQ(englishOf(kCheckErrorCountOpen + QStringLiteral("7") + kCheckErrorCountClose),
               QStringLiteral("Programmer connection check failed. [characters received: 7]"));
-    EXPECT_EQ(englishOf(kCheckErrorText + kPortBusyReason + QStringLiteral("/dev/ttyUSB0")),
-              QStringLiteral("Programmer connection check failed. Port in use or access denied: /dev/ttyUSB0"));
+    EXPECT_EQ(
+        englishOf(kCheckErrorText + kPortBusyReason + QStringLiteral("/dev/ttyUSB0")),
+        QStringLiteral("Programmer connection check failed. Port in use or access denied: /dev/ttyUSB0"));
     EXPECT_EQ(englishOf(kTimeOutText + kReadErrorSuffix), QStringLiteral("Time-out - read error"));
     EXPECT_EQ(englishOf(kVerifyDoneText + tenthsText(12.34) + kSecondsSuffix),
               QStringLiteral("Write and verify finished without error. (12.3sec)"));
-    EXPECT_EQ(englishOf(QStringLiteral("COM3") + kNotConnectedSuffix), QStringLiteral("COM3 : programmer not connected"));
+    EXPECT_EQ(englishOf(QStringLiteral("COM3") + kNotConnectedSuffix),
+              QStringLiteral("COM3 : programmer not connected"));
     EXPECT_EQ(englishOf(firstSentence(filetexts::kDoesNotFit) + QStringLiteral(" (a.hex: line 3)")),
               QStringLiteral("The file's data exceed the chip's capacity. (a.hex: line 3)"));
     // Whatever the core refuses with, an English user reads English.
-    for (Refusal r : {Refusal::Bus, Refusal::AdrMode, Refusal::ExtParam, Refusal::PageSize, Refusal::AccessSize,
-                      Refusal::Address})
+    for (Refusal r : {Refusal::Bus, Refusal::AdrMode, Refusal::ExtParam, Refusal::PageSize,
+                      Refusal::AccessSize, Refusal::Address})
         EXPECT_FALSE(hasJapanese(englishOf(refusalText(r)))) << refusalText(r).toStdString();
-    for (const QString &text : {kReadingText, kReadDoneText, kWritingText, kWriteDoneText, kWriteErrorSuffix,
-                                kVerifyingText, kVerifyErrorText, kOldFirmwareText, kPortMissingReason,
-                                kPortFailedReason, filetexts::kCannotOpen, filetexts::kBinaryTooLong,
-                                filetexts::kBinaryShorter, filetexts::kNotSaved, filetexts::kSaved,
-                                firstSentence(filetexts::kUnreadable)})
+    for (const QString &text :
+         {kReadingText, kReadDoneText, kWritingText, kWriteDoneText, kWriteErrorSuffix, kVerifyingText,
+          kVerifyErrorText, kOldFirmwareText, kPortMissingReason, kPortFailedReason, filetexts::kCannotOpen,
+          filetexts::kBinaryTooLong, filetexts::kBinaryShorter, filetexts::kNotSaved, filetexts::kSaved,
+          firstSentence(filetexts::kUnreadable)})
         EXPECT_FALSE(hasJapanese(englishOf(text))) << text.toStdString();
     EXPECT_EQ(inLanguage(Language::Japanese, kTimeOutText), kTimeOutText);
 }
@@ -148,8 +158,10 @@ TEST(CliConsoleTest, WithoutATerminalOneLinePerTenth)
 
 TEST(CliConsoleTest, OnATerminalABarWithTheTimeLeft)
 {
-    EXPECT_EQ(ProgressMeter::barText(50, 72.2), QStringLiteral("[###############...............]  50%  ETA 1:13"));
-    EXPECT_EQ(ProgressMeter::barText(0, std::nullopt), QStringLiteral("[..............................]   0%"));
+    EXPECT_EQ(ProgressMeter::barText(50, 72.2),
+              QStringLiteral("[###############...............]  50%  ETA 1:13"));
+    EXPECT_EQ(ProgressMeter::barText(0, std::nullopt),
+              QStringLiteral("[..............................]   0%"));
 
     CapturedStream err;
     double now = 5.0;
@@ -182,29 +194,35 @@ TEST(CliConsoleTest, PanelsFeedTheMeterInTheChosenLanguage)
 
 TEST(CliImageFilesTest, FormatByName)
 {
-    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("a/B.HEX"), std::nullopt)), ImageFormat::IntelHex);
+    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("a/B.HEX"), std::nullopt)),
+              ImageFormat::IntelHex);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("x.ihx"), std::nullopt)), ImageFormat::IntelHex);
-    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("x.Bin"), ImageFormat::IntelHex)), ImageFormat::Binary);
+    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("x.Bin"), ImageFormat::IntelHex)),
+              ImageFormat::Binary);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), std::nullopt)), ImageFormat::IntelHex);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), ImageFormat::Binary)), ImageFormat::Binary);
     for (const char *name : {"x.txt", "hex", "x.bin.gz", "bin/x"})
-        EXPECT_TRUE(std::holds_alternative<QString>(formatOf(QString::fromLatin1(name), std::nullopt))) << name;
+        EXPECT_TRUE(std::holds_alternative<QString>(formatOf(QString::fromLatin1(name), std::nullopt)))
+            << name;
 }
 
 TEST(CliSessionTest, ChipByNameBeforeIndexAndTheSizesItOffers)
 {
     test::TempProgramDir dir;
-    dir.writeFile(QStringLiteral("c.ini"), "Ver 1\r\nA 1 2 8 8 0 0 m\r\n3 n 2 4 8 0 0 m\r\nB 1 2 9 16 0 0 m\r\n"
-                                           "D 1 2 8 8 0 0 m\r\nX bad 7 8 8 0 0 m\r\n");
+    dir.writeFile(QStringLiteral("c.ini"),
+                  "Ver 1\r\nA 1 2 8 8 0 0 m\r\n3 n 2 4 8 0 0 m\r\nB 1 2 9 16 0 0 m\r\n"
+                  "D 1 2 8 8 0 0 m\r\nX bad 7 8 8 0 0 m\r\n");
     auto loaded = loadCatalogue(dir.file(QStringLiteral("c.ini")));
     ASSERT_TRUE(std::holds_alternative<Catalogue>(loaded));
     const Catalogue &catalogue = std::get<Catalogue>(loaded);
     const auto nameOf = [&](const QString &chosen) {
         auto chip = chooseChip(catalogue, chosen);
-        return std::holds_alternative<ChosenChip>(chip) ? std::get<ChosenChip>(chip).name : QStringLiteral("refused");
+        return std::holds_alternative<ChosenChip>(chip) ? std::get<ChosenChip>(chip).name
+                                                        : QStringLiteral("refused");
     };
     EXPECT_EQ(nameOf(QStringLiteral("b")), QStringLiteral("B"));
-    EXPECT_EQ(nameOf(QStringLiteral("3")), QStringLiteral("3")) << "a chip named like an index is found by name";
+    EXPECT_EQ(nameOf(QStringLiteral("3")), QStringLiteral("3"))
+        << "a chip named like an index is found by name";
     EXPECT_EQ(nameOf(QStringLiteral("0")), QStringLiteral("A"));
     EXPECT_EQ(nameOf(QStringLiteral("5")), QStringLiteral("refused"));
     EXPECT_EQ(nameOf(QStringLiteral("X")), QStringLiteral("refused")) << "bus 7 cannot be driven";

@@ -15,9 +15,15 @@ constexpr int kStartMs = 5000;
 constexpr int kRunMs = 60000;
 } // namespace
 
-CliWorkspace::CliWorkspace() { EXPECT_TRUE(dir_.isValid()); }
+CliWorkspace::CliWorkspace()
+{
+    EXPECT_TRUE(dir_.isValid());
+}
 
-QString CliWorkspace::path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
+QString CliWorkspace::path(const QString &name) const
+{
+    return QDir(dir_.path()).filePath(name);
+}
 
 void CliWorkspace::write(const QString &name, const QByteArray &bytes) const
 {
@@ -32,9 +38,13 @@ QByteArray CliWorkspace::read(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool CliWorkspace::exists(const QString &name) const { return QFile::exists(path(name)); }
+bool CliWorkspace::exists(const QString &name) const
+{
+    return QFile::exists(path(name));
+}
 
-CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &environment, const QByteArray &input) const
+CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &environment,
+                         const QByteArray &input) const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral(".config")));
@@ -69,7 +79,8 @@ SimulatedBoard::SimulatedBoard(const QStringList &arguments) : process_(std::mak
     process_->start(QStringLiteral(BOARDSIM_PATH), arguments);
     QElapsedTimer clock;
     clock.start();
-    while (!process_->canReadLine() && clock.elapsed() < kStartMs && process_->state() != QProcess::NotRunning)
+    while (!process_->canReadLine() && clock.elapsed() < kStartMs &&
+           process_->state() != QProcess::NotRunning)
         process_->waitForReadyRead(100);
     const QByteArray line = process_->readLine().trimmed();
     if (line.startsWith("PTY "))
@@ -102,7 +113,8 @@ QByteArray patternBytes(int size, int seed)
 bool hasJapanese(const QString &text)
 {
     // Punctuation, kana, CJK ideographs, full-width forms and half-width katakana.
-    static const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    static const QRegularExpression japanese(
+        QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
     return japanese.match(text).hasMatch();
 }
 
@@ -117,11 +129,12 @@ QStringList linesOf(const QString &text)
 QByteArray bytesByIntelHexTool(const QString &hexPath, int size)
 {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import sys; from intelhex import IntelHex; h = IntelHex(sys.argv[1]); "
-                                 "sys.stdout.buffer.write(bytes(h.tobinarray(start=0, size=int(sys.argv[2]))))"),
-                  hexPath, QString::number(size)});
+    python.start(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import sys; from intelhex import IntelHex; h = IntelHex(sys.argv[1]); "
+                        "sys.stdout.buffer.write(bytes(h.tobinarray(start=0, size=int(sys.argv[2]))))"),
+         hexPath, QString::number(size)});
     if (!python.waitForFinished(kRunMs) || python.exitCode() != 0)
         return {};
     return python.readAllStandardOutput();

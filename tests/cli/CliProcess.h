@@ -31,7 +31,8 @@ class CliWorkspace {
     bool exists(const QString &name) const;
 
     // `environment` entries "NAME=value" override the defaults.
-    CliRun run(const QStringList &arguments, const QStringList &environment = {}, const QByteArray &input = {}) const;
+    CliRun run(const QStringList &arguments, const QStringList &environment = {},
+               const QByteArray &input = {}) const;
 
   private:
     QTemporaryDir dir_;

@@ -17,7 +17,7 @@ DeviceRecord record(std::initializer_list<const char *> words)
     return r;
 }
 
-}  // namespace
+} // namespace
 
 TEST(AccessSizes, DoubleFromTheHalfPageUpToTheChip)
 {
@@ -51,7 +51,7 @@ TEST(ChipEvaluation, DrivableChipsGiveTheirParameters)
     const auto &chip = std::get<ChipParams>(result);
     EXPECT_EQ(chip.DUT_Bus, 3);
     EXPECT_EQ(chip.DUT_SizeExp, 7);
-    EXPECT_EQ(chip.DUT_PageSize, 0);  // an empty cell reads as 0
+    EXPECT_EQ(chip.DUT_PageSize, 0); // an empty cell reads as 0
     EXPECT_EQ(chip.DUT_AdrMode, 2);
     EXPECT_EQ(chip.DUT_ExtParam, 6);
     EXPECT_EQ(chip.DUT_Memo, QStringLiteral("ORG"));
@@ -60,24 +60,26 @@ TEST(ChipEvaluation, DrivableChipsGiveTheirParameters)
 TEST(ChipEvaluation, ChipsOutsideWhatTheProgramCanDriveAreRefusedByName)
 {
     const char *cases[][7] = {
-        {"X1", "l", "2", "8", "x8", "0", "0"},   // not a number
-        {"X2", "l", "4", "8", "8", "0", "0"},    // no such bus
-        {"X3", "l", "", "8", "8", "0", "0"},     // bus missing: 0
-        {"X4", "l", "2", "3", "8", "0", "0"},    // smaller than a grid row
-        {"X5", "l", "2", "25", "8", "0", "0"},   // beyond 24 address bits
-        {"X6", "l", "2", "8", "8", "3", "0"},    // no such addressing mode
-        {"X7", "l", "3", "8", "1", "0", "256"},  // extra byte does not fit a byte
+        {"X1", "l", "2", "8", "x8", "0", "0"},  // not a number
+        {"X2", "l", "4", "8", "8", "0", "0"},   // no such bus
+        {"X3", "l", "", "8", "8", "0", "0"},    // bus missing: 0
+        {"X4", "l", "2", "3", "8", "0", "0"},   // smaller than a grid row
+        {"X5", "l", "2", "25", "8", "0", "0"},  // beyond 24 address bits
+        {"X6", "l", "2", "8", "8", "3", "0"},   // no such addressing mode
+        {"X7", "l", "3", "8", "1", "0", "256"}, // extra byte does not fit a byte
     };
     for (const auto &c : cases) {
         const auto result = evaluateChip(record({c[0], c[1], c[2], c[3], c[4], c[5], c[6]}));
         ASSERT_TRUE(std::holds_alternative<ChipRefusal>(result)) << c[0];
-        EXPECT_TRUE(std::get<ChipRefusal>(result).reason.startsWith(QString::fromLatin1(c[0]) + QStringLiteral(" : ")));
+        EXPECT_TRUE(std::get<ChipRefusal>(result).reason.startsWith(QString::fromLatin1(c[0]) +
+                                                                    QStringLiteral(" : ")));
     }
 }
 
 TEST(ChipLabels, SizesAndDataSheetFigures)
 {
-    const DeviceRecord r = record({"24C02", "2Kbit", "2", "8", "8", "0", "0", "memo", "1.8-5.5V", "1M", "2Kbit", "5ms"});
+    const DeviceRecord r =
+        record({"24C02", "2Kbit", "2", "8", "8", "0", "0", "memo", "1.8-5.5V", "1M", "2Kbit", "5ms"});
     const auto chip = std::get<ChipParams>(evaluateChip(r));
     EXPECT_EQ(pageSizeLabel(chip), QStringLiteral("　Mem. Size: 256 byte\r\n　Page Size: 8 byte"));
     EXPECT_EQ(specLabel(chip, r),

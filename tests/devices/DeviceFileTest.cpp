@@ -9,7 +9,10 @@ using namespace zelko6;
 
 namespace {
 
-DeviceFileContents parse(const QString &text) { return parseDeviceFile(encodeCp932(text)); }
+DeviceFileContents parse(const QString &text)
+{
+    return parseDeviceFile(encodeCp932(text));
+}
 
 QStringList columns(const DeviceRecord &record, int count)
 {
@@ -19,7 +22,7 @@ QStringList columns(const DeviceRecord &record, int count)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DeviceFile, OnlyCommentsAndAVersionLineGiveAnEmptyList)
 {
@@ -37,9 +40,8 @@ TEST(DeviceFile, LinesSplitIntoColumnsWithTabsCommentsAndTheEqualsRule)
                                            "93C46 1Kbit 3 7 1 0 6 Version2\r\n"
                                            "AT24C1024 1Mbit 2 17 256 2 0 メモ 1.8-5.5V"));
     ASSERT_EQ(file.DeviceCount, 3);
-    EXPECT_EQ(file.DefFileVer, QStringLiteral("93C46 1Kbit 3 7 1 0 6 Version2"));  // "Ver" wins over a chip
-    EXPECT_EQ(columns(file.table.row(0), 8),
-              (QStringList{"24C02", "2Kbit", "2", "8", "8", "0", "0", ""}));
+    EXPECT_EQ(file.DefFileVer, QStringLiteral("93C46 1Kbit 3 7 1 0 6 Version2")); // "Ver" wins over a chip
+    EXPECT_EQ(columns(file.table.row(0), 8), (QStringList{"24C02", "2Kbit", "2", "8", "8", "0", "0", ""}));
     EXPECT_EQ(columns(file.table.row(1), 5), (QStringList{"24C01", "=", "1Kbit", "2", "7"}));
     EXPECT_EQ(deviceListEntry(file.table.row(0)), QStringLiteral("24C02    2Kbit"));
     EXPECT_EQ(deviceListEntry(file.table.row(1)), QStringLiteral("24C01    ="));
@@ -54,7 +56,7 @@ TEST(DeviceFile, OnlyCarriageReturnsEndLines)
 {
     EXPECT_EQ(parse(QStringLiteral("A a 2 4 8\rB b 2 4 8\r\nC c 2 4 8")).DeviceCount, 3);
     const auto lfOnly = parse(QStringLiteral("A a 2 4 8\nB b 2 4 8\nC c 2 4 8\n"));
-    EXPECT_EQ(lfOnly.DeviceCount, 1);  // one single line
+    EXPECT_EQ(lfOnly.DeviceCount, 1); // one single line
     EXPECT_EQ(lfOnly.table.row(0)[kColName], QStringLiteral("A"));
 }
 

@@ -14,13 +14,12 @@ using zelko6::test::AppHarness;
 
 namespace {
 
-const QString kCatalogue = QStringLiteral(
-    "Ver 3.00 test\r\n"
-    "24C01 1Kbit 2 7 8 0 0 first 1.8-5.5V 1M 1Kbit 5ms 400kHz\r\n"
-    "24C02 2Kbit 2 8 8 0 0 second 1.8-5.5V 1M 2Kbit 5ms 400kHz\r\n"
-    "93C46 1Kbit 3 7 1 0 6 ORG端子 2.7-5.5V 1M 1Kbit 2ms 2MHz\r\n"
-    "BAD1 x 5 8 8 0 0 broken\r\n"
-    "24C1024 1Mbit 2 17 256 2 0 big\r\n");
+const QString kCatalogue = QStringLiteral("Ver 3.00 test\r\n"
+                                          "24C01 1Kbit 2 7 8 0 0 first 1.8-5.5V 1M 1Kbit 5ms 400kHz\r\n"
+                                          "24C02 2Kbit 2 8 8 0 0 second 1.8-5.5V 1M 2Kbit 5ms 400kHz\r\n"
+                                          "93C46 1Kbit 3 7 1 0 6 ORG端子 2.7-5.5V 1M 1Kbit 2ms 2MHz\r\n"
+                                          "BAD1 x 5 8 8 0 0 broken\r\n"
+                                          "24C1024 1Mbit 2 17 256 2 0 big\r\n");
 
 struct SelectionTest : ::testing::Test {
     AppHarness h;
@@ -31,7 +30,7 @@ struct SelectionTest : ::testing::Test {
     void choose(int index)
     {
         combo("Combo_device")->setCurrentIndex(index);
-        emit combo("Combo_device")->activated(index);  // as a user's pick does
+        emit combo("Combo_device")->activated(index); // as a user's pick does
     }
     QStringList sizes()
     {
@@ -42,7 +41,7 @@ struct SelectionTest : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SelectionTest, ATwoWireChipShowsItsSizesClearsTheBufferAndOffersItsAccessSizes)
 {
@@ -50,7 +49,8 @@ TEST_F(SelectionTest, ATwoWireChipShowsItsSizesClearsTheBufferAndOffersItsAccess
     h.app->state().BufData[0] = 0x12;
     choose(1);
     EXPECT_EQ(label("Lbl_PageSize"), QStringLiteral("　Mem. Size: 256 byte\r\n　Page Size: 8 byte"));
-    EXPECT_EQ(label("Lbl_Spec"), QStringLiteral("VDD:1.8-5.5V Endurance:1M Density:2Kbit WriteSpeed:5ms ClockSpeed:400kHz "));
+    EXPECT_EQ(label("Lbl_Spec"),
+              QStringLiteral("VDD:1.8-5.5V Endurance:1M Density:2Kbit WriteSpeed:5ms ClockSpeed:400kHz "));
     EXPECT_EQ(main().status().panel(4), QStringLiteral("second"));
     ASSERT_EQ(h.app->state().BufData.size(), 256u);
     EXPECT_EQ(h.app->state().BufData[0], 0xFF);
@@ -66,7 +66,7 @@ TEST_F(SelectionTest, ChoosingTheSameSizedChipAgainStillDiscardsTheBuffer)
     h.app->state().BufData[5] = 0;
     choose(0);
     EXPECT_EQ(h.app->state().BufData[5], 0xFF);
-    EXPECT_TRUE(main().status().panel(1).isEmpty());  // the selection ends by emptying panel 1
+    EXPECT_TRUE(main().status().panel(1).isEmpty()); // the selection ends by emptying panel 1
 }
 
 TEST_F(SelectionTest, AThreeWireChipShowsOnlyItsMemorySize)
@@ -111,7 +111,7 @@ TEST_F(SelectionTest, TheSavedChipComesBackAndUnusableSavedIndicesFallBackToTheF
     EXPECT_EQ(main().status().panel(4), QStringLiteral("ORG端子"));
     h.stop();
 
-    for (const char *saved : {"abc", "99", "-1", "3"}) {  // 3 is the chip that cannot be driven
+    for (const char *saved : {"abc", "99", "-1", "3"}) { // 3 is the chip that cannot be driven
         h.store.save("Settings", "DUT", saved);
         h.start();
         EXPECT_EQ(combo("Combo_device")->currentIndex(), 0) << saved;

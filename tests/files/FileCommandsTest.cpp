@@ -1,10 +1,10 @@
 // Loading and saving through the file commands: the real window with its real file dialog
 // answered by the test, and the command logic with a scripted dialog for the failure paths.
 
+#include "files/FileCommands.h"
 #include "app/AppState.h"
 #include "app/MainStatusBar.h"
 #include "app/MainWindow.h"
-#include "files/FileCommands.h"
 #include "files/ImageTestSupport.h"
 #include "files/IntelHex.h"
 #include "support/AppHarness.h"
@@ -53,7 +53,8 @@ struct DialogAnswer {
             // A dialog that refused the answer must not hang the test.
             QTimer::singleShot(500, [dialog = QPointer<QFileDialog>(dialog)] {
                 if (dialog && dialog->isVisible()) {
-                    ADD_FAILURE() << "the file dialog refused " << dialog->selectedFiles().join(',').toStdString();
+                    ADD_FAILURE() << "the file dialog refused "
+                                  << dialog->selectedFiles().join(',').toStdString();
                     dialog->reject();
                 }
             });
@@ -67,7 +68,8 @@ struct FileWindowTest : ::testing::Test {
     DialogAnswer answer;
     void SetUp() override
     {
-        h.programDir.writeFile("zelko6.ini", QByteArray("Ver 1\r\nT128 1Kbit 2 7 8 0 0 a\r\nT256 2Kbit 2 8 8 0 0 b\r\n"));
+        h.programDir.writeFile("zelko6.ini",
+                               QByteArray("Ver 1\r\nT128 1Kbit 2 7 8 0 0 a\r\nT256 2Kbit 2 8 8 0 0 b\r\n"));
         h.store.save("Settings", "DUT", "1");
         h.start();
         ASSERT_TRUE(h.started);
@@ -88,7 +90,7 @@ struct FileWindowTest : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(FileWindowTest, LoadingAFileFillsAFreshBufferAndRemembersItsFolder)
 {
@@ -104,14 +106,15 @@ TEST_F(FileWindowTest, LoadingAFileFillsAFreshBufferAndRemembersItsFolder)
     EXPECT_EQ(main().windowTitle(), state().AppTitleText + path("four.hex"));
     EXPECT_EQ(h.settings.stored("Settings", "OPEN_DIR_ZELKO6"), files.path());
     EXPECT_EQ(main().gridModel().byteText(1, 0), QStringLiteral("0x01"));
-    EXPECT_EQ(main().findChild<QLabel *>(QStringLiteral("LblCheckSUM"))->text(), QStringLiteral("CheckSum:FB0E"));
+    EXPECT_EQ(main().findChild<QLabel *>(QStringLiteral("LblCheckSUM"))->text(),
+              QStringLiteral("CheckSum:FB0E"));
 
     // The next dialog starts in that folder.
     answer.arm(QString());
     main().action("mnuFileOpen")->trigger();
     EXPECT_EQ(answer.folder, files.path());
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
-    EXPECT_EQ(state().BufData[0x13], 0x04);  // a cancelled load changes nothing
+    EXPECT_EQ(state().BufData[0x13], 0x04); // a cancelled load changes nothing
 }
 
 TEST_F(FileWindowTest, AFileLargerThanTheChipLoadsWhatFitsAndSaysSo)
@@ -119,8 +122,9 @@ TEST_F(FileWindowTest, AFileLargerThanTheChipLoadsWhatFitsAndSaysSo)
     writeFile(path("big.hex"), intelHexText(randomBuffer(9, 3)));
     answer.arm(path("big.hex"));
     main().action("mnuFileOpen")->trigger();
-    EXPECT_EQ(main().status().panel(1),
-              QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。"));
+    EXPECT_EQ(
+        main().status().panel(1),
+        QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。"));
     const MemoryBuffer expected = randomBuffer(9, 3);
     EXPECT_TRUE(std::equal(state().BufData.data(), state().BufData.data() + 256, expected.data()));
 }
@@ -184,7 +188,7 @@ struct NullView final : FileCommandView {
     void setCheckSumCaption(const QString &) override {}
 };
 
-}  // namespace
+} // namespace
 
 TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
 {
@@ -201,7 +205,7 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
     FileCommands commands(state, settings, panels, boxes, dialogs, view);
 
     QTemporaryDir dir;
-    dialogs.choice = dir.filePath("missing/out.hex");  // a folder that does not exist
+    dialogs.choice = dir.filePath("missing/out.hex"); // a folder that does not exist
     commands.mnuFileSaveAs_Click();
     EXPECT_TRUE(panels.panel(1).startsWith(QStringLiteral("ファイルを保存できませんでした。")));
     EXPECT_EQ(view.busy, 0);
@@ -219,7 +223,8 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
     state.BufData[0] = 0x42;
     dialogs.choice = longer.fileName();
     commands.mnuFileOpen_Click();
-    EXPECT_EQ(panels.panel(1), QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。"));
+    EXPECT_EQ(panels.panel(1),
+              QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。"));
     EXPECT_EQ(state.BufData[0], 0x42);
     EXPECT_EQ(view.busy, 0);
     EXPECT_EQ(folderOf(QStringLiteral("/data/a.hex")), QStringLiteral("/data"));

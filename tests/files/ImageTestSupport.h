@@ -54,4 +54,4 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-}  // namespace zelko6::test
+} // namespace zelko6::test

@@ -2,8 +2,8 @@
 // and we must turn their files into the same buffer. They also check our checksums strictly.
 
 #include "files/BinaryImage.h"
-#include "files/IntelHex.h"
 #include "files/ImageTestSupport.h"
+#include "files/IntelHex.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -29,15 +29,25 @@ struct Tool {
     int largestSizeExpWritten = 17;
 };
 
-const char kPythonRead[] = "import sys; from intelhex import IntelHex; IntelHex(sys.argv[1]).tobinfile(sys.argv[2])";
-const char kPythonWrite[] = "import sys; from intelhex import IntelHex; ih = IntelHex(); ih.loadbin(sys.argv[1]); "
-                            "ih.write_hex_file(sys.argv[2])";
+const char kPythonRead[] =
+    "import sys; from intelhex import IntelHex; IntelHex(sys.argv[1]).tobinfile(sys.argv[2])";
+const char kPythonWrite[] =
+    "import sys; from intelhex import IntelHex; ih = IntelHex(); ih.loadbin(sys.argv[1]); "
+    "ih.write_hex_file(sys.argv[2])";
 
 const Tool kTools[] = {
-    {"srec_cat", "srec_cat", {"IN", "-Intel", "-o", "OUT", "-Binary"}, {"IN", "-Binary", "-o", "OUT", "-Intel"}},
-    {"srec_cat_255_byte_records", "srec_cat", {"IN", "-Intel", "-o", "OUT", "-Binary"},
+    {"srec_cat",
+     "srec_cat",
+     {"IN", "-Intel", "-o", "OUT", "-Binary"},
+     {"IN", "-Binary", "-o", "OUT", "-Intel"}},
+    {"srec_cat_255_byte_records",
+     "srec_cat",
+     {"IN", "-Intel", "-o", "OUT", "-Binary"},
      {"IN", "-Binary", "-o", "OUT", "-Intel", "-Output_Block_Size", "255"}},
-    {"objcopy", "objcopy", {"-I", "ihex", "-O", "binary", "IN", "OUT"}, {"-I", "binary", "-O", "ihex", "IN", "OUT"}},
+    {"objcopy",
+     "objcopy",
+     {"-I", "ihex", "-O", "binary", "IN", "OUT"},
+     {"-I", "binary", "-O", "ihex", "IN", "OUT"}},
     {"python3_intelhex", kPython, {"-c", kPythonRead, "IN", "OUT"}, {"-c", kPythonWrite, "IN", "OUT"}},
 };
 
@@ -46,8 +56,8 @@ QString absence(const Tool &tool)
 {
     if (QStandardPaths::findExecutable(tool.program).isEmpty())
         return tool.program + QStringLiteral(" is not installed");
-    if (tool.program == kPython
-        && QProcess::execute(kPython, {QStringLiteral("-c"), QStringLiteral("import intelhex")}) != 0)
+    if (tool.program == kPython &&
+        QProcess::execute(kPython, {QStringLiteral("-c"), QStringLiteral("import intelhex")}) != 0)
         return QStringLiteral("the intelhex module of ") + kPython + QStringLiteral(" is not installed");
     return {};
 }
@@ -60,12 +70,13 @@ void run(const QString &program, QStringList arguments, const QString &in, const
     process.start(program, arguments);
     ASSERT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    ASSERT_EQ(process.exitCode(), 0) << program.toStdString() << " " << arguments.join(u' ').toStdString() << "\n"
+    ASSERT_EQ(process.exitCode(), 0) << program.toStdString() << " " << arguments.join(u' ').toStdString()
+                                     << "\n"
                                      << process.readAllStandardError().toStdString();
 }
 
 class IntelHexCrossCheck : public ::testing::TestWithParam<Tool> {
-protected:
+  protected:
     void SetUp() override
     {
         const QString why = absence(GetParam());
@@ -77,7 +88,7 @@ protected:
     QTemporaryDir dir_;
 };
 
-}  // namespace
+} // namespace
 
 TEST_P(IntelHexCrossCheck, TheyReadOurFilesAsOurBuffer)
 {

@@ -1,12 +1,12 @@
 // The lenient reader: record rules, stops, line ends, long lines, streaming, and the round trip.
 
-#include "files/IntelHex.h"
 #include "files/ImageTestSupport.h"
+#include "files/IntelHex.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <map>
 
 using namespace zelko6;
@@ -43,7 +43,7 @@ HexLoadOutcome load(const QByteArray &text, MemoryBuffer &buffer, int sizeExp)
     return readIntelHex(text, buffer);
 }
 
-}  // namespace
+} // namespace
 
 TEST(IntelHexReader, DataRecordsStoreExactlyTheirBytes)
 {
@@ -65,26 +65,32 @@ TEST(IntelHexReader, FieldsReadLikeHexWordValue)
     MemoryBuffer buffer;
     // Lower case, a wrong checksum, non-digits counting 0, and fields cut short by the line end.
     EXPECT_TRUE(load(joined({":02001000abcd00", ":02001200G1zZ", ":03001400A", ":0"}), buffer, 8).complete());
-    expectImage(buffer, {{0x10, 0xAB}, {0x11, 0xCD}, {0x12, 0x01}, {0x13, 0x00}, {0x14, 0x0A}, {0x15, 0}, {0x16, 0}});
+    expectImage(buffer,
+                {{0x10, 0xAB}, {0x11, 0xCD}, {0x12, 0x01}, {0x13, 0x00}, {0x14, 0x0A}, {0x15, 0}, {0x16, 0}});
 }
 
 TEST(IntelHexReader, OnlyDataAndProperExtendedAddressRecordsCount)
 {
     MemoryBuffer buffer;
     const HexLoadOutcome outcome = load(joined({
-        rec(":020000040001"),       // U = 0x10000
-        rec(":0100000011"),
-        ":0200000400007B",          // accepted whatever its checksum: U = 0
-        rec(":0100010022"),
-        rec(":0400000400010000"),   // count 4: ignored
-        rec(":0200100400010000"),   // address not 0: ignored
-        rec(":0100020033"),         // still U = 0
-        rec(":0400000500000000"), rec(":020000030000"),
-        rec(":0100030044"),
-        rec(":00000001"),           // the end record stops nothing
-        rec(":0100040055"),
-        "not a record", "", " :0100050066", ";:0100050066",
-    }), buffer, 17);
+                                            rec(":020000040001"), // U = 0x10000
+                                            rec(":0100000011"),
+                                            ":0200000400007B", // accepted whatever its checksum: U = 0
+                                            rec(":0100010022"),
+                                            rec(":0400000400010000"), // count 4: ignored
+                                            rec(":0200100400010000"), // address not 0: ignored
+                                            rec(":0100020033"),       // still U = 0
+                                            rec(":0400000500000000"),
+                                            rec(":020000030000"),
+                                            rec(":0100030044"),
+                                            rec(":00000001"), // the end record stops nothing
+                                            rec(":0100040055"),
+                                            "not a record",
+                                            "",
+                                            " :0100050066",
+                                            ";:0100050066",
+                                        }),
+                                        buffer, 17);
     EXPECT_TRUE(outcome.complete());
     expectImage(buffer, {{0x10000, 0x11}, {1, 0x22}, {2, 0x33}, {3, 0x44}, {4, 0x55}});
 }
@@ -92,9 +98,9 @@ TEST(IntelHexReader, OnlyDataAndProperExtendedAddressRecordsCount)
 TEST(IntelHexReader, ExtendedSegmentAddressesPlaceTheDataThatFollows)
 {
     MemoryBuffer buffer;
-    EXPECT_TRUE(load(joined({rec(":020000021000"),  // segment 0x1000: base 0x10000
+    EXPECT_TRUE(load(joined({rec(":020000021000"), // segment 0x1000: base 0x10000
                              rec(":0100020011"), rec(":020000020001"), rec(":0100020022"),
-                             rec(":020001020002"),  // address not 0: ignored
+                             rec(":020001020002"), // address not 0: ignored
                              rec(":0100030033")}),
                      buffer, 17)
                     .complete());
@@ -156,9 +162,9 @@ TEST(IntelHexReader, VeryLongLinesAreReadByTheirUsefulPrefix)
     const QByteArray tail(8 * 1024 * 1024, 'F');
     const QByteArray fullRecord = rec(QByteArray(":FF000000" + QByteArray(2 * 255, '7')).constData());
     MemoryBuffer buffer;
-    const HexLoadOutcome outcome = load(
-        joined({fullRecord + tail, ":" + tail, "x" + tail, rec(":0400100001020304") + tail, rec(":0101000099")}),
-        buffer, 9);
+    const HexLoadOutcome outcome = load(joined({fullRecord + tail, ":" + tail, "x" + tail,
+                                                rec(":0400100001020304") + tail, rec(":0101000099")}),
+                                        buffer, 9);
     EXPECT_TRUE(outcome.complete());
     EXPECT_EQ(outcome.line, 5);
     std::map<size_t, uint8_t> expected{{0x100, 0x99}};
@@ -170,8 +176,8 @@ TEST(IntelHexReader, VeryLongLinesAreReadByTheirUsefulPrefix)
 // The file arrives in pieces of any size; a CR LF split between two pieces is still one line end.
 TEST(IntelHexReader, PiecesGiveTheSameResultAsTheWhole)
 {
-    const QByteArray text = rec(":0100000011") + "\r\n\r\n" + rec(":0100010022") + "\r" + rec(":0200020033") + "\n"
-                            + rec(":020000040000") + "\r\n" + rec(":0400FF0044");
+    const QByteArray text = rec(":0100000011") + "\r\n\r\n" + rec(":0100010022") + "\r" + rec(":0200020033") +
+                            "\n" + rec(":020000040000") + "\r\n" + rec(":0400FF0044");
     for (const int sizeExp : {7, 8}) {
         MemoryBuffer whole;
         const HexLoadOutcome expected = load(text, whole, sizeExp);
@@ -191,11 +197,11 @@ namespace {
 
 // A device that hands out its text and then fails, like a file on a vanished network drive.
 class FailingDevice final : public QIODevice {
-public:
+  public:
     explicit FailingDevice(QByteArray text) : text_(std::move(text)) { open(QIODevice::ReadOnly); }
     bool isSequential() const override { return true; }
 
-protected:
+  protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
         if (at_ == text_.size()) {
@@ -209,12 +215,12 @@ protected:
     }
     qint64 writeData(const char *, qint64) override { return -1; }
 
-private:
+  private:
     QByteArray text_;
     qint64 at_ = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(IntelHexReader, FileThatCannotBeReadToItsEnd)
 {

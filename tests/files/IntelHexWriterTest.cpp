@@ -1,7 +1,7 @@
 // The writer's exact text, its checksums, and the atomic save.
 
-#include "files/IntelHex.h"
 #include "files/ImageTestSupport.h"
+#include "files/IntelHex.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -19,7 +19,7 @@ const QByteArray kEnd = ":00000001FF";
 const QByteArray kErasedAt0 = ":10000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00";
 const QByteArray kErasedAt16 = ":10001000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF0";
 
-}  // namespace
+} // namespace
 
 TEST(IntelHexWriter, WorkedExamplesByteForByte)
 {
@@ -101,8 +101,10 @@ TEST(IntelHexWriter, LeadingZerosForSmallBytesAndChecksums)
     MemoryBuffer buffer = erasedBuffer(4);
     std::fill(buffer.data(), buffer.data() + buffer.size(), 0);
     buffer[0] = 0x0A;
-    buffer[1] = 0xE1;  // 0x10 + 0x0A + 0xE1 = 0xFB, so the checksum is 0x05
-    EXPECT_EQ(crLfLines(intelHexText(buffer))[1], ":10000000" "0AE1" + QByteArray(28, '0') + "05");
+    buffer[1] = 0xE1; // 0x10 + 0x0A + 0xE1 = 0xFB, so the checksum is 0x05
+    EXPECT_EQ(crLfLines(intelHexText(buffer))[1], ":10000000"
+                                                  "0AE1" +
+                                                      QByteArray(28, '0') + "05");
 }
 
 TEST(IntelHexSave, ReplacesAnEarlierFileWithTheWholeText)

@@ -33,7 +33,7 @@ QByteArray expectedDump(const std::vector<uint8_t> &bytes)
     return dump;
 }
 
-}  // namespace
+} // namespace
 
 TEST(TextDump, AClearedBufferOf128Bytes)
 {
@@ -41,7 +41,8 @@ TEST(TextDump, AClearedBufferOf128Bytes)
     const QByteArray dump = buildTextDump(bytes);
     EXPECT_EQ(dump.size(), 848);
     EXPECT_EQ(dump, expectedDump(bytes));
-    EXPECT_EQ(dump.left(92), QByteArray("0x00000\t") + QByteArray("0xFF\t").repeated(16) + QByteArray(4, char(0xA5)));
+    EXPECT_EQ(dump.left(92),
+              QByteArray("0x00000\t") + QByteArray("0xFF\t").repeated(16) + QByteArray(4, char(0xA5)));
 }
 
 TEST(TextDump, EveryByteValueAndTheLargestBuffer)
@@ -52,7 +53,7 @@ TEST(TextDump, EveryByteValueAndTheLargestBuffer)
     const QByteArray dump = buildTextDump(all);
     EXPECT_EQ(dump, expectedDump(all));
     EXPECT_EQ(dump.mid(4 * 106 + 88 + 1, 1), QByteArray("A"));     // 0x41
-    EXPECT_EQ(dump.mid(11 * 106 + 88 + 1, 1), QByteArray("\xB1"));  // half-width katakana stays itself
+    EXPECT_EQ(dump.mid(11 * 106 + 88 + 1, 1), QByteArray("\xB1")); // half-width katakana stays itself
 
     std::vector<uint8_t> big(size_t{1} << 17);
     for (size_t i = 0; i < big.size(); ++i)

@@ -10,21 +10,21 @@
 namespace zelko6::test {
 
 class AppHarness {
-public:
+  public:
     AppHarness() { programDir.copySampleCatalogue(); }
 
     // A fresh Application, as a new run of the program would make it.
     Application &start()
     {
-        app = std::make_unique<Application>(store, boxes, shell,
-                                            StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock"});
+        app = std::make_unique<Application>(
+            store, boxes, shell, StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock"});
         app->setQuitHandler([this] { ++quits; });
         started = app->Main();
         return *app;
     }
     void stop() { app.reset(); }
 
-    IsolatedSettings settings;  // first: the store below reads through it
+    IsolatedSettings settings; // first: the store below reads through it
     TempProgramDir programDir;
     QTemporaryDir lockDir;
     QtSettingsStore store;
@@ -35,4 +35,4 @@ public:
     int quits = 0;
 };
 
-}  // namespace zelko6::test
+} // namespace zelko6::test

@@ -35,17 +35,22 @@ IsolatedSettings::~IsolatedSettings()
 
 QString IsolatedSettings::stored(const QString &section, const QString &key) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"), QStringLiteral("ZELKO6"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"),
+                       QStringLiteral("ZELKO6"));
     return settings.value(section + u'/' + key).toString();
 }
 
 bool IsolatedSettings::has(const QString &section, const QString &key) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"), QStringLiteral("ZELKO6"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"),
+                       QStringLiteral("ZELKO6"));
     return settings.contains(section + u'/' + key);
 }
 
-TempProgramDir::TempProgramDir() { EXPECT_TRUE(dir_.isValid()); }
+TempProgramDir::TempProgramDir()
+{
+    EXPECT_TRUE(dir_.isValid());
+}
 
 void TempProgramDir::writeFile(const QString &name, const QByteArray &bytes) const
 {
@@ -78,7 +83,13 @@ QStringList RecordingStatusPanels::historyOf(int panel) const
     return out;
 }
 
-QString sourcePath(const QString &relative) { return QStringLiteral(ZELKO6_SOURCE_DIR "/") + relative; }
-QString binaryPath(const QString &relative) { return QStringLiteral(ZELKO6_BINARY_DIR "/") + relative; }
+QString sourcePath(const QString &relative)
+{
+    return QStringLiteral(ZELKO6_SOURCE_DIR "/") + relative;
+}
+QString binaryPath(const QString &relative)
+{
+    return QStringLiteral(ZELKO6_BINARY_DIR "/") + relative;
+}
 
-}  // namespace zelko6::test
+} // namespace zelko6::test

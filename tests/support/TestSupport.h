@@ -16,8 +16,14 @@
 #include <vector>
 
 // Readable failure messages for Qt texts.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList &list, std::ostream *os) { *os << '[' << list.join(QStringLiteral("|")).toStdString() << ']'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '[' << list.join(QStringLiteral("|")).toStdString() << ']';
+}
 
 namespace zelko6::test {
 
@@ -26,7 +32,7 @@ void prepareProcessEnvironment();
 
 // A private per-user settings store for one test: QSettings writes below a temporary folder.
 class IsolatedSettings {
-public:
+  public:
     IsolatedSettings();
     ~IsolatedSettings();
     QString directory() const { return dir_.path(); }
@@ -34,13 +40,13 @@ public:
     QString stored(const QString &section, const QString &key) const;
     bool has(const QString &section, const QString &key) const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
 // A temporary program directory; optionally holding a catalogue.
 class TempProgramDir {
-public:
+  public:
     TempProgramDir();
     QString appDir() const { return QDir(dir_.path()).path() + QLatin1Char('/'); }
     QString file(const QString &name) const { return appDir() + name; }
@@ -49,12 +55,12 @@ public:
     // Copies the sample catalogue of the source tree.
     void copySampleCatalogue() const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
 class MemorySettingsStore final : public SettingsStore {
-public:
+  public:
     QString get(const QString &section, const QString &key, const QString &defaultValue) const override
     {
         return values.value(section + u'/' + key, defaultValue);
@@ -69,7 +75,7 @@ public:
 };
 
 class RecordingStatusPanels final : public StatusPanels {
-public:
+  public:
     void setPanel(int panel, const QString &text) override
     {
         texts[panel] = text;
@@ -82,14 +88,14 @@ public:
 };
 
 class RecordingShell final : public Shell {
-public:
+  public:
     void open(const QString &pathOrUrl) override { opened << pathOrUrl; }
     QStringList opened;
 };
 
 // Answers message boxes from a script (Ok when the script is empty) and records them.
 class ScriptedMessageBoxes final : public MessageBoxes {
-public:
+  public:
     struct Shown {
         BoxIcon icon;
         BoxButtons buttons;
@@ -112,4 +118,4 @@ public:
 QString sourcePath(const QString &relative);
 QString binaryPath(const QString &relative);
 
-}  // namespace zelko6::test
+} // namespace zelko6::test

@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr int kReplyMs = 3000;  // generous: only a broken simulator ever uses it up
-constexpr int kQuietMs = 300;   // how long "nothing more comes" is watched
+constexpr int kReplyMs = 3000; // generous: only a broken simulator ever uses it up
+constexpr int kQuietMs = 300;  // how long "nothing more comes" is watched
 
 // Bytes that differ from their neighbours and from 0xFF-filled memory at nearly every address.
 QByteArray pattern(int size, int seed = 0)
@@ -38,14 +38,15 @@ QByteArray record(int count, int second, int address)
 const QByteArray kIdReply = "QT-LNK310 V 6.50\r\n";
 
 class Simulator {
-public:
+  public:
     explicit Simulator(const QStringList &args)
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start(QStringLiteral(BOARDSIM_PATH), args);
         QElapsedTimer clock;
         clock.start();
-        while (!process_.canReadLine() && clock.elapsed() < kReplyMs && process_.state() != QProcess::NotRunning)
+        while (!process_.canReadLine() && clock.elapsed() < kReplyMs &&
+               process_.state() != QProcess::NotRunning)
             process_.waitForReadyRead(100);
         const QByteArray line = process_.readLine().trimmed();
         if (line.startsWith("PTY "))
@@ -68,14 +69,14 @@ public:
                process_.exitCode() == 0;
     }
 
-private:
+  private:
     QProcess process_;
     QByteArray path_;
 };
 
 // The PC's end of the line, opened in raw mode as the program's serial port is.
 class Port {
-public:
+  public:
     explicit Port(const QByteArray &path) : fd_(::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK))
     {
         termios tio{};
@@ -118,7 +119,7 @@ public:
         return ::poll(&pfd, 1, kReplyMs) > 0 && (pfd.revents & POLLHUP);
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -177,7 +178,7 @@ QByteArray fileContents(const QString &path)
 }
 
 class BoardSim : public ::testing::Test {
-protected:
+  protected:
     QString file(const char *name) const { return dir_.filePath(QString::fromLatin1(name)); }
     QString image(const QByteArray &data)
     {
@@ -222,10 +223,10 @@ TEST_F(BoardSim, IdentifiesItselfAndAnswersModeSetUp)
 
 TEST_F(BoardSim, ReadsTwoWireRangesOfTheImageAcrossReopenedPorts)
 {
-    const QByteArray data = pattern(0x18000);  // shorter than the 2^17 memory: the rest stays 0xFF
+    const QByteArray data = pattern(0x18000); // shorter than the 2^17 memory: the rest stays 0xFF
     Simulator sim({"--image", image(data)});
     const auto operation = [&](int first, int last, int count) {
-        Port port(sim.path());  // the program re-opens the port for every operation
+        Port port(sim.path()); // the program re-opens the port for every operation
         openOperation(port, '2');
         const int second = first >> 16;
         return readRange(port, '2', count, second, first & 0xFFFF, last & 0xFFFF) + port.unasked();
@@ -247,11 +248,12 @@ TEST_F(BoardSim, WritesAreStoredReadBackAndSaved)
         Port port(sim.path());
         openOperation(port, '2');
         EXPECT_EQ(writeRange(port, '2', 16, 0, 0x40, data), 4);
-        EXPECT_EQ(port.unasked(), "");  // the last chunk is not acknowledged
+        EXPECT_EQ(port.unasked(), ""); // the last chunk is not acknowledged
     }
     Port port(sim.path());
     openOperation(port, '2');
-    EXPECT_EQ(readRange(port, '2', 16, 0, 0x30, 0x8F), QByteArray(16, '\xFF') + data + QByteArray(16, '\xFF'));
+    EXPECT_EQ(readRange(port, '2', 16, 0, 0x30, 0x8F),
+              QByteArray(16, '\xFF') + data + QByteArray(16, '\xFF'));
 
     QByteArray expected(0x1000, '\xFF');
     expected.replace(0x40, data.size(), data);
@@ -282,7 +284,7 @@ TEST_F(BoardSim, ReadFaultsStallPadAndCorrupt)
     Simulator sim({"--size-exp", "8", "--image", image(data), "--read-stall-after", "2", "--surplus", "3",
                    "--corrupt", "0x10", "--corrupt", "17=0x5A"});
     Port port(sim.path());
-    for (int operation = 0; operation < 2; ++operation) {  // the faults recur in every read
+    for (int operation = 0; operation < 2; ++operation) { // the faults recur in every read
         openOperation(port, '2');
         sendCommand(port, '2', 'R', 16, 0, 0, 0x3F);
         const QByteArray first = port.receive(100, kQuietMs);
@@ -295,7 +297,7 @@ TEST_F(BoardSim, ReadFaultsStallPadAndCorrupt)
         EXPECT_EQ(second[1], '\x5A');
         EXPECT_EQ(second.mid(2, 14), data.mid(0x12, 14));
         port.send("@");
-        EXPECT_EQ(port.unasked(), "");  // stalled until the PC starts over
+        EXPECT_EQ(port.unasked(), ""); // stalled until the PC starts over
     }
     // A PC that gave up in the middle of a read starts over; the board must follow it.
     openOperation(port, '2');
@@ -333,9 +335,9 @@ TEST_F(BoardSim, FollowsBytesInAnySplitAndIgnoresNoise)
     const QByteArray data = pattern(0x200);
     Simulator sim({"--size-exp", "9", "--image", image(data)});
     Port port(sim.path());
-    port.send("x@\x01");  // noise between commands
-    port.send("Ee2");     // an abandoned header ...
-    for (char c : QByteArray("Ee2R")) {  // ... overtaken by a lead-in that arrives byte by byte
+    port.send("x@\x01");                // noise between commands
+    port.send("Ee2");                   // an abandoned header ...
+    for (char c : QByteArray("Ee2R")) { // ... overtaken by a lead-in that arrives byte by byte
         port.send(QByteArray(1, c));
         QThread::msleep(10);
     }
@@ -344,7 +346,7 @@ TEST_F(BoardSim, FollowsBytesInAnySplitAndIgnoresNoise)
     QThread::msleep(10);
     port.send(records.mid(3));
     EXPECT_EQ(port.receive(2), data.mid(0x1F0, 2));
-    port.send("x");  // noise where an acknowledgement is awaited is not one
+    port.send("x"); // noise where an acknowledgement is awaited is not one
     EXPECT_EQ(port.unasked(), "");
     port.send("@");
     EXPECT_EQ(port.receive(2), data.mid(0x1F2, 2));
@@ -397,4 +399,4 @@ TEST_F(BoardSim, LogsOneLinePerRunOfBytesInEachDirection)
     EXPECT_EQ(fileContents(log), "PC: 3F\nBD: " + id + "\nPC: 45 65 32 50\nBD: 40\nPC: 3F\nBD: " + id + "\n");
 }
 
-}  // namespace
+} // namespace

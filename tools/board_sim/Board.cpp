@@ -22,7 +22,7 @@ void note(const char *what)
     std::fprintf(stderr, "zelko6-boardsim: %s\n", what);
 }
 
-}  // namespace
+} // namespace
 
 Board::Board(const Options &options, Bytes memory)
     : opt_(options), memory_(std::move(memory)), mask_(static_cast<std::uint32_t>(memory_.size() - 1)),
@@ -58,7 +58,7 @@ void Board::receive(std::uint8_t byte, TimePoint now)
     }
     switch (phase_) {
     case Phase::Idle:
-        return;  // line noise between commands
+        return; // line noise between commands
     case Phase::Header:
         pending_.push_back(byte);
         if (pending_.size() == kHeaderLength)
@@ -198,4 +198,4 @@ void Board::storeWriteChunk(TimePoint now)
     offerWriteChunk(now);
 }
 
-}  // namespace boardsim
+} // namespace boardsim

@@ -18,7 +18,7 @@ using TimePoint = Clock::time_point;
 using Bytes = std::vector<std::uint8_t>;
 
 class Board {
-public:
+  public:
     Board(const Options &options, Bytes memory);
 
     // `now` is when the board acts on the byte: its arrival on the wire, or later while busy.
@@ -32,7 +32,7 @@ public:
     std::function<void(bool wasWrite)> operationCompleted;
     std::function<void()> unplug;
 
-private:
+  private:
     enum class Phase { Idle, Header, Records, AwaitAck, WriteData };
 
     void dispatchHeader(TimePoint now);
@@ -49,15 +49,15 @@ private:
     std::uint32_t mask_;
     Bytes idReply_;
     Phase phase_ = Phase::Idle;
-    Bytes pending_;  // header, address records or write data gathered so far
+    Bytes pending_; // header, address records or write data gathered so far
     char bus_ = '2';
     bool writing_ = false;
-    unsigned count_ = 0;  // bytes per chunk
+    unsigned count_ = 0; // bytes per chunk
     std::uint32_t start_ = 0;
     std::uint32_t chunks_ = 0;
-    std::uint32_t chunk_ = 0;  // chunks completed in this transfer
+    std::uint32_t chunk_ = 0; // chunks completed in this transfer
     bool unplugArmed_;
     TimePoint busyUntil_{};
 };
 
-}  // namespace boardsim
+} // namespace boardsim

@@ -23,7 +23,7 @@ unsigned long parseNumber(std::string_view option, std::string_view text, unsign
     return value;
 }
 
-}  // namespace
+} // namespace
 
 const char *usage()
 {
@@ -99,4 +99,4 @@ Options parseOptions(int argc, char **argv)
     return o;
 }
 
-}  // namespace boardsim
+} // namespace boardsim

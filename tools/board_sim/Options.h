@@ -13,7 +13,7 @@ struct Options {
     unsigned sizeExp = 17;
     std::string imagePath;
     std::string savePath;
-    unsigned baud = 0;  // 0: bytes move as fast as the pty takes them
+    unsigned baud = 0; // 0: bytes move as fast as the pty takes them
     unsigned writeCycleMs = 0;
     std::string logPath;
     std::string id = "QT-LNK310 V 6.50";
@@ -36,4 +36,4 @@ struct Options {
 Options parseOptions(int argc, char **argv);
 const char *usage();
 
-}  // namespace boardsim
+} // namespace boardsim

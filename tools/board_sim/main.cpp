@@ -44,7 +44,7 @@ void onStopSignal(int)
 // One line per run of bytes in one direction, written as the bytes move so that a reader can
 // follow a run that is still going on.
 class WireLog {
-public:
+  public:
     explicit WireLog(const std::string &path)
     {
         if (!path.empty() && !(file_ = std::fopen(path.c_str(), "w")))
@@ -70,7 +70,7 @@ public:
         std::fflush(file_);
     }
 
-private:
+  private:
     std::FILE *file_ = nullptr;
     const char *direction_ = nullptr;
 };
@@ -103,8 +103,8 @@ void saveMemory(const std::string &path, const Bytes &memory)
 
 struct Pty {
     int master = -1;
-    int slave = -1;  // held open, never read: the master then never sees a hang-up between
-                     // the PC's closing and re-opening, and the line settings persist
+    int slave = -1; // held open, never read: the master then never sees a hang-up between
+                    // the PC's closing and re-opening, and the line settings persist
     std::string path;
 };
 
@@ -139,7 +139,7 @@ constexpr std::chrono::microseconds kFinalByteLead{150};
 // ten bit times: the board acts on a received byte only once it has fully arrived, and a sent
 // byte is handed to the pty when its last bit would have left.
 class Wire {
-public:
+  public:
     Wire(const Options &opt, int master, Board &board, WireLog &log)
         : opt_(opt), master_(master), board_(board), log_(log),
           byteTime_(opt.baud ? std::chrono::nanoseconds(10'000'000'000LL / opt.baud) : Clock::duration{})
@@ -190,9 +190,9 @@ public:
         }
     }
 
-    bool leaving = false;  // finish sending what is queued, then stop
+    bool leaving = false; // finish sending what is queued, then stop
 
-private:
+  private:
     struct Timed {
         std::uint8_t byte;
         TimePoint at;
@@ -256,12 +256,14 @@ private:
     {
         TimePoint next = TimePoint::max();
         if (!tx_.empty() && !txBlocked_)
-            next = tx_.size() == 1 && byteTime_ != Clock::duration{} ? tx_.front().at - kFinalByteLead : tx_.front().at;
+            next = tx_.size() == 1 && byteTime_ != Clock::duration{} ? tx_.front().at - kFinalByteLead
+                                                                     : tx_.front().at;
         if (!rx_.empty() && !leaving)
             next = std::min(next, std::max(rx_.front().at, board_.busyUntil()));
         if (next == TimePoint::max())
             return false;
-        const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(std::max(next - now, Clock::duration::zero()));
+        const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::max(next - now, Clock::duration::zero()));
         timeout.tv_sec = static_cast<time_t>(wait.count() / 1'000'000'000);
         timeout.tv_nsec = static_cast<long>(wait.count() % 1'000'000'000);
         return true;
@@ -279,7 +281,7 @@ private:
 
 void makeLink(const std::string &link, const std::string &target)
 {
-    struct stat st{};
+    struct stat st {};
     if (lstat(link.c_str(), &st) == 0 && unlink(link.c_str()) != 0)
         fail("cannot replace " + link);
     if (symlink(target.c_str(), link.c_str()) != 0)
@@ -295,7 +297,7 @@ void removeLink(const std::string &link, const std::string &target)
         unlink(link.c_str());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -315,7 +317,7 @@ int main(int argc, char **argv)
     sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
     sigdelset(&waitMask, SIGTERM);
     sigdelset(&waitMask, SIGINT);
-    struct sigaction onStop{};
+    struct sigaction onStop {};
     onStop.sa_handler = onStopSignal;
     sigaction(SIGTERM, &onStop, nullptr);
     sigaction(SIGINT, &onStop, nullptr);

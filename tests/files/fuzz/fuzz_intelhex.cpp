@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     MemoryBuffer again;
     again.recreate(sizeExp);
-    if (!readIntelHex(intelHexText(whole), again).complete()
-        || std::memcmp(whole.data(), again.data(), whole.size()) != 0)
+    if (!readIntelHex(intelHexText(whole), again).complete() ||
+        std::memcmp(whole.data(), again.data(), whole.size()) != 0)
         std::abort();
     return 0;
 }
