@@ -1,6 +1,7 @@
 // Start-up, chip selection, full grid refresh and one byte edit on the largest buffer, through the
 // real main window (offscreen platform unless a display is given).
 
+#include "BenchSupport.h"
 #include "app/Application.h"
 #include "app/GuardedApplication.h"
 #include "app/MainWindow.h"
@@ -21,17 +22,10 @@
 #include <vector>
 
 using namespace zelko6;
+using bench::NoShell;
+using bench::SilentBoxes;
 
 namespace {
-
-class SilentBoxes final : public MessageBoxes {
-  public:
-    BoxAnswer show(BoxIcon, BoxButtons, const QString &, const QString &) override { return BoxAnswer::Ok; }
-};
-class NoShell final : public Shell {
-  public:
-    void open(const QString &) override {}
-};
 
 template <typename F> std::vector<double> timeRuns(int runs, F &&work)
 {

@@ -11,6 +11,7 @@
 // (the simulator must be built: target zelko6-boardsim). The chip is 2^17 bytes unless told;
 // another simulator command (a wrapper that traces it, say) can be given.
 
+#include "BenchSupport.h"
 #include "app/AppState.h"
 #include "app/Application.h"
 #include "app/GuardedApplication.h"
@@ -34,6 +35,8 @@
 #include <vector>
 
 using namespace zelko6;
+using bench::NoShell;
+using bench::SilentBoxes;
 
 namespace {
 
@@ -46,15 +49,6 @@ constexpr double kBaud = 57600.0;
 constexpr double kCheckPauses = 0.200 + 0.050;
 constexpr double kReadPauses = kCheckPauses + 0.010 + 0.100 + 0.100 + 3 * 0.010;
 constexpr double kWritePauses = kCheckPauses + 0.010 + 0.100 + 0.010 + 3 * 0.010;
-
-class SilentBoxes final : public MessageBoxes {
-  public:
-    BoxAnswer show(BoxIcon, BoxButtons, const QString &, const QString &) override { return BoxAnswer::Ok; }
-};
-class NoShell final : public Shell {
-  public:
-    void open(const QString &) override {}
-};
 
 double cpuSeconds(int who)
 {

@@ -210,6 +210,13 @@ std::optional<Failure> loadInto(Session &session, const QString &name, const Cli
     return std::nullopt;
 }
 
+// The operation's final text, as the window's panel 1 shows it; the result passes through.
+OperationResult shown(Session &session, const Console &console, OperationResult result)
+{
+    console.windowText(session.panels.panel(1));
+    return result;
+}
+
 int cmdRead(const CliOptions &options, const Console &console)
 {
     if (options.files.size() != (options.byte ? 0 : 1))
@@ -233,15 +240,14 @@ int cmdRead(const CliOptions &options, const Console &console)
     Session session(console, t.comNo);
     session.useChip(t.chip.params, t.accessSize);
     if (options.byte) {
-        const OperationResult result = session.readByte(static_cast<int>(*options.address));
-        console.windowText(session.panels.panel(1));
+        const OperationResult result =
+            shown(session, console, session.readByte(static_cast<int>(*options.address)));
         if (result == OperationResult::Done && session.view.readByte)
             console.data(QStringLiteral("0x") +
                          QStringLiteral("%1").arg(*session.view.readByte, 2, 16, QLatin1Char('0')).toUpper());
         return exitCodeOf(result);
     }
-    const OperationResult result = session.readBlock();
-    console.windowText(session.panels.panel(1));
+    const OperationResult result = shown(session, console, session.readBlock());
     if (result != OperationResult::Done)
         return exitCodeOf(result);
     showRate(console, t.accessSize.toLongLong(), session.lastSeconds());
@@ -253,8 +259,7 @@ int cmdRead(const CliOptions &options, const Console &console)
 
 int verifyAndReport(Session &session, const CliOptions &options, const Console &console, qint64 bytes)
 {
-    const OperationResult result = session.verifyBlock(options.logPath);
-    console.windowText(session.panels.panel(1));
+    const OperationResult result = shown(session, console, session.verifyBlock(options.logPath));
     if (result == OperationResult::Done)
         showRate(console, bytes, session.lastSeconds());
     if (result == OperationResult::Mismatches || result == OperationResult::LinkFailed) {
@@ -285,12 +290,9 @@ int cmdWrite(const CliOptions &options, const Console &console)
         return failed(console, *failure);
 
     if (options.byte) {
-        const OperationResult result = session.writeByte(static_cast<int>(*options.address));
-        console.windowText(session.panels.panel(1));
-        return exitCodeOf(result);
+        return exitCodeOf(shown(session, console, session.writeByte(static_cast<int>(*options.address))));
     }
-    const OperationResult result = session.writeBlock();
-    console.windowText(session.panels.panel(1));
+    const OperationResult result = shown(session, console, session.writeBlock());
     // Unlike the window, no verify follows a failed write: it could only fail as well.
     if (result != OperationResult::Done)
         return exitCodeOf(result);
