@@ -2,12 +2,12 @@
 // real main window (offscreen platform unless a display is given).
 
 #include "BenchSupport.h"
-#include "app/Application.h"
-#include "app/GuardedApplication.h"
-#include "app/MainWindow.h"
-#include "app/Ports.h"
-#include "buffer/ByteEditorPanel.h"
-#include "ui/Fonts.h"
+#include "gui/Application.h"
+#include "gui/ByteEditorPanel.h"
+#include "gui/Fonts.h"
+#include "gui/GuardedApplication.h"
+#include "gui/MainWindow.h"
+#include "gui/Ports.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,7 +2,7 @@
 // in-memory text work alone and two hostile inputs: a multi-megabyte file and a multi-megabyte line.
 // Prints the best and median of several runs; the goal is 20 ms or less for each of load and save.
 
-#include "files/IntelHex.h"
+#include "core/files/IntelHex.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 // block read of 128 KiB, the round trip per chunk (last data byte written by the board until the
 // "@" is back) and the CPU the waiting costs. Run: build/bench/bench_link
 
-#include "app/SettingsStore.h"
-#include "programmer/ConnectionCheck.h"
-#include "programmer/DeviceOperations.h"
-#include "programmer/QtSerialLink.h"
+#include "core/base/Settings.h"
+#include "core/operations/DeviceOperations.h"
+#include "core/programmer/ConnectionCheck.h"
+#include "core/programmer/QtSerialLink.h"
 
 #include <QCoreApplication>
 #include <QMap>

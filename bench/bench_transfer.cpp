@@ -12,14 +12,14 @@
 // another simulator command (a wrapper that traces it, say) can be given.
 
 #include "BenchSupport.h"
-#include "app/AppState.h"
-#include "app/Application.h"
-#include "app/GuardedApplication.h"
-#include "app/MainStatusBar.h"
-#include "app/MainWindow.h"
-#include "app/Ports.h"
-#include "programmer/LinkTexts.h"
-#include "ui/Fonts.h"
+#include "core/programmer/LinkTexts.h"
+#include "gui/AppState.h"
+#include "gui/Application.h"
+#include "gui/Fonts.h"
+#include "gui/GuardedApplication.h"
+#include "gui/MainStatusBar.h"
+#include "gui/MainWindow.h"
+#include "gui/Ports.h"
 
 #include <QComboBox>
 #include <QDir>

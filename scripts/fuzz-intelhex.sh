@@ -17,8 +17,8 @@ read -r -a qt_libs <<<"$(pkg-config --libs Qt6Core)"
 echo "Building $out/fuzz_intelhex"
 clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I "$root/src" "${qt_cflags[@]}" \
-  "$root/tests/files/fuzz/fuzz_intelhex.cpp" \
-  "$root/src/files/IntelHex.cpp" "$root/src/files/AtomicSave.cpp" "$root/src/buffer/HexText.cpp" \
+  "$root/tests/core/files/fuzz/fuzz_intelhex.cpp" \
+  "$root/src/core/files/IntelHex.cpp" "$root/src/core/files/AtomicSave.cpp" "$root/src/core/text/HexText.cpp" \
   "${qt_libs[@]}" -o "$out/fuzz_intelhex"
 
 # Seeds: the first byte picks the chip size, the second the piece size, then the file.

@@ -1,7 +1,7 @@
 #include "cli/CliTexts.h"
 
-#include "files/FileTexts.h"
-#include "programmer/LinkTexts.h"
+#include "core/operations/FileTexts.h"
+#include "core/programmer/LinkTexts.h"
 
 #include <QLocale>
 #include <algorithm>

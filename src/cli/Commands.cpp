@@ -1,11 +1,11 @@
 #include "cli/Commands.h"
 
-#include "app/Version.h"
 #include "cli/CliTexts.h"
 #include "cli/ImageFiles.h"
 #include "cli/Session.h"
-#include "devices/ChipSelection.h"
-#include "programmer/PortResolver.h"
+#include "core/base/Version.h"
+#include "core/devices/ChipSelection.h"
+#include "core/programmer/PortResolver.h"
 
 #include <QFileInfo>
 #include <QThread>

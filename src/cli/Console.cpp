@@ -1,7 +1,7 @@
 #include "cli/Console.h"
 
 #include "cli/CliTexts.h"
-#include "programmer/LinkTexts.h"
+#include "core/programmer/LinkTexts.h"
 
 #include <algorithm>
 #include <cmath>

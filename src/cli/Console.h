@@ -3,9 +3,9 @@
 // percentages of panel 3 a progress bar or one line per 10 %), message boxes are printed, the
 // shell does nothing, and the operation view answers from the command line's options.
 
-#include "app/Ports.h"
 #include "cli/CliOptions.h"
-#include "programmer/OperationView.h"
+#include "core/operations/OperationView.h"
+#include "gui/Ports.h"
 
 #include <QMap>
 #include <QString>

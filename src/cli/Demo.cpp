@@ -6,9 +6,9 @@
 #include "cli/Commands.h"
 #include "cli/ImageFiles.h"
 #include "cli/Session.h"
-#include "devices/ChipSelection.h"
-#include "programmer/Protocol.h"
-#include "programmer/WireFormat.h"
+#include "core/devices/ChipSelection.h"
+#include "core/programmer/Protocol.h"
+#include "core/programmer/WireFormat.h"
 
 #include <QDir>
 #include <QElapsedTimer>

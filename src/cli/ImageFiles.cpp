@@ -1,9 +1,9 @@
 #include "cli/ImageFiles.h"
 
 #include "cli/CliTexts.h"
-#include "files/BinaryImage.h"
-#include "files/FileTexts.h"
-#include "files/IntelHex.h"
+#include "core/files/BinaryImage.h"
+#include "core/files/IntelHex.h"
+#include "core/operations/FileTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 // a file that does not fit or cannot be read to its end is refused whole: a script must never
 // write half an image into a chip.
 
-#include "buffer/MemoryBuffer.h"
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
+#include "core/buffer/MemoryBuffer.h"
 
 #include <QString>
 #include <variant>

@@ -2,9 +2,9 @@
 
 #include <csignal>
 
-#include "devices/ChipSelection.h"
-#include "programmer/LinkTexts.h"
-#include "programmer/PortResolver.h"
+#include "core/devices/ChipSelection.h"
+#include "core/programmer/LinkTexts.h"
+#include "core/programmer/PortResolver.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,14 +3,14 @@
 // the port from the saved settings (or the command line), and one DeviceOperations driven the way
 // the window's transfer buttons drive it.
 
-#include "app/AppState.h"
-#include "app/SettingsStore.h"
 #include "cli/Console.h"
-#include "devices/DeviceFile.h"
-#include "programmer/ConnectionCheck.h"
-#include "programmer/DeviceOperations.h"
+#include "core/base/Settings.h"
+#include "core/devices/DeviceFile.h"
+#include "core/operations/DeviceOperations.h"
+#include "core/programmer/ConnectionCheck.h"
+#include "gui/AppState.h"
 
-#include "programmer/QtSerialLink.h"
+#include "core/programmer/QtSerialLink.h"
 #include <QTimer>
 
 #include <QMap>

@@ -3,14 +3,14 @@
 // buttons send.
 
 #include "cli/CliProcess.h"
-#include "files/FileTexts.h"
+#include "core/operations/FileTexts.h"
 
-#include "app/AppState.h"
-#include "devices/ChipSelection.h"
-#include "devices/DeviceFile.h"
-#include "programmer/DeviceOperations.h"
-#include "programmer/LinkTexts.h"
-#include "programmer/QtSerialLink.h"
+#include "core/devices/ChipSelection.h"
+#include "core/devices/DeviceFile.h"
+#include "core/operations/DeviceOperations.h"
+#include "core/programmer/LinkTexts.h"
+#include "core/programmer/QtSerialLink.h"
+#include "gui/AppState.h"
 #include "support/TestSupport.h"
 
 #include <QStringDecoder>

@@ -6,10 +6,10 @@
 #include "cli/Console.h"
 #include "cli/ImageFiles.h"
 #include "cli/Session.h"
-#include "files/FileTexts.h"
+#include "core/operations/FileTexts.h"
 
-#include "programmer/LinkTexts.h"
-#include "programmer/Transfer.h"
+#include "core/programmer/LinkTexts.h"
+#include "core/programmer/Transfer.h"
 #include "support/TestSupport.h"
 
 #include <QRegularExpression>

@@ -3,8 +3,8 @@
 
 #include "E2eSupport.h"
 
-#include "app/Version.h"
-#include "programmer/LinkTexts.h"
+#include "core/base/Version.h"
+#include "core/programmer/LinkTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "E2eSupport.h"
 
-#include "buffer/ByteEditorPanel.h"
-#include "files/CodePage932.h"
-#include "programmer/DeviceOperations.h"
-#include "programmer/LinkTexts.h"
+#include "core/operations/DeviceOperations.h"
+#include "core/programmer/LinkTexts.h"
+#include "core/text/CodePage932.h"
+#include "gui/ByteEditorPanel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,9 +3,9 @@
 // pseudo-terminal that port 1 resolves to, its wire log read back as runs of bytes, and a fixture
 // that starts the real program with a one-chip catalogue and clicks its buttons.
 
-#include "app/Application.h"
-#include "app/MainStatusBar.h"
-#include "app/MainWindow.h"
+#include "gui/Application.h"
+#include "gui/MainStatusBar.h"
+#include "gui/MainWindow.h"
 #include "support/AppHarness.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 
 #include "E2eSupport.h"
 
-#include "programmer/LinkTexts.h"
+#include "core/programmer/LinkTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "E2eSupport.h"
 
-#include "programmer/LinkTexts.h"
+#include "core/programmer/LinkTexts.h"
 
 #include <gtest/gtest.h>
 

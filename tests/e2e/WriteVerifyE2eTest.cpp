@@ -3,8 +3,8 @@
 
 #include "E2eSupport.h"
 
-#include "buffer/HexGridView.h"
-#include "programmer/LinkTexts.h"
+#include "core/programmer/LinkTexts.h"
+#include "gui/HexGridView.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // Runs the program's start-up in the test process: private settings, a temporary program folder,
 // scripted message boxes and a recording shell.
 
-#include "app/Application.h"
+#include "gui/Application.h"
 #include "support/TestSupport.h"
 
 #include <memory>

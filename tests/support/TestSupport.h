@@ -1,8 +1,8 @@
 #pragma once
 // Isolation and fakes shared by the tests.
 
-#include "app/Ports.h"
-#include "app/SettingsStore.h"
+#include "core/base/Settings.h"
+#include "gui/Ports.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "app/GuardedApplication.h"
+#include "gui/GuardedApplication.h"
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)

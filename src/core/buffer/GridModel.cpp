@@ -1,0 +1,128 @@
+#include "core/buffer/GridModel.h"
+
+#include "core/text/CharRules.h"
+#include "core/text/HexText.h"
+
+namespace zelko6 {
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(bytes_.size() / kBytesPerRow);
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kBytesPerRow + 1;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const bool chars = index.column() == kCharColumn;
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return chars ? charText(index.row()) : byteText(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole)
+        return chars ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole)
+            return addressText(section);
+        if (role == Qt::TextAlignmentRole)
+            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        if (section == kCharColumn)
+            return QStringLiteral("ASCII");
+        return QStringLiteral("0x") + hexDigits(static_cast<uint32_t>(section), 2);
+    }
+    if (role == Qt::TextAlignmentRole)
+        return section == kCharColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                      : QVariant(Qt::AlignCenter);
+    return {};
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? (Qt::ItemIsEnabled | Qt::ItemIsSelectable) : Qt::NoItemFlags;
+}
+
+void GridModel::showBytes(std::span<const uint8_t> bytes)
+{
+    beginResetModel();
+    // Whole rows only: bytes after the last complete group of sixteen are not shown.
+    const size_t shown = bytes.size() - bytes.size() % kBytesPerRow;
+    bytes_ = QByteArray(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(shown));
+    editedChars_.clear();
+    endResetModel();
+}
+
+void GridModel::clear()
+{
+    beginResetModel();
+    bytes_.clear();
+    editedChars_.clear();
+    endResetModel();
+}
+
+void GridModel::setByteCell(int modelRow, int modelColumn, uint8_t value)
+{
+    if (modelRow < 0 || modelRow >= rowCount() || modelColumn < 0 || modelColumn >= kBytesPerRow)
+        return;
+    bytes_[modelRow * kBytesPerRow + modelColumn] = static_cast<char>(value);
+    const QModelIndex cell = index(modelRow, modelColumn);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+void GridModel::setCharCellByEditRule(int modelRow)
+{
+    if (modelRow < 0 || modelRow >= rowCount())
+        return;
+    QString text(kBytesPerRow, Qt::Uninitialized);
+    for (int i = 0; i < kBytesPerRow; ++i)
+        text[i] = editRuleChar(shownByte(modelRow, i));
+    editedChars_.insert(modelRow, text);
+    const QModelIndex cell = index(modelRow, kCharColumn);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+uint8_t GridModel::shownByte(int modelRow, int modelColumn) const
+{
+    return static_cast<uint8_t>(bytes_.at(modelRow * kBytesPerRow + modelColumn));
+}
+
+QString GridModel::byteText(int modelRow, int modelColumn) const
+{
+    return byteCellText(shownByte(modelRow, modelColumn));
+}
+
+QString GridModel::charText(int modelRow) const
+{
+    if (const auto edited = editedChars_.constFind(modelRow); edited != editedChars_.cend())
+        return *edited;
+    QString text(kBytesPerRow, Qt::Uninitialized);
+    for (int i = 0; i < kBytesPerRow; ++i)
+        text[i] = fillRuleChar(shownByte(modelRow, i));
+    return text;
+}
+
+QString GridModel::addressText(int modelRow)
+{
+    // Cut to the last five digits, as the address column has always shown them.
+    return QStringLiteral("0x") + hexDigits(static_cast<uint32_t>(modelRow) * kBytesPerRow, 5);
+}
+
+QString GridModel::rowRecord(int modelRow) const
+{
+    QString record = addressText(modelRow) + u'\t';
+    for (int i = 0; i < kBytesPerRow; ++i)
+        record += byteText(modelRow, i) + u'\t';
+    return record + charText(modelRow);
+}
+
+} // namespace zelko6

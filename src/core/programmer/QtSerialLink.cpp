@@ -1,0 +1,162 @@
+#include "core/programmer/QtSerialLink.h"
+
+#include <QtGlobal>
+#include <limits>
+
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
+namespace zelko6 {
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr qint32 kBaudRate = 57600;
+// Queued output must reach the driver before the port closes: a write's last chunk would be
+// lost otherwise. At 57600 bit/s a 16-byte chunk takes 3 ms; a port that cannot take it in a
+// second is not going to.
+constexpr auto kDrainLimit = 1000ms;
+} // namespace
+
+QtSerialLink::QtSerialLink(PortResolver resolver) : resolver_(std::move(resolver))
+{
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) { onError(error); });
+}
+
+QtSerialLink::~QtSerialLink()
+{
+    close();
+}
+
+void QtSerialLink::onError(QSerialPort::SerialPortError error)
+{
+    // Only a failing device counts; a refused modem-line request or a time-out of a wait does not.
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        if (port_.isOpen())
+            lost_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+std::optional<OpenFailure> QtSerialLink::open(const PortSettings &settings)
+{
+    close();
+    lost_ = false;
+    device_ = resolver_.device(settings.portNumber);
+    port_.setPortName(device_);
+    port_.setBaudRate(kBaudRate);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        OpenFailure failure;
+        switch (port_.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            failure.kind = OpenFailure::Kind::NotFound;
+            break;
+        case QSerialPort::PermissionError:
+            failure.kind = OpenFailure::Kind::Busy;
+            break;
+        default:
+            failure.kind = OpenFailure::Kind::Other;
+            break;
+        }
+        failure.device = device_;
+        failure.detail = port_.errorString();
+        port_.clearError();
+        return failure;
+    }
+    // Pseudo-terminals and some adapters have no modem lines; the board works without them, so
+    // a refusal here is no failure of the port.
+    port_.setRequestToSend(settings.rtsEnable);
+    port_.setDataTerminalReady(settings.dtrEnable);
+    port_.clearError();
+    requestLowLatency();
+    return std::nullopt;
+}
+
+void QtSerialLink::requestLowLatency()
+{
+#ifdef Q_OS_LINUX
+    // Every chunk is a round trip; a USB adapter that holds received bytes for its latency timer
+    // (16 ms by default) would stretch a 128 KiB transfer by minutes. Drivers without the knob,
+    // pseudo-terminals among them, refuse, and then there is nothing to gain anyway.
+    const int fd = static_cast<int>(port_.handle());
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    (void)::ioctl(fd, TIOCSSERIAL, &serial);
+#endif
+}
+
+void QtSerialLink::drainOutput()
+{
+    if (lost_)
+        return;
+    if (port_.bytesToWrite() > 0)
+        port_.waitForBytesWritten(static_cast<int>(kDrainLimit.count()));
+#ifdef Q_OS_UNIX
+    // The driver's own queue: the bytes are on the wire when this returns (immediately on a
+    // pseudo-terminal, whose queue is the other side's input).
+    ::tcdrain(static_cast<int>(port_.handle()));
+#endif
+}
+
+void QtSerialLink::close()
+{
+    if (!port_.isOpen())
+        return;
+    drainOutput();
+    port_.close();
+    port_.clearError();
+}
+
+bool QtSerialLink::isOpen() const
+{
+    return port_.isOpen();
+}
+
+void QtSerialLink::discardInput()
+{
+    if (port_.isOpen())
+        port_.clear(QSerialPort::Input);
+}
+
+int QtSerialLink::pendingCount()
+{
+    if (!port_.isOpen())
+        return 0;
+    return static_cast<int>(qMin<qint64>(port_.bytesAvailable(), std::numeric_limits<int>::max()));
+}
+
+void QtSerialLink::send(const QByteArray &element)
+{
+    if (!port_.isOpen() || lost_)
+        return;
+    port_.write(element);
+    // QSerialPort would otherwise keep the bytes until the event loop runs next; the pauses
+    // after a lead-in byte or record are meant to be counted from the moment it leaves.
+    port_.flush();
+}
+
+QByteArray QtSerialLink::takeAll()
+{
+    if (!port_.isOpen())
+        return {};
+    return port_.readAll();
+}
+
+} // namespace zelko6

@@ -1,0 +1,218 @@
+#include "gui/Application.h"
+
+#include "core/base/ProgramFolder.h"
+#include "core/devices/DeviceFile.h"
+#include "core/operations/GridRefresh.h"
+#include "gui/AboutWindow.h"
+#include "gui/BoardWindow.h"
+#include "gui/Branding.h"
+#include "gui/ByteEditorPanel.h"
+#include "gui/MainStatusBar.h"
+#include "gui/MainWindow.h"
+#include "gui/PortWindow.h"
+#include "gui/Ports.h"
+#include "gui/SplashWindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <exception>
+
+namespace zelko6 {
+
+static const QString kHelpFileName = QStringLiteral("zelko6new.chm");
+
+Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options)
+    : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)),
+      link_(PortResolver(&store))
+{
+}
+
+Application::~Application()
+{
+    board_.reset();
+    main_.reset();
+}
+
+bool Application::Main()
+{
+    state_.StepNo = 1;
+    splash_ = std::make_unique<SplashWindow>();
+    splash_->show();
+
+    state_.StepNo = 2;
+    instanceLock_ = std::make_unique<QLockFile>(options_.instanceLockPath);
+    instanceLock_->setStaleLockTime(0); // only a live process holds it
+    if (!instanceLock_->tryLock(0)) {
+        splash_->hide();
+        return false;
+    }
+
+    state_.StepNo = 3;
+    ShowVersionInfo();
+
+    state_.StepNo = 4;
+    state_.AppDir = GetAppDir(options_.programDirectory);
+    if (!state_.AppDir.endsWith(QDir::separator()))
+        state_.AppDir += QDir::separator();
+
+    state_.StepNo = 5;
+    QCoreApplication::processEvents();
+    about_->setDisclaimer(QStringLiteral("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : ") + kSupportUrl);
+
+    state_.StepNo = 6;
+    if (!FileExists(state_.pathInAppDir(kDeviceFileName))) {
+        splash_->hide();
+        boxes_.show(BoxIcon::Error, BoxButtons::Ok,
+                    QStringLiteral("シリアルＥＥＰＲＯＭプログラマー メッセージ"),
+                    state_.AppDir + QStringLiteral("内に zelko6.iniファイルがありませんので         ") +
+                        QStringLiteral("\r\n") +
+                        QStringLiteral("シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。"));
+        return false;
+    }
+
+    state_.StepNo = 7;
+    LoadDeviceFile();
+
+    state_.StepNo = 8;
+    QCoreApplication::processEvents();
+    if (auto *dataCombo = main_->findChild<QComboBox *>(QStringLiteral("DataCombo1")))
+        dataCombo->setVisible(false);
+
+    state_.StepNo = 9;
+    main_->show();
+
+    state_.StepNo = 10;
+    main_->editor().MSFGrid1_Click();
+    splash_->hide();
+    QCoreApplication::processEvents();
+    if (main_->action("mnuBoardInfomation")->isChecked()) {
+        BoardWindow &board = ensureBoardWindow();
+        board.load();
+        board.show();
+    }
+    state_.StartupHint = QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。");
+    main_->status().setPanel(1, state_.StartupHint);
+    return true;
+}
+
+void Application::ShowVersionInfo()
+{
+    about_ = std::make_unique<AboutWindow>(shell_, options_.programDirectory);
+}
+
+void Application::LoadDeviceFile()
+{
+    state_.StepNo = 100;
+    DeviceFileContents contents = readDeviceFile(state_.pathInAppDir(kDeviceFileName));
+    state_.deviceTable = std::move(contents.table);
+    state_.DeviceCount = contents.DeviceCount;
+    state_.DefFileVer = contents.DefFileVer;
+
+    state_.StepNo = 101;
+    state_.AppTitleText =
+        QStringLiteral("Serial EEPROM Programmer ") + about_->versionCaption() + QStringLiteral("  ");
+    MainWindow &main = ensureMainWindow();
+    main.setWindowTitle(state_.AppTitleText + QStringLiteral("  ") + QStringLiteral("zelko6.ini ") +
+                        state_.DefFileVer);
+    about_->setDefinitionFileVersion(state_.DefFileVer);
+    state_.EditLock = true;
+    QStringList entries;
+    for (int k = 0; k < state_.DeviceCount && k < kDeviceRows; ++k)
+        entries << deviceListEntry(state_.deviceTable.row(k));
+    main.fillDeviceList(entries);
+
+    state_.EditLock = false;
+    state_.StepNo = 102;
+    const auto saved = settings_.int16(keys::DUT);
+    if (!saved || !main.selectDevice(*saved))
+        main.selectDevice(0);
+}
+
+MainWindow &Application::ensureMainWindow()
+{
+    if (main_)
+        return *main_;
+    main_ = std::make_unique<MainWindow>(state_, settings_, boxes_, shell_, link_, pump_);
+    MainWindow *main = main_.get();
+    main->setUnloadHandler([this] { Form_Unload(); });
+    QObject::connect(main, &MainWindow::boardMenuTriggered, main, [this] { mnuBoardInfomation_Click(); });
+    QObject::connect(main, &MainWindow::helpContentsTriggered, main, [this] { mnuHelpContents_Click(); });
+    QObject::connect(main, &MainWindow::aboutTriggered, main, [this] { mnuHelpAbout_Click(); });
+    QObject::connect(main, &MainWindow::outputTextFileTriggered, main, [this] { mnuOutPutTextFile_Click(); });
+    QObject::connect(main, &MainWindow::portSettingsTriggered, main, [this] { showPortWindow(); });
+    main->Form_Load();
+    return *main;
+}
+
+BoardWindow &Application::ensureBoardWindow()
+{
+    if (!board_)
+        board_ = std::make_unique<BoardWindow>(settings_);
+    return *board_;
+}
+
+void Application::Form_Unload()
+{
+    BoardWindow &board = ensureBoardWindow();
+    const QPointF boardTwips = board.positionTwips();
+    if (!board.isMinimized()) {
+        settings_.setSingle(keys::MainLeftBoard, static_cast<float>(boardTwips.x()));
+        settings_.setSingle(keys::MainTopBoard, static_cast<float>(boardTwips.y()));
+    }
+    if (!main_->isMinimized()) {
+        const QPointF mainTwips = main_->positionTwips();
+        settings_.setSingle(keys::MainLeft, static_cast<float>(mainTwips.x()));
+        settings_.setSingle(keys::MainTop, static_cast<float>(mainTwips.y()));
+    }
+    if (quit_)
+        quit_();
+}
+
+void Application::mnuBoardInfomation_Click()
+{
+    QAction *item = ensureMainWindow().action("mnuBoardInfomation");
+    BoardWindow &board = ensureBoardWindow();
+    if (item->isChecked()) {
+        item->setChecked(false);
+        settings_.setBool(keys::BoardInformation, false);
+        board.load();
+        board.hide();
+        return;
+    }
+    item->setChecked(true);
+    settings_.setBool(keys::BoardInformation, true);
+    board.load();
+    board.show();
+    main_->activateWindow();
+}
+
+void Application::mnuHelpContents_Click()
+{
+    try {
+        shell_.open(state_.pathInAppDir(kHelpFileName));
+    } catch (const std::exception &) {
+        boxes_.show(
+            BoxIcon::Information, BoxButtons::Ok, main_->windowTitle(),
+            QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
+    }
+}
+
+void Application::showPortWindow()
+{
+    PortWindow window(link_, settings_, boxes_, main_.get());
+    window.exec();
+}
+
+void Application::mnuHelpAbout_Click()
+{
+    about_->exec();
+}
+
+void Application::mnuOutPutTextFile_Click()
+{
+    shell_.open(state_.pathInAppDir(kTextDumpName));
+}
+
+} // namespace zelko6

@@ -1,0 +1,76 @@
+#pragma once
+// The program's entry and exit: the order in which windows and the catalogue come up, the two
+// reasons to refuse starting, and what is saved when the main window closes.
+
+#include "core/base/Settings.h"
+#include "gui/AppState.h"
+
+#include <QLockFile>
+
+#include "core/programmer/Pump.h"
+#include "core/programmer/QtSerialLink.h"
+#include "gui/BoardWindow.h"
+#include <functional>
+#include <memory>
+
+namespace zelko6 {
+
+class AboutWindow;
+class BoardWindow;
+class MainWindow;
+class MessageBoxes;
+class Shell;
+class SplashWindow;
+
+struct StartupOptions {
+    QString programDirectory; // where the catalogue and the files beside the program live
+    QString instanceLockPath; // a second instance finds this locked and ends
+};
+
+class Application {
+  public:
+    Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options);
+    ~Application();
+
+    // Start-up. False when the program is to end at once (another instance, no catalogue).
+    bool Main();
+    // Called once the main window has closed and the positions are saved.
+    void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
+
+    void LoadDeviceFile();
+    void Form_Unload();
+    void mnuBoardInfomation_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+    void mnuOutPutTextFile_Click();
+    void showPortWindow(); // frmCom, modal
+
+    AppState &state() { return state_; }
+    Settings &settings() { return settings_; }
+    SerialLink &link() { return link_; }
+    MainWindow *mainWindow() const { return main_.get(); }
+    BoardWindow *boardWindow() const { return board_.get(); }
+    AboutWindow *aboutWindow() const { return about_.get(); }
+    SplashWindow *splashWindow() const { return splash_.get(); }
+
+  private:
+    MainWindow &ensureMainWindow();
+    BoardWindow &ensureBoardWindow();
+    void ShowVersionInfo();
+
+    AppState state_;
+    Settings settings_;
+    MessageBoxes &boxes_;
+    Shell &shell_;
+    StartupOptions options_;
+    QtPump pump_;
+    QtSerialLink link_;
+    std::unique_ptr<QLockFile> instanceLock_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<BoardWindow> board_;
+    std::function<void()> quit_;
+};
+
+} // namespace zelko6

@@ -1,0 +1,262 @@
+#include "gui/ByteEditorPanel.h"
+
+#include "core/base/Version.h"
+#include "core/buffer/CheckSum.h"
+#include "core/buffer/EditorRules.h"
+#include "core/buffer/GridModel.h"
+#include "core/text/CharRules.h"
+#include "core/text/CodePage932.h"
+#include "core/text/HexText.h"
+#include "gui/AppState.h"
+#include "gui/Fonts.h"
+#include "gui/HexGridView.h"
+#include "gui/Ports.h"
+#include "gui/StepReport.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <exception>
+
+namespace zelko6 {
+
+namespace {
+
+// Holds EditLock for the life of a handler; released on every way out.
+class EditLockGuard {
+  public:
+    explicit EditLockGuard(bool &lock) : lock_(lock) { lock_ = true; }
+    ~EditLockGuard() { lock_ = false; }
+    EditLockGuard(const EditLockGuard &) = delete;
+    EditLockGuard &operator=(const EditLockGuard &) = delete;
+
+  private:
+    bool &lock_;
+};
+
+QLineEdit *box(QWidget *parent, const char *name, int maxLength, const QString &accessible)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    edit->setFont(gothicFixedFont());
+    edit->setAccessibleName(accessible);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 4 + 12);
+    return edit;
+}
+
+QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(uiGothicFont());
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, StatusPanels &status,
+                                 MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
+                                 QWidget *parent)
+    : QGroupBox(QStringLiteral("データ修正"), parent), state_(state), model_(model), grid_(grid),
+      status_(status), boxes_(boxes), setCheckSumCaption_(std::move(setCheckSumCaption))
+{
+    setObjectName(QStringLiteral("Frame1"));
+    setFont(uiGothicFont());
+    hex_ = box(this, "Text_modify_hex", 2, QStringLiteral("Hex"));
+    dec_ = box(this, "Text_modify_dec", 3, QStringLiteral("Dec"));
+    asc_ = box(this, "Text_modify_asc", 1, QStringLiteral("Ascii"));
+    hex_->installEventFilter(this);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(caption(this, QStringLiteral("Hex"), hex_), 0, 0);
+    layout->addWidget(hex_, 0, 1, Qt::AlignLeft);
+    layout->addWidget(caption(this, QStringLiteral("Dec"), dec_), 1, 0);
+    layout->addWidget(dec_, 1, 1, Qt::AlignLeft);
+    layout->addWidget(caption(this, QStringLiteral("Ascii"), asc_), 2, 0);
+    layout->addWidget(asc_, 2, 1, Qt::AlignLeft);
+
+    // Bit 7 on the left; a wider gap between the two nibbles.
+    auto *bitRow = new QHBoxLayout;
+    bitRow->setSpacing(2);
+    for (int bit = 7; bit >= 0; --bit) {
+        auto *check = new QCheckBox(this);
+        check->setObjectName(QStringLiteral("ChkBin"));
+        check->setProperty("index", bit);
+        check->setAccessibleName(QStringLiteral("Bin %1").arg(bit));
+        check->setToolTip(QString::number(bit));
+        bits_[static_cast<size_t>(bit)] = check;
+        bitRow->addWidget(check);
+        if (bit == 4)
+            bitRow->addSpacing(10);
+        connect(check, &QCheckBox::toggled, this, [this] { ChkBin_Click(); });
+    }
+    bitRow->addStretch(1);
+    auto *binLabel = caption(this, QStringLiteral("Bin"), bits_[7]);
+    layout->addWidget(binLabel, 3, 0);
+    layout->addLayout(bitRow, 3, 1);
+
+    connect(hex_, &QLineEdit::textChanged, this, [this] { Text_modify_hex_Change(); });
+    connect(dec_, &QLineEdit::textChanged, this, [this] { Text_modify_dec_Change(); });
+    connect(asc_, &QLineEdit::textChanged, this, [this] { Text_modify_asc_Change(); });
+}
+
+bool ByteEditorPanel::editsIgnored() const
+{
+    return grid_.Col() == kCharColumn + 1 || state_.EditLock;
+}
+
+void ByteEditorPanel::MSFGrid1_Click(bool moveFocus)
+{
+    try {
+        state_.StepNo = 300;
+        // A click on a row's characters selects its last byte.
+        if (grid_.Col() == kCharColumn + 1)
+            grid_.setCurrentCell(grid_.Row(), kBytesPerRow);
+    } catch (const std::exception &failure) {
+        boxes_.show(BoxIcon::Error, BoxButtons::Ok, kAppTitle,
+                    stepReportText(QString::fromLocal8Bit(failure.what()), state_.StepNo,
+                                   QStringLiteral("  k = 0 m = 0")));
+        return;
+    }
+    if (state_.EditLock)
+        return;
+    const int address = grid_.selectedAddress();
+    {
+        EditLockGuard lock(state_.EditLock);
+        state_.StepNo = 301;
+        if (state_.BufData.contains(address)) {
+            const uint8_t b = state_.BufData[static_cast<size_t>(address)];
+            dec_->setText(QString::number(b));
+            hex_->setText(hexDigits(b, 2));
+            asc_->setText(QString(selectionRuleChar(b)));
+            state_.StepNo = 302;
+            showBits(b);
+        }
+        state_.StepNo = 303;
+    }
+    if (moveFocus) {
+        hex_->setFocus();
+        hex_->selectAll(); // the next keys typed replace the byte
+    }
+    state_.StepNo = 304;
+    if (address >= 0)
+        status_.setPanel(3, QStringLiteral("ADDRESS:") + QString::number(address));
+}
+
+void ByteEditorPanel::changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change)
+{
+    if (editsIgnored())
+        return;
+    EditLockGuard lock(state_.EditLock);
+    const int address = grid_.selectedAddress();
+    if (!state_.BufData.contains(address))
+        return;
+    uint8_t &b = state_.BufData[static_cast<size_t>(address)];
+    change(b);
+    // The box typed into keeps what was typed; the others show the byte as it now is.
+    if (typedInto != dec_)
+        dec_->setText(QString::number(b));
+    if (typedInto != hex_)
+        hex_->setText(hexDigits(b, 2));
+    if (typedInto != asc_)
+        asc_->setText(QString(editRuleChar(b)));
+    refreshOtherViews(address);
+}
+
+void ByteEditorPanel::Text_modify_hex_Change()
+{
+    changeSelectedByte(hex_, [this](uint8_t &b) {
+        const int value = HexWordValue(hex_->text());
+        if (value <= 0xFF)
+            b = static_cast<uint8_t>(value);
+    });
+}
+
+void ByteEditorPanel::Text_modify_dec_Change()
+{
+    changeSelectedByte(dec_, [this](uint8_t &b) {
+        if (const auto number = decimalBoxNumber(dec_->text()); number && *number > 255.0)
+            dec_->setText(QStringLiteral("255"));
+        if (const auto value = decimalBoxByte(dec_->text()))
+            b = *value;
+    });
+}
+
+void ByteEditorPanel::Text_modify_asc_Change()
+{
+    changeSelectedByte(asc_, [this](uint8_t &b) {
+        const QString text = asc_->text();
+        if (!text.isEmpty())
+            if (const auto code = singleByteCode(text.front()))
+                b = *code;
+    });
+}
+
+void ByteEditorPanel::ChkBin_Click()
+{
+    changeSelectedByte(nullptr, [this](uint8_t &b) {
+        b = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (bits_[static_cast<size_t>(bit)]->isChecked())
+                b |= static_cast<uint8_t>(1u << bit);
+    });
+}
+
+void ByteEditorPanel::showBits(uint8_t value)
+{
+    for (int bit = 0; bit < 8; ++bit)
+        bits_[static_cast<size_t>(bit)]->setChecked((value >> bit) & 1);
+}
+
+void ByteEditorPanel::refreshOtherViews(int address)
+{
+    const uint8_t b = state_.BufData[static_cast<size_t>(address)];
+    const int modelRow = address / kBytesPerRow;
+    model_.setByteCell(modelRow, address % kBytesPerRow, b);
+    showBits(b);
+    model_.setCharCellByEditRule(modelRow);
+    setCheckSumCaption_(CalcCheckSum(state_));
+}
+
+bool ByteEditorPanel::Text_modify_hex_KeyPress(QKeyEvent *event)
+{
+    // Only typed characters pass the filter; navigation, deletion, focus changes and shortcuts
+    // are not characters and go on as usual.
+    const QString text = event->text();
+    if (text.isEmpty() || event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
+        event->key() == Qt::Key_Delete || (event->modifiers() & Qt::ControlModifier) || state_.EditLock)
+        return false;
+    HexKeyDecision decision{};
+    {
+        EditLockGuard lock(state_.EditLock);
+        decision = hexKeyFilter(text.front());
+    }
+    switch (decision.action) {
+    case HexKey::Accept:
+    case HexKey::PassThrough:
+        return false;
+    case HexKey::Replace: {
+        // The box receives the upper-case digit instead of the key typed.
+        QKeyEvent replaced(QEvent::KeyPress, event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                           QString(decision.replacement), event->isAutoRepeat());
+        hex_->event(&replaced);
+        return true;
+    }
+    case HexKey::Discard:
+        break;
+    }
+    return true;
+}
+
+bool ByteEditorPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == hex_ && event->type() == QEvent::KeyPress)
+        return Text_modify_hex_KeyPress(static_cast<QKeyEvent *>(event));
+    return QGroupBox::eventFilter(watched, event);
+}
+
+} // namespace zelko6

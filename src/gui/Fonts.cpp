@@ -1,0 +1,49 @@
+#include "gui/Fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace zelko6 {
+
+static const QString kGothicFixed = QStringLiteral("ＭＳ ゴシック");
+static const QString kUiGothic = QStringLiteral("MS UI Gothic");
+static constexpr int kPointSize = 9;
+
+QFont gothicFixedFont()
+{
+    QFont font(kGothicFixed, kPointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QFont uiGothicFont()
+{
+    return QFont(kUiGothic, kPointSize);
+}
+
+static QStringList installed(const QStringList &candidates)
+{
+    const QStringList families = QFontDatabase::families();
+    QStringList found;
+    for (const QString &c : candidates)
+        if (families.contains(c, Qt::CaseInsensitive))
+            found << c;
+    return found;
+}
+
+void installFontSubstitutions()
+{
+    // Fixed-pitch first for the grid, so the address and byte columns line up.
+    const QStringList fixed = installed({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                                         QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"),
+                                         QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")});
+    const QStringList proportional = installed(
+        {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
+         QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic")});
+    if (!fixed.isEmpty())
+        QFont::insertSubstitutions(kGothicFixed, fixed);
+    if (!proportional.isEmpty())
+        QFont::insertSubstitutions(kUiGothic, proportional);
+}
+
+} // namespace zelko6

@@ -1,0 +1,248 @@
+// The controls and menus of the main window: what it holds, with the captions the user sees.
+
+#include "gui/MainWindow.h"
+
+#include "core/base/Settings.h"
+#include "core/devices/ChipSelection.h"
+#include "core/operations/DeviceOperations.h"
+#include "gui/AppState.h"
+#include "gui/ByteEditorPanel.h"
+#include "gui/Fonts.h"
+#include "gui/HexGridView.h"
+#include "gui/MainStatusBar.h"
+#include "gui/QtFileDialogs.h"
+#include "gui/WindowPlacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zelko6 {
+
+namespace {
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFont(uiGothicFont());
+    return b;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QFont &font)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    return l;
+}
+
+// One pixel line across the window; a dark one with a light one 20 twips below makes the groove
+// between the selectors and the commands.
+QFrame *rule(QWidget *parent, const char *name, QPalette::ColorRole colour)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QLatin1String(name));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(1);
+    line->setFixedHeight(1);
+    line->setForegroundRole(colour);
+    return line;
+}
+
+QWidget *rules(QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(std::max(0, twipsToPixels(20, logicalDpi()) - 1));
+    layout->addWidget(rule(box, "Line1", QPalette::Dark));
+    layout->addWidget(rule(box, "Line2", QPalette::Light));
+    return box;
+}
+
+} // namespace
+
+void MainWindow::buildControls()
+{
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    status_ = new MainStatusBar(this);
+    setStatusBar(status_);
+
+    device_ = new QComboBox(central);
+    device_->setObjectName(QStringLiteral("Combo_device"));
+    device_->setAccessibleName(QStringLiteral("デバイス選択"));
+    device_->setFont(gothicFixedFont());
+    device_->setMinimumContentsLength(22);
+    device_->setMaxVisibleItems(20);
+    connect(device_, &QComboBox::activated, this, [this] { Combo_device_Click(); });
+
+    pageSize_ = label(central, "Lbl_PageSize", QString(), uiGothicFont());
+    spec_ = label(central, "Lbl_Spec", QString(), gothicFixedFont()); // the chip selection fills it
+    label(central, "Lbl_memo", QString(), uiGothicFont())->hide();
+
+    accessSize_ = new QComboBox(central);
+    accessSize_->setObjectName(QStringLiteral("CmbSize"));
+    accessSize_->setFont(gothicFixedFont());
+    accessSize_->setMinimumContentsLength(7);
+    auto *sizeLabel = label(central, "Label3", QStringLiteral("ｱｸｾｽｻｲｽﾞ　 (Byte)"), uiGothicFont());
+    sizeLabel->setBuddy(accessSize_);
+    accessSize_->setAccessibleName(sizeLabel->text());
+    connect(accessSize_, &QComboBox::activated, this, [this] { CmbSize_Click(); });
+
+    auto *block = new QGroupBox(QStringLiteral("ﾌﾞﾛｯｸｱｸｾｽ(開始ｱﾄﾞﾚｽ0)"), central);
+    block->setObjectName(QStringLiteral("Frame2"));
+    block->setFont(uiGothicFont());
+    auto *blockLayout = new QHBoxLayout(block);
+    blockLayout->addWidget(button(block, "Cmd_READ_all", QStringLiteral("Block Read")));
+    blockLayout->addWidget(button(block, "Cmd_WRITE_all", QStringLiteral("Block Write")));
+
+    auto *single = new QGroupBox(QStringLiteral("ﾊﾞｲﾄｱｸｾｽ"), central);
+    single->setObjectName(QStringLiteral("Frame3"));
+    single->setFont(uiGothicFont());
+    auto *singleLayout = new QGridLayout(single);
+    singleLayout->addWidget(
+        label(single, "Label4", QStringLiteral("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"), uiGothicFont()), 0, 0, 1, 2);
+    singleLayout->addWidget(button(single, "Cmd_READ_single", QStringLiteral("Byte Read")), 1, 0);
+    singleLayout->addWidget(button(single, "Cmd_WRITE_single", QStringLiteral("Byte Write")), 1, 1);
+
+    auto *open = button(central, "Cmd_Open", QStringLiteral("開く"));
+    auto *saveAs = button(central, "Cmd_SaveAs", QStringLiteral("保存"));
+    auto *port = button(central, "Cmd_Port", QStringLiteral("通信ポート"));
+    auto *clear = button(central, "Command1", QStringLiteral("ﾊﾞｯﾌｧ ｸﾘｱ"));
+    connect(open, &QPushButton::clicked, this, [this] { files_->mnuFileOpen_Click(); });
+    connect(saveAs, &QPushButton::clicked, this, [this] { files_->mnuFileSaveAs_Click(); });
+    connect(port, &QPushButton::clicked, this, &MainWindow::portSettingsTriggered);
+    connect(clear, &QPushButton::clicked, this, &MainWindow::bufferClearCommand);
+
+    grid_ = new HexGridView(model_, central);
+    editor_ = new ByteEditorPanel(
+        state_, model_, *grid_, *status_, boxes_,
+        [this](const QString &caption) { checkSum_->setText(caption); }, central);
+    connect(grid_, &HexGridView::cellSelected, this,
+            [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });
+
+    auto *sumFrame = new QGroupBox(central);
+    sumFrame->setObjectName(QStringLiteral("Frame4"));
+    checkSum_ = label(sumFrame, "LblCheckSUM", QStringLiteral("CheckSum:xxxx"), gothicFixedFont());
+    (new QVBoxLayout(sumFrame))->addWidget(checkSum_);
+
+    // Carried by the window but used by no command.
+    (new QTextEdit(central))->setObjectName(QStringLiteral("RichTextBox1"));
+    central->findChild<QTextEdit *>(QStringLiteral("RichTextBox1"))->hide();
+    auto *dataCombo = new QComboBox(central);
+    dataCombo->setObjectName(QStringLiteral("DataCombo1"));
+    label(central, "Label1", QStringLiteral("しばらくお待ちください。"), uiGothicFont())->hide();
+
+    auto *top = new QGridLayout;
+    top->addWidget(device_, 0, 0);
+    top->addWidget(pageSize_, 0, 1, 2, 1);
+    top->addWidget(sizeLabel, 0, 2, Qt::AlignRight);
+    top->addWidget(accessSize_, 0, 3);
+    top->addWidget(spec_, 1, 0);
+    top->addWidget(dataCombo, 1, 3);
+    top->setColumnStretch(1, 1);
+
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(block);
+    commands->addWidget(single);
+    auto *files = new QGridLayout;
+    files->addWidget(open, 0, 0);
+    files->addWidget(saveAs, 0, 1);
+    files->addWidget(port, 1, 0);
+    files->addWidget(clear, 1, 1);
+    commands->addLayout(files);
+    commands->addStretch(1);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(editor_);
+    side->addWidget(sumFrame);
+    side->addStretch(1);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(grid_, 1);
+    middle->addLayout(side);
+
+    auto *layout = new QVBoxLayout(central);
+    layout->addLayout(top);
+    layout->addWidget(rules(central));
+    layout->addLayout(commands);
+    layout->addLayout(middle, 1);
+    resize(980, 640);
+}
+
+void MainWindow::buildMenus()
+{
+    auto *bar = menuBar();
+    auto menu = [bar](const char *name, const QString &caption) {
+        QMenu *m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto item = [this](QMenu *m, const char *name, const QString &caption) {
+        QAction *a = m->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        a->setFont(uiGothicFont());
+        return a;
+    };
+    auto separator = [](QMenu *m, const char *name) {
+        m->addSeparator()->setObjectName(QLatin1String(name));
+    };
+
+    QMenu *file = menu("mnuFile", QStringLiteral("ファイル(&F)"));
+    connect(item(file, "mnuFileOpen", QStringLiteral("ファイルをロード(&O)...")), &QAction::triggered, this,
+            [this] { files_->mnuFileOpen_Click(); });
+    connect(item(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)...")), &QAction::triggered, this,
+            [this] { files_->mnuFileSaveAs_Click(); });
+    separator(file, "mnuFileBar1");
+    connect(item(file, "mnuOutPutTextFile", QStringLiteral("テキストデータとして出力")), &QAction::triggered,
+            this, &MainWindow::outputTextFileTriggered);
+    separator(file, "mnuFileBar3");
+    // Defined but never shown.
+    item(file, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)..."))->setVisible(false);
+    item(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."))->setVisible(false);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
+    action("mnuFileBar2")->setVisible(false);
+    connect(item(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu *tools = menu("mnuTools", QStringLiteral("オプション(&T)"));
+    connect(item(tools, "mnuBufferClear", QStringLiteral("バッファをクリア(&B)")), &QAction::triggered, this,
+            &MainWindow::bufferClearCommand);
+    separator(tools, "mnu02");
+    QAction *board = item(tools, "mnuBoardInfomation", QStringLiteral("デバイス挿入方向"));
+    board->setCheckable(true);
+    board->setChecked(true);
+    // The board window's controller owns the check mark: a click toggles it there, not here.
+    connect(board, &QAction::triggered, this, [this, board](bool) {
+        board->setChecked(!board->isChecked());
+        emit boardMenuTriggered();
+    });
+    separator(tools, "mnuO1");
+    connect(item(tools, "mnuToolsOptions", QStringLiteral("COMポート設定(&O)...")), &QAction::triggered, this,
+            &MainWindow::portSettingsTriggered);
+
+    QMenu *help = menu("mnuHelp", QStringLiteral("ヘルプﾟ(&H)"));
+    connect(item(help, "mnuHelpContents", QStringLiteral("ヘルプ(&C)")), &QAction::triggered, this,
+            &MainWindow::helpContentsTriggered);
+    item(help, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)..."))->setVisible(false);
+    separator(help, "mnuHelpBar0");
+    connect(item(help, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)")), &QAction::triggered, this,
+            &MainWindow::aboutTriggered);
+}
+
+} // namespace zelko6

@@ -1,0 +1,164 @@
+// The four transfer buttons end to end against the scripted board: progress, final texts, the
+// buffer, the window lock, and the failure table rows of read and write.
+
+#include "LinkFixture.h"
+#include "core/programmer/LinkTexts.h"
+
+#include <cmath>
+
+namespace zelko6::test {
+namespace {
+
+using OperationsTest = LinkFixture;
+
+TEST_F(OperationsTest, BlockReadShowsProgressAndTheChip)
+{
+    useChip(2, 8, 8);
+    for (size_t i = 0; i < 256; ++i)
+        board.memory[i] = static_cast<uint8_t>(255 - i);
+    ops.Cmd_READ_all_Click();
+
+    EXPECT_EQ(32, board.acksReceived);
+    QStringList expected; // each chunk moves 100 × 8 / 256 = 3.125 percent; ties go to even
+    for (int k = 1, last = 0; k <= 32; ++k)
+        if (const int v = static_cast<int>(std::nearbyint(k * 3.125)); v != last)
+            expected << QString::number(last = v) + u'%';
+    EXPECT_EQ(expected, panels.historyOf(3));
+    EXPECT_EQ(QStringLiteral("3%"), panels.historyOf(3).front());
+
+    EXPECT_EQ(board.memory, view.shownBuffer);
+    EXPECT_EQ(1, view.refreshes);
+    EXPECT_GT(state.OpStartTime, 0.25); // the check's and the opening's pauses at least
+    EXPECT_EQ(texts::kReadDoneText + tenthsText(state.OpStartTime) + texts::kSecondsSuffix, panels.panel(1));
+    EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
+    EXPECT_FALSE(board.isOpen());
+}
+
+TEST_F(OperationsTest, BlockReadFillsOnlyTheAccessSize)
+{
+    useChip(2, 9, 16);
+    std::fill(board.memory.begin(), board.memory.end(), 0x11);
+    view.accessSize = QStringLiteral("128");
+    ops.Cmd_READ_all_Click();
+    EXPECT_EQ(128, std::count(view.shownBuffer.begin(), view.shownBuffer.end(), 0x11));
+    EXPECT_EQ(512 - 128, std::count(view.shownBuffer.begin() + 128, view.shownBuffer.end(), 0xFF));
+}
+
+TEST_F(OperationsTest, FailedBlockReadsShowTheBufferAsItIs)
+{
+    useChip(2, 8, 8);
+    std::fill(board.memory.begin(), board.memory.end(), 0x22);
+    board.readChunksBeforeSilence = 16;
+    ops.Cmd_READ_all_Click();
+    EXPECT_EQ(texts::kTimeOutText + texts::kReadErrorSuffix, panels.panel(1));
+    EXPECT_EQ(QStringLiteral("50%"), panels.panel(3));
+    ASSERT_EQ(256u, view.shownBuffer.size());
+    EXPECT_EQ(128, std::count(view.shownBuffer.begin(), view.shownBuffer.begin() + 128, 0x22));
+    EXPECT_EQ(128, std::count(view.shownBuffer.begin() + 128, view.shownBuffer.end(), 0xFF));
+    EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
+    EXPECT_FALSE(board.isOpen());
+
+    // Stopped by the connection check: nothing but the queries went out, the grid shows 0xFF.
+    board.reset();
+    board.identification.clear();
+    state.BufData[3] = 0x00;
+    ops.Cmd_READ_all_Click();
+    EXPECT_EQ(QByteArray("??"), board.wire());
+    EXPECT_EQ(256, std::count(view.shownBuffer.begin(), view.shownBuffer.end(), 0xFF));
+}
+
+TEST_F(OperationsTest, ByteReadAndByteWriteMoveTheSelectedByte)
+{
+    useChip(2, 8, 16);
+    board.memory[0x24] = 0x0A;
+    view.selected = 0x24;
+    ops.Cmd_READ_single_Click();
+    EXPECT_EQ(std::vector<uint8_t>{0x0A}, view.readBytes);
+    EXPECT_EQ(0x0A, state.BufData[0x24]);
+    EXPECT_EQ(0, view.refreshes);
+
+    board.reset();
+    state.BufData[0] = 0x5C;
+    view.selected = 0;
+    ops.Cmd_WRITE_single_Click();
+    const std::vector<QByteArray> expected{
+        "E", "e2P", "E", "e2W", bytes({1, 0, 0, 0}), bytes({1, 0, 0, 0}), bytes({0x5C})};
+    EXPECT_EQ(expected, transferSends());
+    EXPECT_EQ(0x5C, board.memory[0]);
+    EXPECT_EQ(state.OpStartTime, state.WriteSeconds);
+    EXPECT_EQ(texts::kWriteDoneText + QString::number(std::floor(state.WriteSeconds)) + texts::kSecondsSuffix,
+              panels.panel(1));
+}
+
+TEST_F(OperationsTest, BlockWriteStaysLockedThroughItsVerify)
+{
+    useChip(2, 8, 16);
+    for (size_t i = 0; i < 256; ++i)
+        state.BufData[i] = static_cast<uint8_t>(i ^ 0x5A);
+    ops.Cmd_WRITE_all_Click();
+    EXPECT_EQ(16, board.dataChunksReceived);
+    EXPECT_TRUE(std::equal(board.memory.begin(), board.memory.end(), state.BufData.bytes().begin()));
+    EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
+    EXPECT_GE(view.unlockedAt, board.sendTimes.back()); // not before the verify's last byte
+    const double verifySeconds = state.OpStartTime;
+    EXPECT_EQ(texts::kVerifyDoneText + tenthsText(state.WriteSeconds + verifySeconds) + texts::kSecondsSuffix,
+              panels.panel(1));
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_FALSE(board.isOpen());
+}
+
+TEST_F(OperationsTest, FailedWritesKeepTheLastWriteTimeAndStillVerify)
+{
+    useChip(2, 8, 16);
+    state.WriteSeconds = 7.25;
+    board.acksBeforeSilence = 4;
+    ops.Cmd_WRITE_all_Click();
+    EXPECT_TRUE(panels.historyOf(1).contains(texts::kTimeOutText + texts::kWriteErrorSuffix));
+    EXPECT_EQ(7.25, state.WriteSeconds);
+    EXPECT_TRUE(transferSends().back() == "@"); // the verify read the chip back
+
+    board.reset();
+    board.wrongAckAt = 0;
+    view.selected = 1;
+    ops.Cmd_WRITE_single_Click();
+    EXPECT_EQ(texts::kWriteErrorSuffix, panels.panel(1));
+    EXPECT_EQ(1, state.ComError);
+}
+
+TEST_F(OperationsTest, ClosingTheWindowAbortsTheWaitAtOnce)
+{
+    useChip(2, 8, 16);
+    board.readChunksBeforeSilence = 2;
+    bool busyDuringWait = false;
+    pump.onIdle = [&] {
+        if (board.acksReceived < 2)
+            return;
+        busyDuringWait = ops.isBusy();
+        ops.abortOperation();
+    };
+    ops.Cmd_READ_all_Click();
+    EXPECT_TRUE(busyDuringWait);
+    EXPECT_FALSE(ops.isBusy());
+    EXPECT_EQ(texts::kTimeOutText + texts::kReadErrorSuffix, panels.panel(1));
+    EXPECT_LT(pump.now - sendTime("@", 1), 1.0);
+    EXPECT_FALSE(board.isOpen());
+}
+
+TEST_F(OperationsTest, ImpossibleTransfersAreRefusedBeforeAnythingIsSent)
+{
+    useChip(2, 8, 16);
+    view.accessSize = QStringLiteral("1024");
+    ops.Cmd_WRITE_all_Click();
+    EXPECT_TRUE(board.sends.empty());
+    EXPECT_FALSE(board.openedWith);
+    EXPECT_EQ(texts::kRefusedAccessSize, panels.panel(1));
+
+    useChip(2, 8, 0);
+    ops.Cmd_READ_all_Click();
+    EXPECT_TRUE(board.sends.empty());
+    EXPECT_EQ(texts::kRefusedPageSize, panels.panel(1));
+    EXPECT_EQ((std::vector<bool>{true, false, true, false}), view.locks);
+}
+
+} // namespace
+} // namespace zelko6::test

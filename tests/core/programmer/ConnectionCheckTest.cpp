@@ -1,0 +1,138 @@
+// The connection check against the scripted board: identification, countdown, the failure
+// paths and the firmware warning.
+
+#include "core/programmer/ConnectionCheck.h"
+#include "ExpectedTexts.h"
+#include "LinkFixture.h"
+#include "core/base/Version.h"
+#include "core/programmer/LinkTexts.h"
+#include "core/programmer/PortProbe.h"
+
+namespace zelko6::test {
+namespace {
+
+class ConnectionCheckTest : public LinkFixture {
+  protected:
+    CheckResult check()
+    {
+        auto ctx = context();
+        return Read_Version(ctx, settings, boxes);
+    }
+};
+
+TEST_F(ConnectionCheckTest, IdentifiesWithSavedOrDefaultPort)
+{
+    EXPECT_EQ(CheckResult::Identified, check());
+    ASSERT_TRUE(board.openedWith);
+    EXPECT_EQ(1, board.openedWith->portNumber);
+    EXPECT_TRUE(board.openedWith->rtsEnable);
+    EXPECT_FALSE(board.openedWith->dtrEnable);
+    EXPECT_EQ(QStringLiteral("COM1 : QT-LNK-WRT-V6.50"), panels.panel(2));
+    EXPECT_EQ(QStringLiteral("QT-LNK-WRT-V6.50"), state.FirmwareId);
+    EXPECT_FLOAT_EQ(6.5f, state.FirmwareVersion);
+    EXPECT_EQ(InputMode::Binary, board.inputMode());
+    EXPECT_EQ(0, state.ComError);
+    // Two queries: the first 200 ms after opening, the second about 50 ms later.
+    EXPECT_EQ(QStringList({"pause 200", "send 3f", "pause 50", "yield", "send 3f"}), trace.mid(0, 5));
+
+    store.values[QStringLiteral("Settings/ComNo")] = QStringLiteral("2");
+    store.values[QStringLiteral("Settings/RTS")] = QStringLiteral("0");
+    store.values[QStringLiteral("Settings/DTR")] = QStringLiteral("1");
+    board.identification = "QT-LNK-WRT-V6.50junk";
+    check();
+    EXPECT_EQ(3, board.openedWith->portNumber);
+    EXPECT_FALSE(board.openedWith->rtsEnable);
+    EXPECT_TRUE(board.openedWith->dtrEnable);
+    EXPECT_EQ(QStringLiteral("COM3 : QT-LNK-WRT-V6.50"), panels.panel(2));
+}
+
+TEST_F(ConnectionCheckTest, SilentBoardCountsDownAndStopsTheOperation)
+{
+    board.identification.clear();
+    state.FirmwareId = QStringLiteral("earlier");
+    EXPECT_EQ(CheckResult::TimedOut, check());
+    EXPECT_EQ(1, state.ComError);
+    EXPECT_EQ(kCom1NotConnected, panels.panel(2));
+    EXPECT_EQ(kSilentBoardFailure, panels.panel(1));
+    EXPECT_EQ(QStringLiteral("earlier"), state.FirmwareId);
+    const double waited = panels.firstTimeOf(1, panels.panel(1)) - sendTime("?", 1);
+    EXPECT_GT(waited, 10.0);
+    EXPECT_LT(waited, 10.1);
+
+    QStringList countdown = panels.historyOf(2);
+    countdown.removeLast();
+    ASSERT_GE(countdown.size(), 10);
+    const QStringList lastTen = countdown.mid(countdown.size() - 10);
+    EXPECT_EQ(kWaiting9, lastTen[0]);
+    EXPECT_EQ(kWaiting8, lastTen[1]);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(texts::kWaitingPrefix + QString::number(9 - i), lastTen[i]);
+}
+
+TEST_F(ConnectionCheckTest, ShortAndForeignReplies)
+{
+    board.identification = "QT-LNK-WRT-V6.50\r"; // 17 characters never complete the wait
+    EXPECT_EQ(CheckResult::TimedOut, check());
+    EXPECT_EQ(kShortReplyFailure, panels.panel(1));
+    EXPECT_EQ(InputMode::Text, board.inputMode());
+
+    board.identification = "HELLO FROM A MODEM";
+    EXPECT_EQ(CheckResult::Foreign, check());
+    EXPECT_EQ(0, state.ComError);
+    EXPECT_EQ(texts::kCheckErrorText, panels.panel(1));
+    EXPECT_EQ(kCom1NotConnected, panels.panel(2));
+    EXPECT_EQ(InputMode::Binary, board.inputMode());
+}
+
+TEST_F(ConnectionCheckTest, OnlyFirmwareBelowSixIsWarnedAbout)
+{
+    const struct {
+        const char *version;
+        float value;
+        bool warned;
+    } cases[] = {{"5.99", 5.99f, true}, {"6.00", 6.0f, false}, {"0.00", 0.0f, false}, {"v6.x", 0.0f, false}};
+    for (const auto &c : cases) {
+        boxes.shown.clear();
+        board.identification = "QT-LNK-WRT-V" + QByteArray(c.version) + "\r\n";
+        EXPECT_EQ(CheckResult::Identified, check());
+        EXPECT_FLOAT_EQ(c.value, state.FirmwareVersion) << c.version;
+        ASSERT_EQ(c.warned ? 1u : 0u, boxes.shown.size()) << c.version;
+        if (c.warned) {
+            EXPECT_EQ(BoxIcon::None, boxes.shown[0].icon);
+            EXPECT_EQ(BoxButtons::Ok, boxes.shown[0].buttons);
+            EXPECT_EQ(kAppTitle, boxes.shown[0].title);
+            EXPECT_EQ(texts::kOldFirmwareText, boxes.shown[0].text);
+        }
+        EXPECT_EQ(0, state.ComError);
+    }
+}
+
+TEST_F(ConnectionCheckTest, PortThatCannotOpenStopsWithItsReason)
+{
+    board.openFailure = OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/dev/ttyUSB7"), {}};
+    useChip(2, 8, 16);
+    ops.Cmd_READ_all_Click();
+    EXPECT_EQ(1, state.ComError);
+    EXPECT_TRUE(board.sends.empty());
+    EXPECT_EQ(kCom1NotConnected, panels.panel(2));
+    EXPECT_TRUE(panels.panel(1).startsWith(texts::kCheckErrorText));
+    EXPECT_TRUE(panels.panel(1).endsWith(QStringLiteral("/dev/ttyUSB7")));
+    EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
+}
+
+TEST_F(ConnectionCheckTest, ProbeSavesTheChoiceEvenWhenThePortFails)
+{
+    store.values[QStringLiteral("Settings/RTS")] = QStringLiteral("0");
+    EXPECT_FALSE(probePort(board, settings, 4));
+    EXPECT_EQ(5, board.openedWith->portNumber);
+    EXPECT_FALSE(board.openedWith->rtsEnable);
+
+    board.openFailure = OpenFailure{};
+    board.close();
+    EXPECT_TRUE(probePort(board, settings, 19));
+    EXPECT_EQ(QStringLiteral("19"), store.values.value(QStringLiteral("Settings/ComNo")));
+    EXPECT_FALSE(board.isOpen());
+}
+
+} // namespace
+} // namespace zelko6::test

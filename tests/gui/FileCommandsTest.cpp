@@ -1,0 +1,231 @@
+// Loading and saving through the file commands: the real window with its real file dialog
+// answered by the test, and the command logic with a scripted dialog for the failure paths.
+
+#include "core/operations/FileCommands.h"
+#include "core/files/ImageTestSupport.h"
+#include "core/files/IntelHex.h"
+#include "gui/AppState.h"
+#include "gui/MainStatusBar.h"
+#include "gui/MainWindow.h"
+#include "support/AppHarness.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace zelko6;
+using namespace zelko6::test;
+
+namespace {
+
+// Answers the next modal file dialog: chooses `path`, or cancels when it is empty. Records what
+// the dialog offered.
+struct DialogAnswer {
+    QString folder;
+    QStringList filters;
+    void arm(const QString &path, int attempts = 200)
+    {
+        // The command yields before its dialog opens, so wait for the dialog to be there.
+        QTimer::singleShot(10, [this, path, attempts] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (attempts > 0)
+                    arm(path, attempts - 1);
+                return;
+            }
+            folder = dialog->directory().absolutePath();
+            filters = dialog->nameFilters();
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            // Typed into the name box as a user would; a name that does not exist yet counts too.
+            dialog->setDirectory(QFileInfo(path).absolutePath());
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(QFileInfo(path).fileName());
+            QMetaObject::invokeMethod(dialog, "accept");
+            // A dialog that refused the answer must not hang the test.
+            QTimer::singleShot(500, [dialog = QPointer<QFileDialog>(dialog)] {
+                if (dialog && dialog->isVisible()) {
+                    ADD_FAILURE() << "the file dialog refused "
+                                  << dialog->selectedFiles().join(',').toStdString();
+                    dialog->reject();
+                }
+            });
+        });
+    }
+};
+
+struct FileWindowTest : ::testing::Test {
+    AppHarness h;
+    QTemporaryDir files;
+    DialogAnswer answer;
+    void SetUp() override
+    {
+        h.programDir.writeFile("zelko6.ini",
+                               QByteArray("Ver 1\r\nT128 1Kbit 2 7 8 0 0 a\r\nT256 2Kbit 2 8 8 0 0 b\r\n"));
+        h.store.save("Settings", "DUT", "1");
+        h.start();
+        ASSERT_TRUE(h.started);
+    }
+    MainWindow &main() { return *h.app->mainWindow(); }
+    AppState &state() { return h.app->state(); }
+    QString path(const char *name) { return files.filePath(QLatin1String(name)); }
+    void writeFile(const QString &p, const QByteArray &bytes)
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray readFile(const QString &p)
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(FileWindowTest, LoadingAFileFillsAFreshBufferAndRemembersItsFolder)
+{
+    writeFile(path("four.hex"), ":0400100001020304E2\r\n:00000001FF\r\n");
+    state().BufData[0] = 0;
+    answer.arm(path("four.hex"));
+    main().findChild<QPushButton *>(QStringLiteral("Cmd_Open"))->click();
+
+    EXPECT_EQ(answer.filters.first(), QStringLiteral("Hexファイル (*.HEX)"));
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
+    EXPECT_EQ(state().BufData[0], 0xFF);
+    EXPECT_EQ(state().BufData[0x13], 0x04);
+    EXPECT_EQ(main().windowTitle(), state().AppTitleText + path("four.hex"));
+    EXPECT_EQ(h.settings.stored("Settings", "OPEN_DIR_ZELKO6"), files.path());
+    EXPECT_EQ(main().gridModel().byteText(1, 0), QStringLiteral("0x01"));
+    EXPECT_EQ(main().findChild<QLabel *>(QStringLiteral("LblCheckSUM"))->text(),
+              QStringLiteral("CheckSum:FB0E"));
+
+    // The next dialog starts in that folder.
+    answer.arm(QString());
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_EQ(answer.folder, files.path());
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
+    EXPECT_EQ(state().BufData[0x13], 0x04); // a cancelled load changes nothing
+}
+
+TEST_F(FileWindowTest, AFileLargerThanTheChipLoadsWhatFitsAndSaysSo)
+{
+    writeFile(path("big.hex"), intelHexText(randomBuffer(9, 3)));
+    answer.arm(path("big.hex"));
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_EQ(
+        main().status().panel(1),
+        QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。"));
+    const MemoryBuffer expected = randomBuffer(9, 3);
+    EXPECT_TRUE(std::equal(state().BufData.data(), state().BufData.data() + 256, expected.data()));
+}
+
+TEST_F(FileWindowTest, SavingWritesTheWholeBufferAndAsksBeforeOverwriting)
+{
+    state().BufData[5] = 0x0A;
+    answer.arm(path("out.hex"));
+    main().findChild<QPushButton *>(QStringLiteral("Cmd_SaveAs"))->click();
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルに保存終了。 "));
+    EXPECT_EQ(readFile(path("out.hex")), intelHexText(state().BufData));
+    EXPECT_EQ(h.settings.stored("Settings", "SAVE_DIR_ZELKO6"), files.path());
+    EXPECT_EQ(main().windowTitle(), state().AppTitleText + path("out.hex"));
+
+    state().BufData[5] = 0x0B;
+    h.boxes.answers.push_back(BoxAnswer::Cancel);
+    answer.arm(path("out.hex"));
+    main().action("mnuFileSaveAs")->trigger();
+    ASSERT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_EQ(h.boxes.shown[0].title, QStringLiteral("上書き保存"));
+    EXPECT_EQ(h.boxes.shown[0].text, QStringLiteral("ファイルが存在します。上書きしますか？"));
+    EXPECT_EQ(h.boxes.shown[0].icon, BoxIcon::Question);
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイル保存をキャンセルしました。"));
+    EXPECT_NE(readFile(path("out.hex")), intelHexText(state().BufData));
+
+    h.boxes.answers.push_back(BoxAnswer::Ok);
+    answer.arm(path("out.hex"));
+    main().action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(readFile(path("out.hex")), intelHexText(state().BufData));
+}
+
+TEST_F(FileWindowTest, BinaryFilesRoundTripThroughAllFiles)
+{
+    for (size_t i = 0; i < state().BufData.size(); ++i)
+        state().BufData[i] = static_cast<uint8_t>(i * 3);
+    answer.arm(path("image.bin"));
+    main().action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(readFile(path("image.bin")).size(), 256);
+    main().ClearBuffer();
+    answer.arm(path("image.bin"));
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
+    EXPECT_EQ(state().BufData[255], static_cast<uint8_t>(255 * 3));
+}
+
+namespace {
+
+struct ScriptedDialogs final : FileDialogs {
+    std::optional<QString> choice;
+    std::optional<QString> openFile(const FileDialogRequest &) override { return choice; }
+    std::optional<QString> saveFile(const FileDialogRequest &) override { return choice; }
+};
+
+struct NullView final : FileCommandView {
+    int refreshes = 0;
+    int busy = 0;
+    void setCaption(const QString &) override {}
+    void setBusyPointer(bool on) override { busy += on ? 1 : -1; }
+    void yield() override {}
+    void refreshGrid() override { ++refreshes; }
+    void setCheckSumCaption(const QString &) override {}
+};
+
+} // namespace
+
+TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
+{
+    AppState state;
+    state.chip.DUT_SizeExp = 7;
+    state.chipSelected = true;
+    state.BufData.recreate(7);
+    MemorySettingsStore store;
+    Settings settings(store);
+    RecordingStatusPanels panels;
+    ScriptedMessageBoxes boxes;
+    ScriptedDialogs dialogs;
+    NullView view;
+    FileCommands commands(state, settings, panels, boxes, dialogs, view);
+
+    QTemporaryDir dir;
+    dialogs.choice = dir.filePath("missing/out.hex"); // a folder that does not exist
+    commands.mnuFileSaveAs_Click();
+    EXPECT_TRUE(panels.panel(1).startsWith(QStringLiteral("ファイルを保存できませんでした。")));
+    EXPECT_EQ(view.busy, 0);
+    EXPECT_FALSE(QFile::exists(dialogs.choice.value()));
+
+    dialogs.choice = dir.filePath("absent.hex");
+    commands.mnuFileOpen_Click();
+    EXPECT_EQ(panels.panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
+    EXPECT_EQ(view.refreshes, 0);
+
+    QFile longer(dir.filePath("long.bin"));
+    ASSERT_TRUE(longer.open(QIODevice::WriteOnly));
+    longer.write(QByteArray(129, 0x11));
+    longer.close();
+    state.BufData[0] = 0x42;
+    dialogs.choice = longer.fileName();
+    commands.mnuFileOpen_Click();
+    EXPECT_EQ(panels.panel(1),
+              QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。"));
+    EXPECT_EQ(state.BufData[0], 0x42);
+    EXPECT_EQ(view.busy, 0);
+    EXPECT_EQ(folderOf(QStringLiteral("/data/a.hex")), QStringLiteral("/data"));
+}
