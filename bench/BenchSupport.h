@@ -2,7 +2,7 @@
 // Stand-ins for the message boxes and the shell, for benchmarks that run the real windows
 // without anyone to answer a box or a viewer to open.
 
-#include "gui/Ports.h"
+#include "gui/Desktop.h"
 
 namespace zelko6::bench {
 

@@ -4,10 +4,10 @@
 #include "BenchSupport.h"
 #include "gui/Application.h"
 #include "gui/ByteEditorPanel.h"
+#include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
 #include "gui/MainWindow.h"
-#include "gui/Ports.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -7,6 +7,7 @@
 #include "core/operations/DeviceOperations.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/QtSerialLink.h"
+#include "messages/StatusRenderer.h"
 
 #include <QCoreApplication>
 #include <QMap>
@@ -35,23 +36,13 @@ struct MemoryStore final : SettingsStore {
     void save(const QString &s, const QString &k, const QString &value) override { v[s + k] = value; }
     QMap<QString, QString> v;
 };
-struct Panels final : StatusPanels {
-    void setPanel(int p, const QString &t) override { texts[p] = t; }
-    QString panel(int p) const override { return texts.value(p); }
-    QMap<int, QString> texts;
-};
-struct NoBoxes final : MessageBoxes {
-    BoxAnswer show(BoxIcon, BoxButtons, const QString &, const QString &) override { return BoxAnswer::Ok; }
-};
-struct NoShell final : Shell {
-    void open(const QString &) override {}
-};
-struct View final : OperationView {
-    void setOperationLock(bool) override {}
-    int selectedAddress() const override { return 0; }
-    QString accessSizeText() const override { return QStringLiteral("131072"); }
-    void refreshGrid() override {}
-    void showReadByte(uint8_t) override {}
+// The status panels as the window's renderer writes them.
+struct Panels final : StatusPanels, EventSink {
+    void setText(StatusPanel p, const QString &t) override { texts[p] = t; }
+    QString text(StatusPanel p) const override { return texts.value(p); }
+    void report(const StatusEvent &event) override { renderer.render(event); }
+    QMap<StatusPanel, QString> texts;
+    StatusRenderer renderer{*this};
 };
 
 double threadCpuSeconds()
@@ -133,45 +124,43 @@ int main(int argc, char **argv)
     }
     qputenv("ZELKO6_COM1", ptsname(master));
 
-    AppState state;
-    state.chip = ChipParams{2, 17, 256, 0, 0, {}};
-    state.BufData.recreate(17);
+    MemoryBuffer buffer;
     QtSerialLink link;
     QtPump pump;
     Panels panels;
     MemoryStore store;
     Settings settings(store);
-    NoBoxes boxes;
-    NoShell shell;
-    View view;
+    DeviceOperations ops(link, pump, panels);
+    OperationRequest request;
+    request.kind = OperationKind::ReadBlock;
+    request.chip = ChipParams{2, 17, 256, 0, 0, {}};
+    request.port = savedPortSettings(settings);
+    request.accessSize = 131072;
 
     { // A silent board: the check waits its full 10 s.
-        LinkContext ctx{state, link, pump, panels};
         const auto wall = Clock::now();
         const double cpu = threadCpuSeconds();
-        Read_Version(ctx, settings, boxes);
+        ops.identify(request.port);
         const double wallSeconds = std::chrono::duration<double>(Clock::now() - wall).count();
         const double cpuSeconds = threadCpuSeconds() - cpu;
         std::printf("silent board: waited %.2f s, CPU %.3f s = %.2f %% of one core\n", wallSeconds,
                     cpuSeconds, 100.0 * cpuSeconds / wallSeconds);
-        link.close();
     }
     {
         BoardThread board(master);
-        DeviceOperations ops(OperationPorts{state, link, pump, panels, settings, boxes, shell, view});
         const auto wall = Clock::now();
         const double cpu = threadCpuSeconds();
-        ops.Cmd_READ_all_Click();
+        ops.run(request, buffer);
         const double wallSeconds = std::chrono::duration<double>(Clock::now() - wall).count();
         const double cpuSeconds = threadCpuSeconds() - cpu;
         std::vector<double> trips = board.roundTrips;
         std::sort(trips.begin(), trips.end());
         if (trips.empty()) {
-            std::printf("block read failed: %s\n", qPrintable(panels.panel(1)));
+            std::printf("block read failed: %s\n", qPrintable(panels.text(StatusPanel::Message)));
             return 1;
         }
         std::printf("unpaced block read of 131072 bytes: %zu chunks in %.2f s, %s\n", trips.size(),
-                    wallSeconds, qPrintable(panels.panel(1)));
+                    wallSeconds, qPrintable(panels.text(StatusPanel::Message)));
         std::printf(
             "round trip per chunk (board writes 16 bytes .. '@' back): median %.3f ms, 99th %.3f ms\n",
             1e3 * trips[trips.size() / 2], 1e3 * trips[trips.size() * 99 / 100]);

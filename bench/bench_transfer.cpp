@@ -12,14 +12,13 @@
 // another simulator command (a wrapper that traces it, say) can be given.
 
 #include "BenchSupport.h"
-#include "core/programmer/LinkTexts.h"
 #include "gui/AppState.h"
 #include "gui/Application.h"
+#include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
-#include "gui/Ports.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -220,7 +219,7 @@ int main(int argc, char **argv)
             return 2;
         const Run run = press("Cmd_WRITE_all");
         const auto bytes = board.bytesPerOperation();
-        const double write = app.state().WriteSeconds; // the write's own measure
+        const double write = main.linkState().WriteSeconds; // the write's own measure
         std::printf("paced block write + verify, 57600 bit/s: %s (goal: ratio within 3 %%)\n",
                     qPrintable(run.message));
         if (bytes.size() == 2) {

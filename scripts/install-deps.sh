@@ -6,11 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev qt6-qpa-plugins
+  qt6-tools-dev qt6-l10n-tools
   libgl-dev libglx-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth xdg-utils fonts-ipafont-gothic
   python3 python3-intelhex srecord binutils
-  clang
+  clang clang-format
 )
 
 missing=()

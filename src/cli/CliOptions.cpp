@@ -224,7 +224,8 @@ QString usageText()
         "  1  usage error: unknown command or option, or a chip, size or address that does not suit\n"
         "  2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost\n"
         "  3  verify mismatch (the log lists the addresses)\n"
-        "  4  file error: unreadable, does not fit the chip, or cannot be written\n");
+        "  4  file error: unreadable, does not fit the chip, or cannot be written\n"
+        "  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written\n");
 }
 
 } // namespace zelko6::cli

@@ -13,10 +13,11 @@ namespace zelko6::cli {
 // What a script sees. Documented in the usage text; the order says how bad things got.
 enum ExitCode : int {
     kExitOk = 0,
-    kExitUsage = 1,    // unknown command or option, unsuitable chip, size or address
-    kExitLink = 2,     // no board, or the link failed during the transfer
-    kExitMismatch = 3, // the verify found differing bytes
-    kExitFile = 4,     // a file could not be read, does not fit the chip, or could not be written
+    kExitUsage = 1,         // unknown command or option, unsuitable chip, size or address
+    kExitLink = 2,          // no board, or the link failed during the transfer
+    kExitMismatch = 3,      // the verify found differing bytes
+    kExitFile = 4,          // a file could not be read, does not fit the chip, or could not be written
+    kExitInterrupted = 130, // Ctrl-C or a termination request: the port closed, no file written
 };
 
 enum class ImageFormat { IntelHex, Binary };
@@ -26,8 +27,8 @@ struct CliOptions {
     QString command;
     QStringList files;
 
-    QString chip; // a name or an index of the catalogue
-    QString port; // 1..20 or a device path
+    QString chip;                // a name or an index of the catalogue
+    std::optional<QString> port; // 1..20 or a device path; none: the window's saved port
     std::optional<qint64> size;
     std::optional<qint64> address;
     std::optional<int> value; // the byte of a single-byte write without a file

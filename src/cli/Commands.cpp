@@ -1,11 +1,12 @@
 #include "cli/Commands.h"
 
-#include "cli/CliTexts.h"
 #include "cli/ImageFiles.h"
+#include "cli/Interruption.h"
 #include "cli/Session.h"
 #include "core/base/Version.h"
 #include "core/devices/ChipSelection.h"
 #include "core/programmer/PortResolver.h"
+#include "messages/StatusTexts.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -26,8 +27,9 @@ int usageError(const Console &console, const QString &message)
 int failed(const Console &console, const Failure &failure)
 {
     if (failure.exitCode == kExitUsage)
-        return usageError(console, inLanguage(console.language(), failure.text));
-    console.windowText(failure.text);
+        return usageError(console, failure.text);
+    if (!failure.text.isEmpty())
+        console.note(failure.text);
     return failure.exitCode;
 }
 
@@ -39,8 +41,8 @@ void showRate(const Console &console, qint64 bytes, double seconds)
 // The chip, the block size and the port of a command that talks to the board.
 struct Target {
     ChosenChip chip;
-    QString accessSize;
-    std::optional<int> comNo;
+    qint64 accessSize = 0;
+    PortChoice port;
 };
 
 std::variant<Target, Failure> resolveTarget(const CliOptions &options)
@@ -56,7 +58,7 @@ std::variant<Target, Failure> resolveTarget(const CliOptions &options)
         auto size = chooseAccessSize(target.chip, options.size);
         if (auto *failure = std::get_if<Failure>(&size))
             return *failure;
-        target.accessSize = std::get<QString>(size);
+        target.accessSize = std::get<qint64>(size);
     } else {
         const qint64 chipSize = qint64{1} << target.chip.params.DUT_SizeExp;
         if (!options.address || *options.address >= chipSize)
@@ -67,7 +69,7 @@ std::variant<Target, Failure> resolveTarget(const CliOptions &options)
     auto port = choosePort(options.port);
     if (auto *failure = std::get_if<Failure>(&port))
         return *failure;
-    target.comNo = std::get<std::optional<int>>(port);
+    target.port = std::get<PortChoice>(port);
     return target;
 }
 
@@ -126,19 +128,20 @@ int cmdList(const CliOptions &options, const Console &console)
 
 // The connection check on one port, on a thread of its own so that silent ports are waited out
 // side by side rather than ten seconds after one another. Quiet: the caller prints the outcome.
-QString probeOne(int portNumber, Language language)
+QString probeOne(int portNumber)
 {
-    Console quiet(stdout, stderr, false, language);
-    Session session(quiet, portNumber - 1);
-    session.panels.setEchoPort(false);
-    if (session.identify() == CheckResult::Identified)
-        return session.state.FirmwareId;
-    return QStringLiteral("-  ") + inLanguage(language, session.panels.panel(1));
+    Console quiet(stdout, stderr, false);
+    Session session(quiet, PortChoice{portNumber, {}});
+    session.reporter().setEchoPort(false);
+    const CheckOutcome outcome = session.identify();
+    if (outcome.result == CheckResult::Identified)
+        return outcome.reply;
+    return QStringLiteral("-  ") + session.message();
 }
 
 int cmdPorts(const CliOptions &options, const Console &console)
 {
-    CommandLineSettings store(std::nullopt);
+    CommandLineSettings store;
     const PortResolver resolver(&store);
     struct Row {
         QString device;
@@ -146,6 +149,8 @@ int cmdPorts(const CliOptions &options, const Console &console)
     };
     std::vector<Row> rows(kLastPortNumber + 1);
     std::vector<std::unique_ptr<QThread>> threads;
+    // Ctrl-C ends every check at its next wait; then nothing is printed.
+    const OrderlyStretch orderly;
     for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
         Row &row = rows[static_cast<size_t>(n)];
         row.device = resolver.device(n);
@@ -155,12 +160,13 @@ int cmdPorts(const CliOptions &options, const Console &console)
             row.probed = QStringLiteral("-");
             continue;
         }
-        const Language language = console.language();
-        threads.emplace_back(QThread::create([&row, n, language] { row.probed = probeOne(n, language); }));
+        threads.emplace_back(QThread::create([&row, n] { row.probed = probeOne(n); }));
         threads.back()->start();
     }
     for (auto &thread : threads)
         thread->wait();
+    if (interrupted())
+        return kExitInterrupted;
     for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
         const Row &row = rows[static_cast<size_t>(n)];
         QString line = QStringLiteral("%1  %2").arg(PortResolver::portName(n), -5).arg(row.device);
@@ -176,13 +182,13 @@ int cmdIdentify(const CliOptions &options, const Console &console)
     auto port = choosePort(options.port);
     if (auto *failure = std::get_if<Failure>(&port))
         return failed(console, *failure);
-    Session session(console, std::get<std::optional<int>>(port));
-    const CheckResult result = session.identify();
-    if (result != CheckResult::Identified) {
-        console.windowText(session.panels.panel(1));
-        return kExitLink;
+    Session session(console, std::get<PortChoice>(port));
+    const CheckOutcome outcome = session.identify();
+    if (outcome.result != CheckResult::Identified) {
+        console.note(session.message());
+        return exitCodeOf(outcome);
     }
-    console.data(session.state.FirmwareId);
+    console.data(outcome.reply);
     return kExitOk;
 }
 
@@ -202,19 +208,19 @@ std::optional<Failure> loadInto(Session &session, const QString &name, const Cli
     if (auto *failure = std::get_if<Failure>(&format))
         return *failure;
     const FileResult loaded =
-        loadImage(name, std::get<ImageFormat>(format), session.state.chip.DUT_SizeExp, session.state.BufData);
+        loadImage(name, std::get<ImageFormat>(format), session.chip().DUT_SizeExp, session.buffer);
     if (!loaded.ok())
         return Failure{loaded.exitCode, loaded.text};
     if (!loaded.text.isEmpty())
-        console.windowText(loaded.text);
+        console.note(loaded.text);
     return std::nullopt;
 }
 
-// The operation's final text, as the window's panel 1 shows it; the result passes through.
-OperationResult shown(Session &session, const Console &console, OperationResult result)
+// The operation's final text, as the window's panel 1 shows it; the outcome passes through.
+OperationOutcome shown(Session &session, const Console &console, const OperationOutcome &outcome)
 {
-    console.windowText(session.panels.panel(1));
-    return result;
+    console.note(session.message());
+    return outcome;
 }
 
 int cmdRead(const CliOptions &options, const Console &console)
@@ -237,38 +243,38 @@ int cmdRead(const CliOptions &options, const Console &console)
             return failed(console, {can.exitCode, can.text});
     }
 
-    Session session(console, t.comNo);
+    Session session(console, t.port);
     session.useChip(t.chip.params, t.accessSize);
     if (options.byte) {
-        const OperationResult result =
+        const OperationOutcome outcome =
             shown(session, console, session.readByte(static_cast<int>(*options.address)));
-        if (result == OperationResult::Done && session.view.readByte)
+        if (outcome.result == OperationResult::Done)
             console.data(QStringLiteral("0x") +
-                         QStringLiteral("%1").arg(*session.view.readByte, 2, 16, QLatin1Char('0')).toUpper());
-        return exitCodeOf(result);
+                         QStringLiteral("%1").arg(outcome.byteRead, 2, 16, QLatin1Char('0')).toUpper());
+        return exitCodeOf(outcome);
     }
-    const OperationResult result = shown(session, console, session.readBlock());
-    if (result != OperationResult::Done)
-        return exitCodeOf(result);
-    showRate(console, t.accessSize.toLongLong(), session.lastSeconds());
-    const FileResult saved = saveImage(session.state.BufData, options.files[0], *format, console);
+    const OperationOutcome outcome = shown(session, console, session.readBlock());
+    if (outcome.result != OperationResult::Done)
+        return exitCodeOf(outcome);
+    showRate(console, t.accessSize, session.lastSeconds());
+    const FileResult saved = saveImage(session.buffer, options.files[0], *format, console);
     if (!saved.text.isEmpty())
-        console.windowText(saved.text);
+        console.note(saved.text);
     return saved.exitCode;
 }
 
 int verifyAndReport(Session &session, const CliOptions &options, const Console &console, qint64 bytes)
 {
-    const OperationResult result = shown(session, console, session.verifyBlock(options.logPath));
-    if (result == OperationResult::Done)
+    const OperationOutcome outcome = shown(session, console, session.verifyBlock(options.logPath));
+    if (outcome.result == OperationResult::Done)
         showRate(console, bytes, session.lastSeconds());
-    if (result == OperationResult::Mismatches || result == OperationResult::LinkFailed) {
+    if (outcome.result == OperationResult::Mismatches || outcome.result == OperationResult::LinkFailed) {
         if (session.lastLogPath().isEmpty())
             console.note(QStringLiteral("verify log: could not be written to ") + options.logPath);
         else
             console.note(QStringLiteral("verify log: ") + session.lastLogPath());
     }
-    return exitCodeOf(result);
+    return exitCodeOf(outcome);
 }
 
 int cmdWrite(const CliOptions &options, const Console &console)
@@ -281,25 +287,25 @@ int cmdWrite(const CliOptions &options, const Console &console)
     if (auto *failure = std::get_if<Failure>(&target))
         return failed(console, *failure);
     const Target &t = std::get<Target>(target);
-    Session session(console, t.comNo);
+    Session session(console, t.port);
     session.useChip(t.chip.params, t.accessSize);
     // The whole file is read and judged before the port is even opened.
     if (fromValue)
-        session.state.BufData[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
+        session.buffer[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
     else if (const auto failure = loadInto(session, options.files[0], options, console))
         return failed(console, *failure);
 
     if (options.byte) {
         return exitCodeOf(shown(session, console, session.writeByte(static_cast<int>(*options.address))));
     }
-    const OperationResult result = shown(session, console, session.writeBlock());
+    const OperationOutcome outcome = shown(session, console, session.writeBlock());
     // Unlike the window, no verify follows a failed write: it could only fail as well.
-    if (result != OperationResult::Done)
-        return exitCodeOf(result);
-    showRate(console, t.accessSize.toLongLong(), session.lastSeconds());
+    if (outcome.result != OperationResult::Done)
+        return exitCodeOf(outcome);
+    showRate(console, t.accessSize, session.lastSeconds());
     if (options.noVerify)
         return kExitOk;
-    return verifyAndReport(session, options, console, t.accessSize.toLongLong());
+    return verifyAndReport(session, options, console, t.accessSize);
 }
 
 int cmdVerify(const CliOptions &options, const Console &console)
@@ -310,11 +316,11 @@ int cmdVerify(const CliOptions &options, const Console &console)
     if (auto *failure = std::get_if<Failure>(&target))
         return failed(console, *failure);
     const Target &t = std::get<Target>(target);
-    Session session(console, t.comNo);
+    Session session(console, t.port);
     session.useChip(t.chip.params, t.accessSize);
     if (const auto failure = loadInto(session, options.files[0], options, console))
         return failed(console, *failure);
-    return verifyAndReport(session, options, console, t.accessSize.toLongLong());
+    return verifyAndReport(session, options, console, t.accessSize);
 }
 
 // The image size of a conversion: the chip's, or --size as a buffer size the program knows.
@@ -366,12 +372,12 @@ int cmdConvert(const CliOptions &options, const Console &console)
     const FileResult loaded =
         loadImage(options.files[0], std::get<ImageFormat>(inFormat), std::get<int>(sizeExp), buffer);
     if (!loaded.text.isEmpty())
-        console.windowText(loaded.text);
+        console.note(loaded.text);
     if (!loaded.ok())
         return loaded.exitCode;
     const FileResult saved = saveImage(buffer, options.files[1], std::get<ImageFormat>(outFormat), console);
     if (!saved.text.isEmpty())
-        console.windowText(saved.text);
+        console.note(saved.text);
     return saved.exitCode;
 }
 

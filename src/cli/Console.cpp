@@ -1,10 +1,12 @@
 #include "cli/Console.h"
 
-#include "cli/CliTexts.h"
-#include "core/programmer/LinkTexts.h"
+#include "core/base/Version.h"
+#include "messages/StatusTexts.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace zelko6::cli {
 
@@ -19,10 +21,22 @@ void writeLine(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
 }
+
+void writeInPlace(std::FILE *stream, const QString &text)
+{
+    const QByteArray line = '\r' + text.toUtf8() + kClearToEnd;
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stream);
+    std::fflush(stream);
+}
+
+template <class... Handlers> struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
-Console::Console(std::FILE *out, std::FILE *err, bool errIsTerminal, Language language)
-    : out_(out), err_(err), errIsTerminal_(errIsTerminal), language_(language)
+Console::Console(std::FILE *out, std::FILE *err, bool errIsTerminal)
+    : out_(out), err_(err), errIsTerminal_(errIsTerminal)
 {
 }
 
@@ -36,15 +50,14 @@ void Console::note(const QString &line) const
     writeLine(err_, line);
 }
 
-void Console::windowText(const QString &text) const
+std::optional<QString> Console::dataBytes(const QByteArray &bytes) const
 {
-    writeLine(err_, inLanguage(language_, text));
-}
-
-bool Console::dataBytes(const QByteArray &bytes) const
-{
+    errno = 0;
     const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out_);
-    return std::fflush(out_) == 0 && written == static_cast<size_t>(bytes.size());
+    if (std::fflush(out_) == 0 && written == static_cast<size_t>(bytes.size()))
+        return std::nullopt;
+    // A full disk or a closed pipe: the system's own words, not a guess.
+    return QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
 }
 
 ProgressMeter::ProgressMeter(std::FILE *err, bool terminal, Clock clock)
@@ -67,7 +80,7 @@ QString ProgressMeter::barText(int percent, std::optional<double> secondsLeft)
 
 void ProgressMeter::update(const QString &label, int percent)
 {
-    // Only the block transfers name themselves in panel 1; a single byte needs no progress.
+    // Only the block transfers name themselves; a single byte needs no progress.
     if (label.isEmpty())
         return;
     if (!terminal_) {
@@ -88,9 +101,7 @@ void ProgressMeter::update(const QString &label, int percent)
     std::optional<double> left;
     if (percent > firstPercent_)
         left = (now - firstTime_) / (percent - firstPercent_) * (100 - percent);
-    const QByteArray line = '\r' + (label + u' ' + barText(percent, left)).toUtf8() + kClearToEnd;
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), err_);
-    std::fflush(err_);
+    writeInPlace(err_, label + u' ' + barText(percent, left));
 }
 
 void ProgressMeter::end()
@@ -101,62 +112,55 @@ void ProgressMeter::end()
     lastTenth_ = 0;
 }
 
-ConsolePanels::ConsolePanels(const Console &console, ProgressMeter::Clock clock)
-    : console_(console), meter_(console.err(), console.errIsTerminal(), std::move(clock))
+ConsoleReporter::ConsoleReporter(const Console &console, ProgressMeter::Clock clock)
+    : console_(console), renderer_(*this, StatusRenderer::Wording::Distinct),
+      meter_(console.err(), console.errIsTerminal(), std::move(clock))
 {
 }
 
-void ConsolePanels::endProgress()
+void ConsoleReporter::echoPortLine()
 {
-    meter_.end();
-}
-
-void ConsolePanels::setPanel(int panel, const QString &text)
-{
-    texts_[panel] = text;
-    switch (panel) {
-    case 1:
-        // The operation's own text follows its last percentage.
-        meter_.end();
-        break;
-    case 2:
-        // The countdown of the connection check is only worth showing where it can be redrawn.
-        if (text.startsWith(texts::kWaitingPrefix)) {
-            if (console_.errIsTerminal()) {
-                const QByteArray line = '\r' + text.toUtf8() + kClearToEnd;
-                std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), console_.err());
-                std::fflush(console_.err());
-                countdownShown_ = true;
-            }
-            break;
-        }
-        if (countdownShown_) {
-            std::fputs("\r\033[K", console_.err());
-            countdownShown_ = false;
-        }
-        if (echoPort_ && !text.isEmpty() && text != lastPortEcho_) {
-            console_.windowText(text);
-            lastPortEcho_ = text;
-        }
-        break;
-    case 3: {
-        QString digits = text;
-        digits.remove(u'%');
-        bool ok = false;
-        const int percent = digits.toInt(&ok);
-        if (ok)
-            meter_.update(inLanguage(console_.language(), texts_.value(1)), percent);
-        break;
+    if (countdownShown_) {
+        std::fputs("\r\033[K", console_.err());
+        countdownShown_ = false;
     }
-    default:
-        break;
+    const QString line = text(StatusPanel::Port);
+    if (echoPort_ && !line.isEmpty() && line != lastPortEcho_) {
+        console_.note(line);
+        lastPortEcho_ = line;
     }
 }
 
-BoxAnswer ConsoleBoxes::show(BoxIcon, BoxButtons, const QString &title, const QString &text)
+void ConsoleReporter::report(const StatusEvent &event)
 {
-    console_.note(title + QStringLiteral(": ") + inLanguage(console_.language(), text));
-    return BoxAnswer::Ok;
+    renderer_.render(event);
+    std::visit(Overloaded{
+                   // The countdown is only worth showing where it can be redrawn.
+                   [&](const CheckCountdown &) {
+                       if (!console_.errIsTerminal())
+                           return;
+                       writeInPlace(console_.err(), text(StatusPanel::Port));
+                       countdownShown_ = true;
+                   },
+                   // The operation's own message names the transfer that is moving.
+                   [&](const TransferProgress &e) { meter_.update(message(), e.percent); },
+                   [&](const FirmwareIdentified &) { echoPortLine(); },
+                   [&](const ReplyUnrecognised &) {
+                       meter_.end();
+                       echoPortLine();
+                   },
+                   [&](const CheckFailed &) {
+                       meter_.end();
+                       echoPortLine();
+                   },
+                   [&](const FirmwareOutdated &) {
+                       meter_.end();
+                       console_.note(kAppTitle + QStringLiteral(": ") + StatusTexts::oldFirmware());
+                   },
+                   // Anything else changes the message: the percentages that went before are over.
+                   [&](const auto &) { meter_.end(); },
+               },
+               event);
 }
 
 } // namespace zelko6::cli

@@ -1,11 +1,10 @@
 #pragma once
-// The window's surfaces on a terminal: the status panels become lines on standard error (the
-// percentages of panel 3 a progress bar or one line per 10 %), message boxes are printed, the
-// shell does nothing, and the operation view answers from the command line's options.
+// The command line's surfaces: data on standard output, everything a person reads on standard
+// error; and its face of the core's events, in the chosen language: the status panels kept as the
+// window shows them, the port line and warnings printed as they come, the percentages as progress.
 
-#include "cli/CliOptions.h"
-#include "core/operations/OperationView.h"
-#include "gui/Ports.h"
+#include "core/operations/Events.h"
+#include "messages/StatusRenderer.h"
 
 #include <QMap>
 #include <QString>
@@ -15,30 +14,25 @@
 
 namespace zelko6::cli {
 
-// Where the command line writes: data on standard output, everything a person reads on
-// standard error, in the chosen language.
 class Console {
   public:
-    Console(std::FILE *out, std::FILE *err, bool errIsTerminal, Language language);
+    Console(std::FILE *out, std::FILE *err, bool errIsTerminal);
 
-    Language language() const { return language_; }
     bool errIsTerminal() const { return errIsTerminal_; }
     std::FILE *err() const { return err_; }
 
-    void data(const QString &line) const;       // standard output, one line
-    void note(const QString &line) const;       // standard error, one line, as it is
-    void windowText(const QString &text) const; // standard error, a window text in the language
-    // Writes bytes to standard output; false when they could not all be written.
-    bool dataBytes(const QByteArray &bytes) const;
+    void data(const QString &line) const; // standard output, one line
+    void note(const QString &line) const; // standard error, one line
+    // Writes bytes to standard output; the system's reason when they could not all be written.
+    std::optional<QString> dataBytes(const QByteArray &bytes) const;
 
   private:
     std::FILE *out_;
     std::FILE *err_;
     bool errIsTerminal_;
-    Language language_;
 };
 
-// Panel 3's percentages over time. On a terminal a bar redrawn in place, with the time left
+// A transfer's percentages over time. On a terminal a bar redrawn in place, with the time left
 // estimated from the rate since the first percentage; otherwise one line whenever a new tenth is
 // reached, so that a log shows the transfer moving without filling up.
 class ProgressMeter {
@@ -64,54 +58,30 @@ class ProgressMeter {
     double firstTime_ = 0.0;
 };
 
-class ConsolePanels final : public StatusPanels {
+class ConsoleReporter final : public EventSink, private StatusPanels {
   public:
-    ConsolePanels(const Console &console, ProgressMeter::Clock clock);
+    ConsoleReporter(const Console &console, ProgressMeter::Clock clock);
 
-    void setPanel(int panel, const QString &text) override;
-    QString panel(int panel) const override { return texts_.value(panel); }
+    void report(const StatusEvent &event) override;
+    // The message the last operation left, as the window's first panel shows it.
+    QString message() const { return text(StatusPanel::Message); }
 
-    // Whether the port and firmware line of panel 2 is echoed on standard error.
+    // Whether the port and firmware line is echoed on standard error.
     void setEchoPort(bool echo) { echoPort_ = echo; }
-    void endProgress();
+    void endProgress() { meter_.end(); }
 
   private:
+    void setText(StatusPanel panel, const QString &text) override { texts_[panel] = text; }
+    QString text(StatusPanel panel) const override { return texts_.value(panel); }
+    void echoPortLine();
+
     const Console &console_;
+    StatusRenderer renderer_;
     ProgressMeter meter_;
-    QMap<int, QString> texts_;
+    QMap<StatusPanel, QString> texts_;
     bool echoPort_ = true;
     bool countdownShown_ = false;
     QString lastPortEcho_;
-};
-
-class ConsoleBoxes final : public MessageBoxes {
-  public:
-    explicit ConsoleBoxes(const Console &console) : console_(console) {}
-    BoxAnswer show(BoxIcon icon, BoxButtons buttons, const QString &title, const QString &text) override;
-
-  private:
-    const Console &console_;
-};
-
-// Nothing opens a viewer on a command line: the verify log's path is printed instead.
-class NullShell final : public Shell {
-  public:
-    void open(const QString &) override {}
-};
-
-// The operation view of a command line: the address and access size come from the options; the
-// grid that a window would refresh does not exist.
-class CliView final : public OperationView {
-  public:
-    void setOperationLock(bool) override {}
-    int selectedAddress() const override { return address; }
-    QString accessSizeText() const override { return accessSize; }
-    void refreshGrid() override {}
-    void showReadByte(uint8_t value) override { readByte = value; }
-
-    int address = -1;
-    QString accessSize;
-    std::optional<uint8_t> readByte;
 };
 
 } // namespace zelko6::cli

@@ -2,7 +2,6 @@
 // verify, save as Intel HEX) against the board simulator, with each result and its speed, so a
 // fresh checkout shows that the program works end to end.
 
-#include "cli/CliTexts.h"
 #include "cli/Commands.h"
 #include "cli/ImageFiles.h"
 #include "cli/Session.h"
@@ -113,32 +112,31 @@ class Steps {
 int runDemo(const CliOptions &options, const Console &console)
 {
     // The demo overwrites the whole chip with random bytes: on a real board the user names it.
-    if (!options.port.isEmpty() && options.chip.isEmpty()) {
+    if (options.port && options.chip.isEmpty()) {
         console.note(QStringLiteral("zelko6-cli: demo on --port overwrites the chip: name it with --chip"));
         return kExitUsage;
     }
     auto loaded = loadCatalogue(options.catalogue);
     if (auto *failure = std::get_if<Failure>(&loaded)) {
-        console.windowText(failure->text);
+        console.note(failure->text);
         return failure->exitCode;
     }
     auto picked = demoChip(std::get<Catalogue>(loaded), options.chip);
     if (auto *failure = std::get_if<Failure>(&picked)) {
-        console.windowText(failure->text);
+        console.note(failure->text);
         return failure->exitCode;
     }
     const ChosenChip chip = std::get<ChosenChip>(picked);
     auto size = chooseAccessSize(chip, options.size);
     if (auto *failure = std::get_if<Failure>(&size)) {
-        console.windowText(failure->text);
+        console.note(failure->text);
         return failure->exitCode;
     }
-    const QString accessSize = std::get<QString>(size);
-    const qint64 bytes = accessSize.toLongLong();
+    const qint64 bytes = std::get<qint64>(size);
 
     std::unique_ptr<Simulator> simulator;
-    QString port = options.port;
-    if (port.isEmpty()) {
+    std::optional<QString> port = options.port;
+    if (!port) {
         const QString program = options.simulator.isEmpty()
                                     ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
                                     : options.simulator;
@@ -147,34 +145,34 @@ int runDemo(const CliOptions &options, const Console &console)
             arguments << QStringLiteral("--baud") << QString::number(options.baud);
         simulator = std::make_unique<Simulator>(program, arguments);
         port = simulator->device();
-        if (port.isEmpty()) {
+        if (port->isEmpty()) {
             console.note(QStringLiteral("the board simulator did not start: ") + program);
             return kExitLink;
         }
     }
-    auto comNo = choosePort(port);
-    if (auto *failure = std::get_if<Failure>(&comNo)) {
-        console.windowText(failure->text);
+    auto chosenPort = choosePort(port);
+    if (auto *failure = std::get_if<Failure>(&chosenPort)) {
+        console.note(failure->text);
         return failure->exitCode;
     }
     console.note(
         QStringLiteral("demo: %1, %2 bytes, on %3%4")
             .arg(chip.name)
             .arg(bytes)
-            .arg(port)
+            .arg(*port)
             .arg(simulator
                      ? (options.baud ? QStringLiteral(" (board simulator at %1 bit/s)").arg(options.baud)
                                      : QStringLiteral(" (board simulator, unpaced)"))
                      : QString()));
 
-    Session session(console, std::get<std::optional<int>>(comNo));
-    session.useChip(chip.params, accessSize);
+    Session session(console, std::get<PortChoice>(chosenPort));
+    session.useChip(chip.params, bytes);
     Steps steps(console);
 
     steps.title(QStringLiteral("identify"));
-    if (session.identify() != CheckResult::Identified) {
-        console.windowText(session.panels.panel(1));
-        return steps.fail(kExitLink);
+    if (const CheckOutcome check = session.identify(); check.result != CheckResult::Identified) {
+        console.note(session.message());
+        return steps.fail(exitCodeOf(check));
     }
 
     steps.title(QStringLiteral("write a random image"));
@@ -182,18 +180,18 @@ int runDemo(const CliOptions &options, const Console &console)
     image.recreate(chip.params.DUT_SizeExp);
     std::generate(image.bytes().begin(), image.bytes().end(),
                   [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
-    session.state.BufData = image;
-    OperationResult result = session.writeBlock();
-    console.windowText(session.panels.panel(1));
-    if (result != OperationResult::Done)
-        return steps.fail(exitCodeOf(result));
+    session.buffer = image;
+    OperationOutcome outcome = session.writeBlock();
+    console.note(session.message());
+    if (outcome.result != OperationResult::Done)
+        return steps.fail(exitCodeOf(outcome));
     steps.rate(bytes, session.lastSeconds());
 
     steps.title(QStringLiteral("read it back"));
-    result = session.readBlock();
-    console.windowText(session.panels.panel(1));
-    if (result != OperationResult::Done)
-        return steps.fail(exitCodeOf(result));
+    outcome = session.readBlock();
+    console.note(session.message());
+    if (outcome.result != OperationResult::Done)
+        return steps.fail(exitCodeOf(outcome));
     steps.rate(bytes, session.lastSeconds());
     if (simulator && options.baud) {
         const double expected = pacedReadSeconds(chip.params, bytes, options.baud);
@@ -202,7 +200,7 @@ int runDemo(const CliOptions &options, const Console &console)
                          .arg(session.lastSeconds() >= expected ? QStringLiteral("+") : QStringLiteral("-"))
                          .arg(std::abs(session.lastSeconds() / expected - 1.0) * 100.0, 0, 'f', 1));
     }
-    const MemoryBuffer readBack = session.state.BufData;
+    const MemoryBuffer readBack = session.buffer;
     qint64 differing = 0;
     for (qint64 a = 0; a < bytes; ++a)
         differing += readBack[static_cast<size_t>(a)] != image[static_cast<size_t>(a)];
@@ -217,21 +215,20 @@ int runDemo(const CliOptions &options, const Console &console)
     const QString logPath = options.logPath.isEmpty()
                                 ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
                                 : options.logPath;
-    session.state.BufData = image;
-    session.state.WriteSeconds = 0.0;
-    result = session.verifyBlock(logPath);
-    console.windowText(session.panels.panel(1));
-    if (result == OperationResult::Done)
+    session.buffer = image;
+    outcome = session.verifyBlock(logPath);
+    console.note(session.message());
+    if (outcome.result == OperationResult::Done)
         steps.rate(bytes, session.lastSeconds());
     else
-        steps.fail(exitCodeOf(result));
+        steps.fail(exitCodeOf(outcome));
     console.note(QStringLiteral("      verify log: ") + session.lastLogPath());
 
     steps.title(QStringLiteral("save as Intel HEX"));
     const QString hexPath =
         options.output.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo.hex")) : options.output;
     const FileResult saved = saveImage(readBack, hexPath, ImageFormat::IntelHex, console);
-    console.windowText(saved.text);
+    console.note(saved.text);
     if (!saved.ok())
         steps.fail(saved.exitCode);
     return steps.exitCode();

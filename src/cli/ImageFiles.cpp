@@ -1,9 +1,9 @@
 #include "cli/ImageFiles.h"
 
-#include "cli/CliTexts.h"
+#include "cli/Interruption.h"
 #include "core/files/BinaryImage.h"
 #include "core/files/IntelHex.h"
-#include "core/operations/FileTexts.h"
+#include "messages/StatusTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,16 +35,17 @@ FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffe
     const QString size = QString::number(loaded.size());
     switch (outcome.status) {
     case Status::Longer:
-        return {kExitFile,
-                filetexts::kBinaryTooLong + detail(displayName(name), QString::number(outcome.fileSize) +
-                                                                          QStringLiteral(" > ") + size)};
+        return {kExitFile, StatusTexts::fileStatus(FileStage::BinaryTooLong, {}) +
+                               detail(displayName(name),
+                                      QString::number(outcome.fileSize) + QStringLiteral(" > ") + size)};
     case Status::Unreadable:
-        return {kExitFile, filetexts::kCannotOpen + detail(displayName(name), outcome.reason)};
+        return {kExitFile, StatusTexts::fileStatus(FileStage::CannotOpen, {}) +
+                               detail(displayName(name), outcome.reason)};
     case Status::Shorter:
         buffer = std::move(loaded);
-        return {kExitOk,
-                filetexts::kBinaryShorter + detail(displayName(name), QString::number(outcome.fileSize) +
-                                                                          QStringLiteral(" < ") + size)};
+        return {kExitOk, StatusTexts::fileStatus(FileStage::LoadedShorter, {}) +
+                             detail(displayName(name),
+                                    QString::number(outcome.fileSize) + QStringLiteral(" < ") + size)};
     case Status::Exact:
         break;
     }
@@ -71,19 +72,20 @@ FileResult loadHexImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
         return {};
     case HexLoadOutcome::Status::DoesNotFit:
         buffer.recreate(sizeExp);
-        return {kExitFile, firstSentence(filetexts::kDoesNotFit) +
-                               detail(where, QStringLiteral("line %1, 0x%2 >= 0x%3")
-                                                 .arg(outcome.line)
-                                                 .arg(outcome.address, 0, 16)
-                                                 .arg(qulonglong{buffer.size()}, 0, 16))};
+        return {kExitFile,
+                StatusTexts::doesNotFitAlone() + detail(where, QStringLiteral("line %1, 0x%2 >= 0x%3")
+                                                                   .arg(outcome.line)
+                                                                   .arg(outcome.address, 0, 16)
+                                                                   .arg(qulonglong{buffer.size()}, 0, 16))};
     case HexLoadOutcome::Status::Unreadable:
         break;
     }
     buffer.recreate(sizeExp);
     // Nothing read at all is a file that would not open; otherwise it broke off part way.
     if (outcome.line == 0)
-        return {kExitFile, filetexts::kCannotOpen + detail(where, outcome.reason)};
-    return {kExitFile, firstSentence(filetexts::kUnreadable) +
+        return {kExitFile,
+                StatusTexts::fileStatus(FileStage::CannotOpen, {}) + detail(where, outcome.reason)};
+    return {kExitFile, StatusTexts::unreadableAlone() +
                            detail(where, QStringLiteral("line %1, ").arg(outcome.line) + outcome.reason)};
 }
 
@@ -115,29 +117,32 @@ FileResult checkCanSave(const QString &name)
     const QFileInfo info(name);
     const QFileInfo folder(info.absolutePath());
     if (info.isDir())
-        return {kExitFile, filetexts::kNotSaved + detail(name, QStringLiteral("a folder"))};
+        return {kExitFile, StatusTexts::notSaved() + detail(name, QStringLiteral("a folder"))};
     if (!folder.isDir() || !folder.isWritable())
-        return {kExitFile, filetexts::kNotSaved + detail(name, info.absolutePath())};
+        return {kExitFile, StatusTexts::notSaved() + detail(name, info.absolutePath())};
     return {};
 }
 
 FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format,
                      const Console &console)
 {
+    const QByteArray bytes = format == ImageFormat::IntelHex
+                                 ? intelHexText(buffer)
+                                 : QByteArray(reinterpret_cast<const char *>(buffer.data()),
+                                              static_cast<qsizetype>(buffer.size()));
     if (name == kStandardStream) {
-        const QByteArray bytes = format == ImageFormat::IntelHex
-                                     ? intelHexText(buffer)
-                                     : QByteArray(reinterpret_cast<const char *>(buffer.data()),
-                                                  static_cast<qsizetype>(buffer.size()));
-        if (!console.dataBytes(bytes))
-            return {kExitFile, filetexts::kNotSaved + detail(QStringLiteral("stdout"), QString())};
+        if (const auto reason = console.dataBytes(bytes))
+            return {kExitFile, StatusTexts::notSaved() + detail(QStringLiteral("stdout"), *reason)};
         return {};
     }
-    const SaveOutcome outcome =
-        format == ImageFormat::IntelHex ? saveIntelHex(buffer, name) : saveBinary(buffer, name);
+    // A request to stop while the file is written leaves no file: the command then ends.
+    const OrderlyStretch orderly;
+    const SaveOutcome outcome = saveFileAtomically(name, bytes, [] { return interrupted(); });
+    if (interrupted())
+        return {kExitInterrupted, QString()};
     if (!outcome.saved)
-        return {kExitFile, filetexts::kNotSaved + detail(name, outcome.reason)};
-    return {kExitOk, filetexts::kSaved + name};
+        return {kExitFile, StatusTexts::notSaved() + detail(name, outcome.reason)};
+    return {kExitOk, StatusTexts::fileStatus(FileStage::Saved, {}) + name};
 }
 
 } // namespace zelko6::cli

@@ -21,7 +21,7 @@ std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<I
 
 struct FileResult {
     int exitCode = kExitOk;
-    QString text; // a window text with the details after it, to be shown; may be empty
+    QString text; // what to tell the user, in the chosen language, details after it; may be empty
     bool ok() const { return exitCode == kExitOk; }
 };
 

@@ -1,16 +1,14 @@
 #include "cli/Session.h"
 
-#include <csignal>
-
-#include "core/devices/ChipSelection.h"
-#include "core/programmer/LinkTexts.h"
+#include "cli/Interruption.h"
+#include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/PortResolver.h"
+#include "core/programmer/VerifyLog.h"
+#include "messages/StatusTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace zelko6::cli {
 
@@ -46,46 +44,52 @@ std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const Q
     const DeviceRecord &record = catalogue.contents.table.row(index);
     const auto evaluated = evaluateChip(record);
     if (const auto *refusal = std::get_if<ChipRefusal>(&evaluated))
-        return Failure{kExitUsage, refusal->reason};
+        return Failure{kExitUsage, StatusTexts::chipRefusal(*refusal)};
     const auto &chip = std::get<ChipParams>(evaluated);
     return ChosenChip{index, record[kColName], chip,
                       accessSizes(chip.DUT_Bus, chip.DUT_SizeExp, chip.DUT_PageSize)};
 }
 
-std::variant<QString, Failure> chooseAccessSize(const ChosenChip &chip, std::optional<qint64> size)
+std::variant<qint64, Failure> chooseAccessSize(const ChosenChip &chip, std::optional<qint64> size)
 {
     if (chip.accessSizes.isEmpty())
         return Failure{kExitUsage, chip.name + QStringLiteral(" offers no access size")};
     if (!size)
-        return chip.accessSizes.last();
+        return chip.accessSizes.last().toLongLong();
     const QString text = QString::number(*size);
     if (!chip.accessSizes.contains(text))
         return Failure{
             kExitUsage,
             QStringLiteral("--size %1: %2 offers %3").arg(text, chip.name, chip.accessSizes.join(u' '))};
-    return text;
+    return *size;
 }
 
-std::variant<std::optional<int>, Failure> choosePort(const QString &option)
+std::variant<PortChoice, Failure> choosePort(const std::optional<QString> &option)
 {
-    if (option.isEmpty())
-        return std::optional<int>{};
-    if (const auto number = parseNumber(option)) {
+    if (!option)
+        return PortChoice{};
+    if (option->isEmpty())
+        return Failure{kExitUsage, QStringLiteral("--port: a number from 1 to 20, or a device; not empty")};
+    if (const auto number = parseNumber(*option)) {
         if (*number < kFirstPortNumber || *number > kLastPortNumber)
             return Failure{kExitUsage, QStringLiteral("--port: a number from 1 to 20, or a device")};
-        return std::optional<int>{static_cast<int>(*number) - 1};
+        return PortChoice{static_cast<int>(*number), {}};
     }
-    // The resolver looks at ZELKO6_COMn before anything else, so port 1 becomes the device.
-    qputenv(PortResolver::environmentName(kFirstPortNumber).toLatin1().constData(),
-            QFile::encodeName(option));
-    return std::optional<int>{kFirstPortNumber - 1};
+    return PortChoice{kFirstPortNumber, *option};
+}
+
+PortSettings portSettings(const PortChoice &choice, const Settings &settings)
+{
+    PortSettings port = savedPortSettings(settings);
+    if (choice.number)
+        port.portNumber = *choice.number;
+    port.device = choice.device;
+    return port;
 }
 
 QString CommandLineSettings::get(const QString &section, const QString &key,
                                  const QString &defaultValue) const
 {
-    if (comNo_ && section == QLatin1String(keys::ComNo.section) && key == QLatin1String(keys::ComNo.key))
-        return QString::number(*comNo_);
     const auto changed = changed_.find(section + u'/' + key);
     if (changed != changed_.end())
         return *changed;
@@ -97,9 +101,11 @@ void CommandLineSettings::save(const QString &section, const QString &key, const
     changed_[section + u'/' + key] = value;
 }
 
-int exitCodeOf(OperationResult result)
+int exitCodeOf(const OperationOutcome &outcome)
 {
-    switch (result) {
+    if (outcome.interrupted())
+        return kExitInterrupted;
+    switch (outcome.result) {
     case OperationResult::Done:
         return kExitOk;
     case OperationResult::Refused:
@@ -113,6 +119,13 @@ int exitCodeOf(OperationResult result)
     return kExitLink;
 }
 
+int exitCodeOf(const CheckOutcome &outcome)
+{
+    if (outcome.result == CheckResult::Interrupted)
+        return kExitInterrupted;
+    return outcome.result == CheckResult::Identified ? kExitOk : kExitLink;
+}
+
 QString rateText(qint64 bytes, double seconds)
 {
     return QStringLiteral("%1 bytes in %2 s: %3 bytes/s")
@@ -121,112 +134,72 @@ QString rateText(qint64 bytes, double seconds)
         .arg(seconds > 0 ? static_cast<qint64>(static_cast<double>(bytes) / seconds) : 0);
 }
 
-namespace {
-volatile std::sig_atomic_t g_interrupted = 0;
-
-extern "C" void onInterrupt(int signalNumber)
+Session::Session(const Console &console, const PortChoice &port)
+    : port_(portSettings(port, settings_)), link_(PortResolver(&store_)),
+      reporter_(console, [this] { return pump_.clock(); }), operations_(link_, pump_, reporter_)
 {
-    g_interrupted = 1;
-    std::signal(signalNumber, SIG_DFL); // a second request ends the program at once
-}
-} // namespace
-
-void installInterruptHandling()
-{
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    operations_.watchAbortFlag(&interruptFlag());
 }
 
-Session::Session(const Console &console, std::optional<int> comNo)
-    : store(comNo), link(PortResolver(&store)), panels(console, [this] { return pump.clock(); }),
-      boxes(console), ops_(OperationPorts{state, link, pump, panels, settings, boxes, shell, view})
+void Session::useChip(const ChipParams &chip, qint64 accessSize)
 {
-    state.AppDir = QCoreApplication::applicationDirPath() + QDir::separator();
-    // The waits of an operation run the event loop, so a timer sees the request within 50 ms.
-    interruptWatch_.setInterval(50);
-    QObject::connect(&interruptWatch_, &QTimer::timeout, [this] {
-        if (g_interrupted)
-            ops_.abortOperation();
-    });
-    interruptWatch_.start();
+    chip_ = chip;
+    accessSize_ = accessSize;
+    buffer.recreate(chip.DUT_SizeExp);
 }
 
-void Session::useChip(const ChipParams &chip, const QString &accessSize)
+OperationOutcome Session::run(OperationKind kind, qint64 address, const QString &logPath)
 {
-    view.accessSize = accessSize;
-    state.chip = chip;
-    state.chipSelected = true;
-    state.BufData.recreate(chip.DUT_SizeExp);
+    OperationRequest request;
+    request.kind = kind;
+    request.chip = chip_;
+    request.port = port_;
+    request.accessSize = accessSize_;
+    request.address = address;
+    request.verifyLogPath = logPath;
+    const double start = pump_.clock();
+    const OrderlyStretch orderly; // Ctrl-C ends the operation at its next wait, port closed
+    const OperationOutcome outcome = operations_.run(request, buffer);
+    reporter_.endProgress();
+    lastSeconds_ = pump_.clock() - start;
+    return outcome;
 }
 
-template <typename Run> OperationResult Session::timed(Run run)
+OperationOutcome Session::readBlock()
 {
-    const double start = pump.clock();
-    ops_.BeginBusy();
-    const OperationResult result = run();
-    ops_.EndBusy();
-    panels.endProgress();
-    lastSeconds_ = pump.clock() - start;
-    return result;
+    return run(OperationKind::ReadBlock);
 }
 
-OperationResult Session::readBlock()
+OperationOutcome Session::writeBlock()
 {
-    return timed([this] {
-        panels.setPanel(1, texts::kReadingText);
-        state.BufData.recreate(state.chip.DUT_SizeExp);
-        state.AccessMode = AccessScope::Block;
-        return ops_.ReadDevice();
-    });
+    return run(OperationKind::WriteBlock);
 }
 
-OperationResult Session::writeBlock()
+OperationOutcome Session::verifyBlock(const QString &logPath)
 {
-    return timed([this] {
-        panels.setPanel(1, texts::kWritingText);
-        state.AccessMode = AccessScope::Block;
-        return ops_.WriteDevice();
-    });
+    const QString path = logPath.isEmpty() ? programFolderFile(kVerifyLogName) : logPath;
+    const OperationOutcome outcome = run(OperationKind::VerifyBlock, -1, path);
+    lastLogPath_ = QFileInfo::exists(path) ? path : QString();
+    return outcome;
 }
 
-OperationResult Session::verifyBlock(const QString &logPath)
+OperationOutcome Session::readByte(int address)
 {
-    state.VerifyLogPath = logPath; // empty: beside the program, as the window writes it
-    const OperationResult result = timed([this] { return ops_.VerifyDevice(); });
-    lastLogPath_ = logPath.isEmpty() ? state.pathInAppDir(texts::kVerifyLogName) : logPath;
-    state.VerifyLogPath.clear();
-    // Empty: the log could not be put where it was asked for; the caller says so.
-    if (!QFileInfo::exists(lastLogPath_))
-        lastLogPath_.clear();
-    return result;
+    return run(OperationKind::ReadByte, address);
 }
 
-OperationResult Session::readByte(int address)
+OperationOutcome Session::writeByte(int address)
 {
-    view.address = address;
-    return timed([this] {
-        state.AccessMode = AccessScope::SelectedByte;
-        return ops_.ReadDevice();
-    });
+    return run(OperationKind::WriteByte, address);
 }
 
-OperationResult Session::writeByte(int address)
+CheckOutcome Session::identify()
 {
-    view.address = address;
-    return timed([this] {
-        state.AccessMode = AccessScope::SelectedByte;
-        return ops_.WriteDevice();
-    });
-}
-
-CheckResult Session::identify()
-{
-    LinkContext ctx{state, link, pump, panels};
-    const double start = pump.clock();
-    const CheckResult result = Read_Version(ctx, settings, boxes);
-    link.close();
-    lastSeconds_ = pump.clock() - start;
-    return result;
+    const double start = pump_.clock();
+    const OrderlyStretch orderly;
+    const CheckOutcome outcome = operations_.identify(port_);
+    lastSeconds_ = pump_.clock() - start;
+    return outcome;
 }
 
 } // namespace zelko6::cli

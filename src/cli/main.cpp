@@ -1,8 +1,8 @@
 // zelko6-cli: the programmer's operations for scripts and machines without a display.
 
-#include "cli/CliTexts.h"
 #include "cli/Commands.h"
-#include "cli/Session.h"
+#include "cli/Interruption.h"
+#include "cli/Language.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -12,6 +12,7 @@
 int main(int argc, char **argv)
 {
     using namespace zelko6::cli;
+    installInterruptHandling();
     // The serial link and the simulator of the demo need an event loop; nothing here needs more.
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
@@ -21,12 +22,14 @@ int main(int argc, char **argv)
     const auto *options = std::get_if<CliOptions>(&parsed);
     const Language language = chooseLanguage(options ? options->language : std::nullopt,
                                              [](const char *name) { return qgetenv(name); });
-    const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0, language);
+    const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0);
+    if (!useLanguage(language, QCoreApplication::applicationDirPath()))
+        console.note(QStringLiteral("zelko6-cli: the English texts are missing beside the program; "
+                                    "the results are in Japanese"));
     if (!options) {
         console.note(QStringLiteral("zelko6-cli: ") + std::get<UsageError>(parsed).message);
         console.note(QStringLiteral("Try 'zelko6-cli --help'."));
         return kExitUsage;
     }
-    installInterruptHandling();
     return runCommandLine(*options, console);
 }

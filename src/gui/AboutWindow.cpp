@@ -2,8 +2,8 @@
 
 #include "core/base/Version.h"
 #include "gui/Branding.h"
+#include "gui/Desktop.h"
 #include "gui/Fonts.h"
-#include "gui/Ports.h"
 
 #include <QApplication>
 #include <QFrame>

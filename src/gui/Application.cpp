@@ -7,10 +7,10 @@
 #include "gui/BoardWindow.h"
 #include "gui/Branding.h"
 #include "gui/ByteEditorPanel.h"
+#include "gui/Desktop.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
 #include "gui/PortWindow.h"
-#include "gui/Ports.h"
 #include "gui/SplashWindow.h"
 
 #include <QAction>
@@ -92,8 +92,7 @@ bool Application::Main()
         board.load();
         board.show();
     }
-    state_.StartupHint = QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。");
-    main_->status().setPanel(1, state_.StartupHint);
+    main_->report(ReadyForUse{});
     return true;
 }
 

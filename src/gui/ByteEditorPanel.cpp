@@ -4,13 +4,14 @@
 #include "core/buffer/CheckSum.h"
 #include "core/buffer/EditorRules.h"
 #include "core/buffer/GridModel.h"
+#include "core/operations/Events.h"
 #include "core/text/CharRules.h"
 #include "core/text/CodePage932.h"
 #include "core/text/HexText.h"
 #include "gui/AppState.h"
+#include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/HexGridView.h"
-#include "gui/Ports.h"
 #include "gui/StepReport.h"
 
 #include <QCheckBox>
@@ -58,11 +59,11 @@ QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
 
 } // namespace
 
-ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, StatusPanels &status,
+ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, EventSink &events,
                                  MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
                                  QWidget *parent)
     : QGroupBox(QStringLiteral("データ修正"), parent), state_(state), model_(model), grid_(grid),
-      status_(status), boxes_(boxes), setCheckSumCaption_(std::move(setCheckSumCaption))
+      events_(events), boxes_(boxes), setCheckSumCaption_(std::move(setCheckSumCaption))
 {
     setObjectName(QStringLiteral("Frame1"));
     setFont(uiGothicFont());
@@ -144,7 +145,7 @@ void ByteEditorPanel::MSFGrid1_Click(bool moveFocus)
     }
     state_.StepNo = 304;
     if (address >= 0)
-        status_.setPanel(3, QStringLiteral("ADDRESS:") + QString::number(address));
+        events_.report(AddressSelected{address});
 }
 
 void ByteEditorPanel::changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change)

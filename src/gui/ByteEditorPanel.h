@@ -17,12 +17,12 @@ struct AppState;
 class GridModel;
 class HexGridView;
 class MessageBoxes;
-class StatusPanels;
+class EventSink;
 
 class ByteEditorPanel final : public QGroupBox {
     Q_OBJECT
   public:
-    ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, StatusPanels &status,
+    ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, EventSink &events,
                     MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
                     QWidget *parent = nullptr);
 
@@ -51,7 +51,7 @@ class ByteEditorPanel final : public QGroupBox {
     AppState &state_;
     GridModel &model_;
     HexGridView &grid_;
-    StatusPanels &status_;
+    EventSink &events_;
     MessageBoxes &boxes_;
     std::function<void(const QString &)> setCheckSumCaption_;
     QLineEdit *hex_ = nullptr;

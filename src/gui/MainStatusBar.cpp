@@ -6,6 +6,13 @@
 
 namespace zelko6 {
 
+namespace {
+int numberOf(StatusPanel panel)
+{
+    return static_cast<int>(panel) + 1;
+}
+} // namespace
+
 MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("sbStatusBar"));
@@ -24,19 +31,23 @@ MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent)
     }
 }
 
-void MainStatusBar::setPanel(int panel, const QString &text)
+void MainStatusBar::setText(StatusPanel panel, const QString &text)
 {
-    if (panel < 1 || panel > 4)
-        return;
-    panels_[static_cast<size_t>(panel - 1)]->setText(text);
-    emit panelChanged(panel, text);
+    const int number = numberOf(panel);
+    panels_[static_cast<size_t>(number - 1)]->setText(text);
+    emit panelChanged(number, text);
 }
 
-QString MainStatusBar::panel(int panel) const
+QString MainStatusBar::text(StatusPanel panel) const
 {
-    if (panel < 1 || panel > 4)
+    return panels_[static_cast<size_t>(numberOf(panel) - 1)]->text();
+}
+
+QString MainStatusBar::panel(int number) const
+{
+    if (number < 1 || number > 4)
         return {};
-    return panels_[static_cast<size_t>(panel - 1)]->text();
+    return panels_[static_cast<size_t>(number - 1)]->text();
 }
 
 } // namespace zelko6

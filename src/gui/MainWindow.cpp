@@ -1,55 +1,40 @@
 #include "gui/MainWindow.h"
 
+#include "core/base/NumberText.h"
 #include "core/base/Settings.h"
+#include "core/base/Version.h"
 #include "core/devices/ChipSelection.h"
-#include "core/operations/DeviceOperations.h"
+#include "core/programmer/ConnectionCheck.h"
+#include "core/programmer/VerifyLog.h"
 #include "gui/AppState.h"
 #include "gui/ByteEditorPanel.h"
-#include "gui/Fonts.h"
+#include "gui/Desktop.h"
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
 #include "gui/QtFileDialogs.h"
+#include "messages/StatusTexts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTextEdit>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace zelko6 {
 
 MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell,
                        SerialLink &link, Pump &pump, QWidget *parent)
     : QMainWindow(parent), state_(state), settings_(settings), boxes_(boxes), shell_(shell),
-      dialogs_(std::make_unique<QtFileDialogs>(this))
+      status_(new MainStatusBar(this)), renderer_(*status_), operations_(link, pump, *this),
+      runner_(operations_, *this), dialogs_(std::make_unique<QtFileDialogs>(this, boxes))
 {
     setObjectName(QStringLiteral("frmMain"));
     buildControls();
     buildMenus();
     FileCommandView &fileView = *this;
-    OperationView &operationView = *this;
-    files_ = std::make_unique<FileCommands>(state, settings, *status_, boxes, *dialogs_, fileView);
-    operations_ = std::make_unique<DeviceOperations>(
-        OperationPorts{state_, link, pump, *status_, settings_, boxes_, shell_, operationView});
-    const std::pair<const char *, void (DeviceOperations::*)()> transfers[] = {
-        {"Cmd_READ_all", &DeviceOperations::Cmd_READ_all_Click},
-        {"Cmd_READ_single", &DeviceOperations::Cmd_READ_single_Click},
-        {"Cmd_WRITE_all", &DeviceOperations::Cmd_WRITE_all_Click},
-        {"Cmd_WRITE_single", &DeviceOperations::Cmd_WRITE_single_Click},
-    };
-    for (const auto &[name, handler] : transfers)
-        connect(findChild<QPushButton *>(QLatin1String(name)), &QPushButton::clicked, this,
-                [this, handler = handler] { (operations_.get()->*handler)(); });
+    files_ = std::make_unique<FileCommands>(state, state, settings, *this, *dialogs_, fileView);
 }
 
 MainWindow::~MainWindow() = default;
@@ -91,13 +76,6 @@ bool MainWindow::selectDevice(int index)
     return selectedDevice_ == index;
 }
 
-void MainWindow::refuseChip(const QString &reason)
-{
-    // The chip in effect stays, and so does its entry in the list.
-    device_->setCurrentIndex(selectedDevice_);
-    status_->setPanel(1, reason);
-}
-
 void MainWindow::Combo_device_Click()
 {
     const int r = device_->currentIndex();
@@ -106,20 +84,21 @@ void MainWindow::Combo_device_Click()
     const DeviceRecord &record = state_.deviceTable.row(r);
     const auto evaluated = evaluateChip(record);
     if (const auto *refusal = std::get_if<ChipRefusal>(&evaluated)) {
-        refuseChip(refusal->reason);
+        // The chip in effect stays, and so does its entry in the list.
+        device_->setCurrentIndex(selectedDevice_);
+        report(ChipRefused{*refusal});
         return;
     }
     state_.chip = std::get<ChipParams>(evaluated);
     state_.chipSelected = true;
     selectedDevice_ = r;
 
-    status_->setPanel(4, state_.chip.DUT_Memo);
     pageSize_->setText(pageSizeLabel(state_.chip));
     spec_->setText(specLabel(state_.chip, record));
-    status_->setPanel(1, QStringLiteral("しばらくお待ちください。"));
+    report(ChipSelecting{state_.chip.DUT_Memo});
     ClearBuffer();
     settings_.setInt(keys::DUT, r);
-    status_->setPanel(1, QString());
+    report(ChipSelected{});
 
     accessSize_->clear();
     accessSize_->addItems(
@@ -136,14 +115,52 @@ void MainWindow::CmbSize_Click()
         settings_.setInt(keys::AccessSize, accessSize_->currentIndex());
 }
 
+void MainWindow::Cmd_READ_all_Click()
+{
+    runOperation(OperationKind::ReadBlock);
+}
+
+void MainWindow::Cmd_READ_single_Click()
+{
+    runOperation(OperationKind::ReadByte);
+}
+
+void MainWindow::Cmd_WRITE_all_Click()
+{
+    runOperation(OperationKind::WriteBlockAndVerify);
+}
+
+void MainWindow::Cmd_WRITE_single_Click()
+{
+    runOperation(OperationKind::WriteByte);
+}
+
+void MainWindow::runOperation(OperationKind kind)
+{
+    OperationRequest request;
+    request.kind = kind;
+    request.chip = state_.chip;
+    request.port = savedPortSettings(settings_);
+    // Not a number (typed into the list): no size, which the operation refuses.
+    request.accessSize = toInt32(accessSize_->currentText()).value_or(0);
+    request.address = grid_->selectedAddress();
+    request.verifyLogPath = state_.pathInAppDir(kVerifyLogName);
+    runner_.run(request, state_.BufData);
+}
+
+QString MainWindow::textDumpPath() const
+{
+    return state_.pathInAppDir(kTextDumpName);
+}
+
 void MainWindow::RefreshGrid()
 {
-    zelko6::RefreshGrid(state_, model_, *status_, *this);
+    zelko6::RefreshGrid(state_, textDumpPath(), model_, *this, *this);
 }
 
 void MainWindow::ClearBuffer()
 {
-    zelko6::ClearBuffer(state_, model_, *status_, *this);
+    zelko6::ClearBuffer(state_, state_.chip.DUT_SizeExp, textDumpPath(), model_, *this, *this);
 }
 
 void MainWindow::bufferClearCommand()
@@ -151,15 +168,54 @@ void MainWindow::bufferClearCommand()
     if (!state_.chipSelected)
         return; // no chip, no buffer to clear
     ClearBuffer();
-    status_->setPanel(1, QStringLiteral("ＰＣのバッファをクリアしました。"));
+    report(BufferCleared{});
+}
+
+void MainWindow::showBufferKeeping(std::initializer_list<StatusPanel> kept)
+{
+    const StatusRenderer::Held held = renderer_.hold(kept);
+    RefreshGrid();
+    renderer_.restore(held);
+}
+
+void MainWindow::showBuffer()
+{
+    // The command's message in panel 1 outlives the refresh's own texts.
+    showBufferKeeping({StatusPanel::Message});
+}
+
+void MainWindow::showReadByte(int address, uint8_t value)
+{
+    if (address >= 0)
+        model_.setByteCell(address / kBytesPerRow, address % kBytesPerRow, value);
+    editor_->MSFGrid1_Click(true);
+}
+
+void MainWindow::report(const StatusEvent &event)
+{
+    renderer_.render(event);
+    if (const auto *read = std::get_if<ReadCompleted>(&event)) {
+        if (read->scope == AccessScope::Block)
+            showBuffer();
+        else
+            showReadByte(read->address, read->value);
+    } else if (std::holds_alternative<ReadIncomplete>(event)) {
+        // The last progress value stays visible: the user sees how far the read got.
+        showBufferKeeping({StatusPanel::Message, StatusPanel::Progress});
+    } else if (std::holds_alternative<FirmwareOutdated>(event)) {
+        boxes_.show(BoxIcon::None, BoxButtons::Ok, kAppTitle, StatusTexts::oldFirmware());
+    } else if (const auto *log = std::get_if<VerifyLogClosed>(&event)) {
+        if (log->worthShowing())
+            shell_.open(log->path);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (operations_->isBusy()) {
+    if (runner_.isBusy()) {
         // The running operation gives up at its next wait and closes the port; then we close.
         closeRequested_ = true;
-        operations_->abortOperation();
+        runner_.abort();
         event->ignore();
         return;
     }
@@ -227,35 +283,9 @@ void MainWindow::setOperationLock(bool locked)
         QTimer::singleShot(0, this, &QWidget::close);
 }
 
-int MainWindow::selectedAddress() const
+void MainWindow::showFileInCaption(const QString &path)
 {
-    return grid_->selectedAddress();
-}
-
-QString MainWindow::accessSizeText() const
-{
-    return accessSize_->currentText();
-}
-
-void MainWindow::refreshGrid()
-{
-    // The operation's or command's message in panel 1 outlives the refresh's own texts.
-    const QString message = status_->panel(1);
-    RefreshGrid();
-    status_->setPanel(1, message);
-}
-
-void MainWindow::showReadByte(uint8_t value)
-{
-    const int address = grid_->selectedAddress();
-    if (address >= 0)
-        model_.setByteCell(address / kBytesPerRow, address % kBytesPerRow, value);
-    editor_->MSFGrid1_Click(true);
-}
-
-void MainWindow::setCaption(const QString &caption)
-{
-    setWindowTitle(caption);
+    setWindowTitle(state_.AppTitleText + path);
 }
 
 } // namespace zelko6

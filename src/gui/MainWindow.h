@@ -1,12 +1,14 @@
 #pragma once
-// frmMain: every control through which the user drives the program. The window holds controls and
-// forwards their events; the work is done by the units below it.
+// frmMain: every control through which the user drives the program. The window holds controls,
+// forwards their events to the core with the arguments they need, and shows what the core reports.
 
 #include "core/buffer/GridModel.h"
+#include "core/operations/DeviceOperations.h"
 #include "core/operations/FileCommands.h"
 #include "core/operations/GridRefresh.h"
-#include "core/operations/OperationView.h"
+#include "core/operations/OperationRunner.h"
 #include "gui/WindowPlacement.h"
+#include "messages/StatusRenderer.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -24,7 +26,6 @@ struct AppState;
 class ByteEditorPanel;
 class HexGridView;
 class MainStatusBar;
-class DeviceOperations;
 class MessageBoxes;
 class Pump;
 class SerialLink;
@@ -32,8 +33,9 @@ class Settings;
 class Shell;
 
 class MainWindow final : public QMainWindow,
+                         public EventSink,
+                         private OperationLock,
                          private GridView,
-                         private OperationView,
                          private FileCommandView {
     Q_OBJECT
   public:
@@ -52,9 +54,20 @@ class MainWindow final : public QMainWindow,
     void Combo_device_Click();
     void CmbSize_Click();
 
+    // The four transfer buttons.
+    void Cmd_READ_all_Click();
+    void Cmd_READ_single_Click();
+    void Cmd_WRITE_all_Click();
+    void Cmd_WRITE_single_Click();
+
+    // The whole grid from the buffer: dump, checksum, editor; the refresh's own status texts.
     void RefreshGrid();
     void ClearBuffer();
     void bufferClearCommand();
+
+    // Everything the core and the window's own controls report: the status panels show it, and
+    // the window acts on what concerns it (the grid after a read, the firmware warning, the log).
+    void report(const StatusEvent &event) override;
 
     MainStatusBar &status() const { return *status_; }
     HexGridView &grid() const { return *grid_; }
@@ -62,7 +75,8 @@ class MainWindow final : public QMainWindow,
     ByteEditorPanel &editor() const { return *editor_; }
     QPointF positionTwips() const { return placement_.twips(*this); }
     QAction *action(const char *objectName) const;
-    DeviceOperations &operations() const { return *operations_; }
+    OperationRunner &operations() { return runner_; }
+    const LinkState &linkState() const { return operations_.linkState(); }
     FileCommands &fileCommands() { return *files_; }
 
   signals:
@@ -78,7 +92,14 @@ class MainWindow final : public QMainWindow,
   private:
     void buildControls();
     void buildMenus();
-    void refuseChip(const QString &reason);
+    void runOperation(OperationKind kind);
+    // The grid from the buffer in the middle of a command whose texts in `kept` must stay.
+    void showBufferKeeping(std::initializer_list<StatusPanel> kept);
+    void showReadByte(int address, uint8_t value);
+    QString textDumpPath() const;
+
+    // OperationLock
+    void setOperationLock(bool locked) override;
 
     // GridView (and FileCommandView where they share a need)
     void setBusyPointer(bool busy) override;
@@ -89,13 +110,9 @@ class MainWindow final : public QMainWindow,
     void setCheckSumCaption(const QString &caption) override;
     void gridClick() override;
 
-    // OperationView and FileCommandView
-    void setOperationLock(bool locked) override;
-    int selectedAddress() const override;
-    QString accessSizeText() const override;
-    void refreshGrid() override;
-    void showReadByte(uint8_t value) override;
-    void setCaption(const QString &caption) override;
+    // FileCommandView
+    void showFileInCaption(const QString &path) override;
+    void showBuffer() override;
 
     AppState &state_;
     Settings &settings_;
@@ -106,9 +123,12 @@ class MainWindow final : public QMainWindow,
     std::function<void()> unloadHandler_;
     int selectedDevice_ = -1; // the entry whose chip is in effect
     bool closeRequested_ = false;
+    MainStatusBar *status_ = nullptr;
+    StatusRenderer renderer_;
+    DeviceOperations operations_;
+    OperationRunner runner_;
     std::unique_ptr<FileDialogs> dialogs_;
     std::unique_ptr<FileCommands> files_;
-    std::unique_ptr<DeviceOperations> operations_;
 
     QComboBox *device_ = nullptr;
     QComboBox *accessSize_ = nullptr;
@@ -117,7 +137,6 @@ class MainWindow final : public QMainWindow,
     QLabel *checkSum_ = nullptr;
     HexGridView *grid_ = nullptr;
     ByteEditorPanel *editor_ = nullptr;
-    MainStatusBar *status_ = nullptr;
 };
 
 } // namespace zelko6

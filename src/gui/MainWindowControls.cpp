@@ -80,7 +80,6 @@ void MainWindow::buildControls()
 {
     auto *central = new QWidget(this);
     setCentralWidget(central);
-    status_ = new MainStatusBar(this);
     setStatusBar(status_);
 
     device_ = new QComboBox(central);
@@ -108,8 +107,10 @@ void MainWindow::buildControls()
     block->setObjectName(QStringLiteral("Frame2"));
     block->setFont(uiGothicFont());
     auto *blockLayout = new QHBoxLayout(block);
-    blockLayout->addWidget(button(block, "Cmd_READ_all", QStringLiteral("Block Read")));
-    blockLayout->addWidget(button(block, "Cmd_WRITE_all", QStringLiteral("Block Write")));
+    auto *readAll = button(block, "Cmd_READ_all", QStringLiteral("Block Read"));
+    auto *writeAll = button(block, "Cmd_WRITE_all", QStringLiteral("Block Write"));
+    blockLayout->addWidget(readAll);
+    blockLayout->addWidget(writeAll);
 
     auto *single = new QGroupBox(QStringLiteral("ﾊﾞｲﾄｱｸｾｽ"), central);
     single->setObjectName(QStringLiteral("Frame3"));
@@ -117,8 +118,14 @@ void MainWindow::buildControls()
     auto *singleLayout = new QGridLayout(single);
     singleLayout->addWidget(
         label(single, "Label4", QStringLiteral("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"), uiGothicFont()), 0, 0, 1, 2);
-    singleLayout->addWidget(button(single, "Cmd_READ_single", QStringLiteral("Byte Read")), 1, 0);
-    singleLayout->addWidget(button(single, "Cmd_WRITE_single", QStringLiteral("Byte Write")), 1, 1);
+    auto *readSingle = button(single, "Cmd_READ_single", QStringLiteral("Byte Read"));
+    auto *writeSingle = button(single, "Cmd_WRITE_single", QStringLiteral("Byte Write"));
+    singleLayout->addWidget(readSingle, 1, 0);
+    singleLayout->addWidget(writeSingle, 1, 1);
+    connect(readAll, &QPushButton::clicked, this, &MainWindow::Cmd_READ_all_Click);
+    connect(writeAll, &QPushButton::clicked, this, &MainWindow::Cmd_WRITE_all_Click);
+    connect(readSingle, &QPushButton::clicked, this, &MainWindow::Cmd_READ_single_Click);
+    connect(writeSingle, &QPushButton::clicked, this, &MainWindow::Cmd_WRITE_single_Click);
 
     auto *open = button(central, "Cmd_Open", QStringLiteral("開く"));
     auto *saveAs = button(central, "Cmd_SaveAs", QStringLiteral("保存"));
@@ -131,7 +138,7 @@ void MainWindow::buildControls()
 
     grid_ = new HexGridView(model_, central);
     editor_ = new ByteEditorPanel(
-        state_, model_, *grid_, *status_, boxes_,
+        state_, model_, *grid_, *this, boxes_,
         [this](const QString &caption) { checkSum_->setText(caption); }, central);
     connect(grid_, &HexGridView::cellSelected, this,
             [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });

@@ -3,11 +3,11 @@
 #include "core/base/Settings.h"
 #include "core/base/Version.h"
 #include "core/programmer/ConnectionCheck.h"
-#include "core/programmer/LinkTexts.h"
 #include "core/programmer/PortProbe.h"
-#include "core/programmer/QtSerialLink.h"
+#include "core/programmer/SerialLink.h"
+#include "gui/Desktop.h"
 #include "gui/Fonts.h"
-#include "gui/Ports.h"
+#include "messages/StatusTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,12 +52,7 @@ QString savedText(bool on)
 } // namespace
 
 PortWindow::PortWindow(SerialLink &link, Settings &settings, MessageBoxes &boxes, QWidget *parent)
-    : QDialog(parent), link_(link), settings_(settings), boxes_(boxes),
-      // The label must name the device the probe really opens, so the link's own lookup is used
-      // when there is one.
-      resolver_(dynamic_cast<const QtSerialLink *>(&link)
-                    ? dynamic_cast<const QtSerialLink &>(link).resolver()
-                    : PortResolver(&settings.store()))
+    : QDialog(parent), link_(link), settings_(settings), boxes_(boxes)
 {
     setObjectName(QStringLiteral("frmCom"));
     setWindowTitle(kCaption);
@@ -159,7 +154,7 @@ void PortWindow::portChosen(int index)
 {
     showDevice(index);
     if (probePort(link_, settings_, index))
-        boxes_.show(BoxIcon::Error, BoxButtons::Ok, kAppTitle, texts::kPortUnusableText);
+        boxes_.show(BoxIcon::Error, BoxButtons::Ok, kAppTitle, StatusTexts::portUnusable());
 }
 
 void PortWindow::lineClicked(QCheckBox *box, bool rts)
@@ -172,9 +167,11 @@ void PortWindow::lineClicked(QCheckBox *box, bool rts)
 
 void PortWindow::showDevice(int index)
 {
-    const QString device = resolver_.device(index + kFirstPortNumber);
+    // The device the probe really opens: the link's own lookup.
+    const int number = index + kFirstPortNumber;
+    const QString device = link_.deviceFor(number);
     device_->setText(device);
-    device_->setToolTip(PortResolver::portName(index + kFirstPortNumber) + texts::kPortSeparator + device);
+    device_->setToolTip(StatusTexts::portLine(number, device));
 }
 
 void PortWindow::done(int result)

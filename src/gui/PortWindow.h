@@ -3,8 +3,6 @@
 // RTS. Every choice is saved at once; choosing a port tries it at once, so an unusable port is
 // reported while the user is still choosing. Closing the window always leaves the port closed.
 
-#include "core/programmer/PortResolver.h"
-
 #include <QDialog>
 
 class QCheckBox;
@@ -42,7 +40,6 @@ class PortWindow final : public QDialog {
     SerialLink &link_;
     Settings &settings_;
     MessageBoxes &boxes_;
-    PortResolver resolver_;
     bool loaded_ = false;
 
     QComboBox *ports_ = nullptr;

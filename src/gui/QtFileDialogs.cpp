@@ -1,13 +1,16 @@
 #include "gui/QtFileDialogs.h"
 
+#include "gui/Desktop.h"
+#include "messages/StatusTexts.h"
+
 #include <QFileDialog>
 
 namespace zelko6 {
 
-static std::optional<QString> run(QWidget *owner, const FileDialogRequest &request,
+static std::optional<QString> run(QWidget *owner, const FileDialogRequest &request, const QString &filter,
                                   QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(owner, QString(), request.initialFolder, request.filter);
+    QFileDialog dialog(owner, QString(), request.initialFolder, filter);
     dialog.setObjectName(QStringLiteral("dlgCommonDialog"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -24,12 +27,20 @@ static std::optional<QString> run(QWidget *owner, const FileDialogRequest &reque
 
 std::optional<QString> QtFileDialogs::openFile(const FileDialogRequest &request)
 {
-    return run(owner_, request, QFileDialog::AcceptOpen);
+    return run(owner_, request, QStringLiteral("Hexファイル (*.HEX);;全てのファイル (*.*)"),
+               QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtFileDialogs::saveFile(const FileDialogRequest &request)
 {
-    return run(owner_, request, QFileDialog::AcceptSave);
+    return run(owner_, request, QStringLiteral("Hexファイル (*.hex);;全てのファイル (*.*)"),
+               QFileDialog::AcceptSave);
+}
+
+bool QtFileDialogs::confirmOverwrite(const QString &)
+{
+    return boxes_.show(BoxIcon::Question, BoxButtons::OkCancel, StatusTexts::overwriteTitle(),
+                       StatusTexts::overwriteQuestion()) == BoxAnswer::Ok;
 }
 
 } // namespace zelko6

@@ -5,14 +5,19 @@ class QWidget;
 
 namespace zelko6 {
 
+class MessageBoxes;
+
+// The file dialogs of the window, and its question before a file is replaced.
 class QtFileDialogs final : public FileDialogs {
   public:
-    explicit QtFileDialogs(QWidget *owner) : owner_(owner) {}
+    QtFileDialogs(QWidget *owner, MessageBoxes &boxes) : owner_(owner), boxes_(boxes) {}
     std::optional<QString> openFile(const FileDialogRequest &request) override;
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    bool confirmOverwrite(const QString &path) override;
 
   private:
     QWidget *owner_;
+    MessageBoxes &boxes_;
 };
 
 } // namespace zelko6

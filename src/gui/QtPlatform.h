@@ -1,7 +1,7 @@
 #pragma once
 // The real message boxes and shell.
 
-#include "gui/Ports.h"
+#include "gui/Desktop.h"
 
 class QWidget;
 

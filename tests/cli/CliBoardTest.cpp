@@ -3,14 +3,14 @@
 // buttons send.
 
 #include "cli/CliProcess.h"
-#include "core/operations/FileTexts.h"
+#include "support/JapaneseTexts.h"
 
 #include "core/devices/ChipSelection.h"
 #include "core/devices/DeviceFile.h"
 #include "core/operations/DeviceOperations.h"
-#include "core/programmer/LinkTexts.h"
 #include "core/programmer/QtSerialLink.h"
-#include "gui/AppState.h"
+#include "core/programmer/VerifyLog.h"
+#include "support/JapaneseTexts.h"
 #include "support/TestSupport.h"
 
 #include <QStringDecoder>
@@ -248,7 +248,8 @@ TEST(CliBoardTest, ResultTextsFollowTheLanguage)
         ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} + board(stalling.device()));
     EXPECT_EQ(lost.exitCode, 2);
     EXPECT_FALSE(hasJapanese(lost.err)) << lost.err.toStdString();
-    EXPECT_TRUE(lost.err.contains(QStringLiteral("Time-out - read error"))) << lost.err.toStdString();
+    // The window says "time-out" for every failed wait; the command line names a lost port.
+    EXPECT_TRUE(lost.err.contains(QStringLiteral("Port lost - read error"))) << lost.err.toStdString();
     const CliRun nowhere = ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.bin")} +
                                   board(ws.path(QStringLiteral("no-such-port"))));
     EXPECT_EQ(nowhere.exitCode, 2);
@@ -275,47 +276,48 @@ TEST(CliBoardTest, DemoRunsTheMainJobAgainstTheSimulatorBesideTheProgram)
     EXPECT_EQ(ws.run({QStringLiteral("demo"), QStringLiteral("--port"), QStringLiteral("1")}).exitCode, 1);
 }
 
-// The window's side of the comparison: its buttons' handlers over the real serial link, with the
-// chip and the largest access size selected as the window selects them.
-class WindowPath final : public OperationView {
+// The window's side of the comparison: what its buttons ask the device operations for, over the
+// real serial link, with the chip and the largest access size selected as the window selects them.
+class WindowPath {
   public:
     WindowPath(const QString &device, const QString &chipName)
-        : link_(PortResolver(&store_)),
-          ops_({state_, link_, pump_, panels_, settings_, boxes_, shell_, *this})
+        : link_(PortResolver(&store_)), ops_(link_, pump_, events_)
     {
         qputenv("ZELKO6_COM1", QFile::encodeName(device));
         const DeviceFileContents catalogue = readDeviceFile(sourcePath(QStringLiteral("data/zelko6.ini")));
         for (int k = 0; k < catalogue.DeviceCount; ++k) {
             if (catalogue.table.row(k)[kColName] != chipName)
                 continue;
-            state_.chip = std::get<ChipParams>(evaluateChip(catalogue.table.row(k)));
-            state_.chipSelected = true;
-            state_.BufData.recreate(state_.chip.DUT_SizeExp);
-            size_ =
-                accessSizes(state_.chip.DUT_Bus, state_.chip.DUT_SizeExp, state_.chip.DUT_PageSize).last();
+            chip_ = std::get<ChipParams>(evaluateChip(catalogue.table.row(k)));
+            buffer.recreate(chip_.DUT_SizeExp);
+            size_ = accessSizes(chip_.DUT_Bus, chip_.DUT_SizeExp, chip_.DUT_PageSize).last().toLongLong();
         }
-        state_.AppDir = QDir::tempPath() + QDir::separator();
     }
-    ~WindowPath() override { qunsetenv("ZELKO6_COM1"); }
-    DeviceOperations &ops() { return ops_; }
-    AppState &state() { return state_; }
+    ~WindowPath() { qunsetenv("ZELKO6_COM1"); }
 
-    void setOperationLock(bool) override {}
-    int selectedAddress() const override { return 0; }
-    QString accessSizeText() const override { return size_; }
-    void refreshGrid() override {}
-    void showReadByte(uint8_t) override {}
+    // A click on a transfer button.
+    OperationOutcome click(OperationKind kind)
+    {
+        OperationRequest request;
+        request.kind = kind;
+        request.chip = chip_;
+        request.port = savedPortSettings(settings_);
+        request.accessSize = size_;
+        request.address = 0;
+        request.verifyLogPath = QDir::temp().filePath(kVerifyLogName);
+        return ops_.run(request, buffer);
+    }
+
+    MemoryBuffer buffer;
 
   private:
-    AppState state_;
     MemorySettingsStore store_;
     Settings settings_{store_};
     QtSerialLink link_;
     QtPump pump_;
-    RecordingStatusPanels panels_;
-    ScriptedMessageBoxes boxes_;
-    RecordingShell shell_;
-    QString size_;
+    RenderedEvents events_;
+    ChipParams chip_;
+    qint64 size_ = 0;
     DeviceOperations ops_;
 };
 
@@ -345,12 +347,9 @@ TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
     auto windowBoard = simulate(QStringLiteral("window.log"));
     {
         WindowPath window(windowBoard->device(), kChip);
-        window.ops().Cmd_READ_all_Click();
-        ASSERT_EQ(window.state().ComError, 0);
-        ASSERT_EQ(QByteArray(reinterpret_cast<const char *>(window.state().BufData.data()), kChipSize),
-                  image);
-        window.ops().Cmd_WRITE_all_Click();
-        ASSERT_EQ(window.state().ComError, 0);
+        ASSERT_EQ(window.click(OperationKind::ReadBlock).result, OperationResult::Done);
+        ASSERT_EQ(QByteArray(reinterpret_cast<const char *>(window.buffer.data()), kChipSize), image);
+        ASSERT_EQ(window.click(OperationKind::WriteBlockAndVerify).result, OperationResult::Done);
     }
     windowBoard->stop();
 

@@ -2,7 +2,7 @@
 // (the binary edge cases among them), format detection by name, and the usage errors.
 
 #include "cli/CliProcess.h"
-#include "core/operations/FileTexts.h"
+#include "support/JapaneseTexts.h"
 
 #include <QDir>
 #include <QProcess>

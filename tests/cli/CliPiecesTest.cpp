@@ -1,24 +1,62 @@
-// The command line's own pieces in-process: reading the options, choosing the language, turning
-// the window's texts into English, the progress lines, and choosing chip, size and port.
+// The command line's own pieces in-process: reading the options, choosing the language, the
+// results in English, the progress lines, and choosing chip, size and port.
 
 #include "cli/CliOptions.h"
-#include "cli/CliTexts.h"
 #include "cli/Console.h"
 #include "cli/ImageFiles.h"
+#include "cli/Language.h"
 #include "cli/Session.h"
-#include "core/operations/FileTexts.h"
-
-#include "core/programmer/LinkTexts.h"
 #include "core/programmer/Transfer.h"
+#include "messages/StatusTexts.h"
+#include "support/JapaneseTexts.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTranslator>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <map>
 
 namespace zelko6::cli {
 namespace {
+
+namespace texts = zelko6::test::texts;
+
+// Captures what a meter writes.
+class CapturedStream {
+  public:
+    CapturedStream() : file_(std::tmpfile()) {}
+    ~CapturedStream() { std::fclose(file_); }
+    std::FILE *file() const { return file_; }
+    QString text() const
+    {
+        std::fflush(file_);
+        std::rewind(file_);
+        QByteArray bytes;
+        char buf[4096];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, file_)) > 0;)
+            bytes.append(buf, static_cast<qsizetype>(n));
+        return QString::fromUtf8(bytes);
+    }
+
+  private:
+    std::FILE *file_;
+};
+
+// The program's English translation in effect for one test, as zelko6-cli --lang en has it.
+class InEnglish : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(english_.load(QStringLiteral("zelko6_en"), QStringLiteral(ZELKO6_BINARY_DIR)));
+        QCoreApplication::installTranslator(&english_);
+    }
+    void TearDown() override { QCoreApplication::removeTranslator(&english_); }
+
+  private:
+    QTranslator english_;
+};
 
 CliOptions parsed(const QStringList &arguments)
 {
@@ -93,54 +131,50 @@ TEST(CliTextsTest, LanguageFromOptionThenLocale)
     EXPECT_EQ(chooseLanguage(std::nullopt, from({})), Language::English);
 }
 
-TEST(CliTextsTest, ComposedWindowTextsBecomeWholeEnglish)
+TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
 {
-    using namespace texts;
-    EXPECT_EQ(englishOf(kCheckErrorCountOpen + QStringLiteral("7") + kCheckErrorCountClose),
+    CapturedStream out, err;
+    Console console(out.file(), err.file(), false);
+    ConsoleReporter reporter(console, [] { return 0.0; });
+    const auto messageAfter = [&](std::initializer_list<StatusEvent> events) {
+        for (const StatusEvent &event : events)
+            reporter.report(event);
+        return reporter.message();
+    };
+    EXPECT_EQ(messageAfter({CheckFailed{3, CheckResult::TimedOut, 7, {}}}),
               QStringLiteral("Programmer connection check failed. [characters received: 7]"));
     EXPECT_EQ(
-        englishOf(kCheckErrorText + kPortBusyReason + QStringLiteral("/dev/ttyUSB0")),
+        messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
+                                  OpenFailure{OpenFailure::Kind::Busy, QStringLiteral("/dev/ttyUSB0"), {}}}}),
         QStringLiteral("Programmer connection check failed. Port in use or access denied: /dev/ttyUSB0"));
-    EXPECT_EQ(englishOf(kTimeOutText + kReadErrorSuffix), QStringLiteral("Time-out - read error"));
-    EXPECT_EQ(englishOf(kVerifyDoneText + tenthsText(12.34) + kSecondsSuffix),
+    EXPECT_EQ(messageAfter({ReplyMissed{LinkResult::TimedOut},
+                            TransferFailed{TransferPhase::Read, LinkResult::TimedOut}}),
+              QStringLiteral("Time-out - read error"));
+    EXPECT_EQ(messageAfter({TransferFinished{TransferPhase::Verify, 2.34, 10.0, 0}}),
               QStringLiteral("Write and verify finished without error. (12.3sec)"));
-    EXPECT_EQ(englishOf(QStringLiteral("COM3") + kNotConnectedSuffix),
-              QStringLiteral("COM3 : programmer not connected"));
-    EXPECT_EQ(englishOf(firstSentence(filetexts::kDoesNotFit) + QStringLiteral(" (a.hex: line 3)")),
+    EXPECT_TRUE(err.text().contains(QStringLiteral("COM3 : programmer not connected\n")));
+    EXPECT_EQ(StatusTexts::doesNotFitAlone() + QStringLiteral(" (a.hex: line 3)"),
               QStringLiteral("The file's data exceed the chip's capacity. (a.hex: line 3)"));
     // Whatever the core refuses with, an English user reads English.
     for (Refusal r : {Refusal::Bus, Refusal::AdrMode, Refusal::ExtParam, Refusal::PageSize,
                       Refusal::AccessSize, Refusal::Address})
-        EXPECT_FALSE(hasJapanese(englishOf(refusalText(r)))) << refusalText(r).toStdString();
+        EXPECT_FALSE(hasJapanese(StatusTexts::refusal(r))) << StatusTexts::refusal(r).toStdString();
     for (const QString &text :
-         {kReadingText, kReadDoneText, kWritingText, kWriteDoneText, kWriteErrorSuffix, kVerifyingText,
-          kVerifyErrorText, kOldFirmwareText, kPortMissingReason, kPortFailedReason, filetexts::kCannotOpen,
-          filetexts::kBinaryTooLong, filetexts::kBinaryShorter, filetexts::kNotSaved, filetexts::kSaved,
-          firstSentence(filetexts::kUnreadable)})
-        EXPECT_FALSE(hasJapanese(englishOf(text))) << text.toStdString();
-    EXPECT_EQ(inLanguage(Language::Japanese, kTimeOutText), kTimeOutText);
+         {StatusTexts::reading(), StatusTexts::readDone(1), StatusTexts::writing(), StatusTexts::writeDone(1),
+          StatusTexts::errorSuffix(TransferPhase::Write), StatusTexts::verifying(),
+          StatusTexts::verifyError(), StatusTexts::oldFirmware(),
+          StatusTexts::checkFailedOpening({OpenFailure::Kind::NotFound, {}, {}}),
+          StatusTexts::checkFailedOpening({}), StatusTexts::fileStatus(FileStage::CannotOpen, {}),
+          StatusTexts::fileStatus(FileStage::BinaryTooLong, {}),
+          StatusTexts::fileStatus(FileStage::LoadedShorter, {}), StatusTexts::notSaved(),
+          StatusTexts::fileStatus(FileStage::Saved, {}), StatusTexts::unreadableAlone()})
+        EXPECT_FALSE(hasJapanese(text)) << text.toStdString();
 }
 
-// Captures what a meter writes.
-class CapturedStream {
-  public:
-    CapturedStream() : file_(std::tmpfile()) {}
-    ~CapturedStream() { std::fclose(file_); }
-    std::FILE *file() const { return file_; }
-    QString text() const
-    {
-        std::fflush(file_);
-        std::rewind(file_);
-        QByteArray bytes;
-        char buf[4096];
-        for (size_t n; (n = std::fread(buf, 1, sizeof buf, file_)) > 0;)
-            bytes.append(buf, static_cast<qsizetype>(n));
-        return QString::fromUtf8(bytes);
-    }
-
-  private:
-    std::FILE *file_;
-};
+TEST(CliTextsTest, WithoutATranslationTheTextsAreJapanese)
+{
+    EXPECT_EQ(StatusTexts::replyMissed(LinkResult::TimedOut, true), texts::kTimeOutText);
+}
 
 TEST(CliConsoleTest, WithoutATerminalOneLinePerTenth)
 {
@@ -177,17 +211,17 @@ TEST(CliConsoleTest, OnATerminalABarWithTheTimeLeft)
     EXPECT_TRUE(text.endsWith(u'\n'));
 }
 
-TEST(CliConsoleTest, PanelsFeedTheMeterInTheChosenLanguage)
+TEST_F(InEnglish, EventsFeedTheMeterInTheChosenLanguage)
 {
     CapturedStream out, err;
-    Console console(out.file(), err.file(), false, Language::English);
-    ConsolePanels panels(console, [] { return 0.0; });
-    panels.setPanel(2, texts::kWaitingPrefix + QStringLiteral("9"));
-    panels.setPanel(2, QStringLiteral("COM1 : QT-LNK310 V 6.50"));
-    panels.setPanel(1, texts::kReadingText);
-    panels.setPanel(3, QStringLiteral("50%"));
-    panels.setPanel(3, QStringLiteral("100%"));
-    panels.setPanel(2, QStringLiteral("COM1 : QT-LNK310 V 6.50"));
+    Console console(out.file(), err.file(), false);
+    ConsoleReporter reporter(console, [] { return 0.0; });
+    reporter.report(CheckCountdown{9});
+    reporter.report(FirmwareIdentified{1, QStringLiteral("QT-LNK310 V 6.50"), 6.5f});
+    reporter.report(OperationStarted{OperationKind::ReadBlock});
+    reporter.report(TransferProgress{50});
+    reporter.report(TransferProgress{100});
+    reporter.report(FirmwareIdentified{1, QStringLiteral("QT-LNK310 V 6.50"), 6.5f});
     EXPECT_EQ(err.text(), QStringLiteral("COM1 : QT-LNK310 V 6.50\nReading..... 50%\nReading..... 100%\n"));
     EXPECT_TRUE(out.text().isEmpty());
 }
@@ -229,8 +263,8 @@ TEST(CliSessionTest, ChipByNameBeforeIndexAndTheSizesItOffers)
     EXPECT_EQ(nameOf(QString()), QStringLiteral("refused"));
 
     const ChosenChip b = std::get<ChosenChip>(chooseChip(catalogue, QStringLiteral("B")));
-    EXPECT_EQ(std::get<QString>(chooseAccessSize(b, std::nullopt)), QStringLiteral("512"));
-    EXPECT_EQ(std::get<QString>(chooseAccessSize(b, 64)), QStringLiteral("64"));
+    EXPECT_EQ(std::get<qint64>(chooseAccessSize(b, std::nullopt)), 512);
+    EXPECT_EQ(std::get<qint64>(chooseAccessSize(b, 64)), 64);
     EXPECT_TRUE(std::holds_alternative<Failure>(chooseAccessSize(b, 8))) << "below half a page";
     EXPECT_TRUE(std::holds_alternative<Failure>(chooseAccessSize(b, 1024))) << "beyond the chip";
 
@@ -245,21 +279,22 @@ TEST(CliSessionTest, PortOfTheCommandLineNeverReachesTheSavedSettings)
         saved.save(QStringLiteral("Settings"), QStringLiteral("ComNo"), QStringLiteral("4"));
         saved.save(QStringLiteral("Settings"), QStringLiteral("DTR"), QStringLiteral("1"));
     }
-    CommandLineSettings cli(std::get<std::optional<int>>(choosePort(QStringLiteral("7"))));
+    const PortChoice seven = std::get<PortChoice>(choosePort(QStringLiteral("7")));
+    CommandLineSettings cli;
     Settings settings(cli);
-    const PortSettings port = savedPortSettings(settings);
+    const PortSettings port = portSettings(seven, settings);
     EXPECT_EQ(port.portNumber, 7);
     EXPECT_TRUE(port.dtrEnable) << "the window's line settings still apply";
     settings.setInt(keys::ComNo, 9);
     settings.setText(keys::RTS, QStringLiteral("0"));
-    EXPECT_EQ(savedPortSettings(settings).portNumber, 7);
-    EXPECT_FALSE(savedPortSettings(settings).rtsEnable);
+    EXPECT_EQ(portSettings(seven, settings).portNumber, 7);
+    EXPECT_FALSE(portSettings(seven, settings).rtsEnable);
     EXPECT_EQ(isolated.stored(QStringLiteral("Settings"), QStringLiteral("ComNo")), QStringLiteral("4"));
     EXPECT_FALSE(isolated.has(QStringLiteral("Settings"), QStringLiteral("RTS")));
 
     // Without --port the window's port is the one.
-    CommandLineSettings plain(std::nullopt);
-    EXPECT_EQ(savedPortSettings(Settings(plain)).portNumber, 5);
+    CommandLineSettings plain;
+    EXPECT_EQ(portSettings(std::get<PortChoice>(choosePort(std::nullopt)), Settings(plain)).portNumber, 5);
     EXPECT_TRUE(std::holds_alternative<Failure>(choosePort(QStringLiteral("0"))));
     EXPECT_TRUE(std::holds_alternative<Failure>(choosePort(QStringLiteral("21"))));
 }

@@ -4,7 +4,7 @@
 #include "E2eSupport.h"
 
 #include "core/base/Version.h"
-#include "core/programmer/LinkTexts.h"
+#include "support/JapaneseTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ TEST_F(E2eConnectionCheckTest, IdentifiesTheBoardInPanelTwoAfterTwoQueries)
     click("Cmd_READ_single");
 
     EXPECT_EQ(panel(2), portOneLine(texts::kPortSeparator + QStringLiteral("QT-LNK310 V 6.50")));
-    EXPECT_EQ(state().FirmwareId, QStringLiteral("QT-LNK310 V 6.50"));
-    EXPECT_FLOAT_EQ(state().FirmwareVersion, 6.5f);
+    EXPECT_EQ(link().FirmwareId, QStringLiteral("QT-LNK310 V 6.50"));
+    EXPECT_FLOAT_EQ(link().FirmwareVersion, 6.5f);
     EXPECT_TRUE(h.boxes.shown.empty());
     // The first answer is thrown away: the PC asks twice before the mode set-up.
     EXPECT_TRUE(allFromPc(board->wire()).startsWith("??Ee2P"));
@@ -97,7 +97,7 @@ TEST_F(E2eConnectionCheckTest, AForeignReplyIsReportedButTheOperationGoesOn)
     // The board answers the read all the same, so the read succeeds.
     EXPECT_EQ(buffer(), image);
     EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
-    EXPECT_EQ(state().FirmwareId, QString());
+    EXPECT_EQ(link().FirmwareId, QString());
     expectIdle();
 }
 
@@ -112,7 +112,7 @@ TEST_F(E2eConnectionCheckTest, APortThatDoesNotExistStopsTheOperationBeforeAnyth
     EXPECT_TRUE(panel(1).startsWith(texts::kCheckErrorText + texts::kPortMissingReason))
         << panel(1).toStdString();
     EXPECT_EQ(panel(2), portOneLine(texts::kNotConnectedSuffix));
-    EXPECT_EQ(state().ComError, 1);
+    EXPECT_EQ(link().ComError, 1);
     EXPECT_EQ(buffer(), QByteArray(256, '\xFF')); // a Block Read starts from an erased buffer
     EXPECT_EQ(cell(0), QStringLiteral("0xFF"));
     expectIdle();

@@ -1,9 +1,9 @@
 #include "E2eSupport.h"
 
 #include "core/operations/DeviceOperations.h"
-#include "core/programmer/LinkTexts.h"
 #include "core/text/CodePage932.h"
 #include "gui/ByteEditorPanel.h"
+#include "support/JapaneseTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -346,7 +346,7 @@ void E2eTest::click(const char *buttonName, int limitMs)
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [&] {
         overdue = true;
-        main().operations().abortOperation();
+        main().operations().abort();
     });
     watchdog.start(limitMs);
     QElapsedTimer clock;

@@ -7,6 +7,7 @@
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
 #include "support/AppHarness.h"
+#include "support/JapaneseTexts.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -23,6 +24,9 @@
 #include <vector>
 
 namespace zelko6::e2e {
+
+namespace texts = zelko6::test::texts;
+namespace filetexts = zelko6::test::filetexts;
 
 // One stretch of bytes in one direction, as the simulator's log line shows it.
 struct WireRun {
@@ -115,6 +119,7 @@ class E2eTest : public ::testing::Test {
 
     MainWindow &main() const { return *h.app->mainWindow(); }
     AppState &state() const { return h.app->state(); }
+    const LinkState &link() const { return main().linkState(); }
     void chooseAccessSize(const QString &size);
     // A user's click on a button; returns when the operation is over. Fails the test (and ends
     // the operation) if it has not ended within `limitMs`.

@@ -2,8 +2,8 @@
 
 #include "E2eSupport.h"
 
-#include "core/programmer/LinkTexts.h"
 #include "gui/HexGridView.h"
+#include "support/JapaneseTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ TEST_F(E2eReadTest, BlockReadOfATwoWireChipWithPageSizeEightMovesThirtyTwoChunks
     expectGridShowsBuffer();
     EXPECT_EQ(panel(3), QStringLiteral("ADDRESS:0"));
     EXPECT_EQ(hexBoxText(), byteCell(static_cast<uint8_t>(image[0])).mid(2));
-    EXPECT_EQ(state().ComError, 0);
+    EXPECT_EQ(link().ComError, 0);
     expectIdle();
 }
 
@@ -160,7 +160,8 @@ TEST_F(E2eReadTest, ByteReadFillsTheSelectedCellAndTheEditor)
     const QByteArray before = pattern(256, 5);
     setBuffer(before);
     main().grid().setCurrentCell(3, 5);
-    main().status().setPanel(3, QStringLiteral("kept")); // clearing it would show in the history
+    main().status().setText(StatusPanel::Progress,
+                            QStringLiteral("kept")); // clearing it would show in the history
 
     click("Cmd_READ_single");
 

@@ -176,15 +176,16 @@ struct ScriptedDialogs final : FileDialogs {
     std::optional<QString> choice;
     std::optional<QString> openFile(const FileDialogRequest &) override { return choice; }
     std::optional<QString> saveFile(const FileDialogRequest &) override { return choice; }
+    bool confirmOverwrite(const QString &) override { return true; }
 };
 
 struct NullView final : FileCommandView {
     int refreshes = 0;
     int busy = 0;
-    void setCaption(const QString &) override {}
+    void showFileInCaption(const QString &) override {}
     void setBusyPointer(bool on) override { busy += on ? 1 : -1; }
     void yield() override {}
-    void refreshGrid() override { ++refreshes; }
+    void showBuffer() override { ++refreshes; }
     void setCheckSumCaption(const QString &) override {}
 };
 
@@ -198,11 +199,11 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
     state.BufData.recreate(7);
     MemorySettingsStore store;
     Settings settings(store);
-    RecordingStatusPanels panels;
-    ScriptedMessageBoxes boxes;
+    RenderedEvents events;
+    RecordingStatusPanels &panels = events.panels;
     ScriptedDialogs dialogs;
     NullView view;
-    FileCommands commands(state, settings, panels, boxes, dialogs, view);
+    FileCommands commands(state, state, settings, events, dialogs, view);
 
     QTemporaryDir dir;
     dialogs.choice = dir.filePath("missing/out.hex"); // a folder that does not exist

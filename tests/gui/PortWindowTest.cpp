@@ -3,8 +3,8 @@
 
 #include "gui/PortWindow.h"
 #include "core/base/Version.h"
-#include "core/programmer/LinkTexts.h"
 #include "core/programmer/QtSerialLink.h"
+#include "support/JapaneseTexts.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
@@ -97,6 +97,7 @@ class ScopedEnv {
 // often an open port was closed.
 class RecordingLink final : public SerialLink {
   public:
+    QString deviceFor(int portNumber) const override { return real.deviceFor(portNumber); }
     std::optional<OpenFailure> open(const PortSettings &settings) override
     {
         opens.push_back(settings);

@@ -2,7 +2,9 @@
 // Isolation and fakes shared by the tests.
 
 #include "core/base/Settings.h"
-#include "gui/Ports.h"
+#include "core/operations/Events.h"
+#include "gui/Desktop.h"
+#include "messages/StatusRenderer.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <ostream>
 #include <utility>
@@ -74,17 +77,39 @@ class MemorySettingsStore final : public SettingsStore {
     QStringList writes;
 };
 
+// Status panels that keep every text shown, by the panel's number on screen (1 to 4).
 class RecordingStatusPanels final : public StatusPanels {
   public:
-    void setPanel(int panel, const QString &text) override
+    void setText(StatusPanel panel, const QString &text) override
     {
-        texts[panel] = text;
-        history.emplace_back(panel, text);
+        const int number = static_cast<int>(panel) + 1;
+        texts[number] = text;
+        history.emplace_back(number, text);
     }
-    QString panel(int panel) const override { return texts.value(panel); }
+    QString text(StatusPanel panel) const override { return texts.value(static_cast<int>(panel) + 1); }
+    QString panel(int number) const { return texts.value(number); }
     QStringList historyOf(int panel) const;
     QMap<int, QString> texts;
     std::vector<std::pair<int, QString>> history;
+};
+
+// What a face receives: the events in order, and the panels as the window's renderer writes them.
+class RenderedEvents final : public EventSink {
+  public:
+    void report(const StatusEvent &event) override
+    {
+        events.push_back(event);
+        renderer.render(event);
+    }
+    template <typename Event> int count() const
+    {
+        return static_cast<int>(std::count_if(events.begin(), events.end(), [](const StatusEvent &e) {
+            return std::holds_alternative<Event>(e);
+        }));
+    }
+    RecordingStatusPanels panels;
+    StatusRenderer renderer{panels};
+    std::vector<StatusEvent> events;
 };
 
 class RecordingShell final : public Shell {

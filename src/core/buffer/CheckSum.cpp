@@ -1,7 +1,7 @@
 #include "core/buffer/CheckSum.h"
 
+#include "core/buffer/BufferState.h"
 #include "core/text/HexText.h"
-#include "gui/AppState.h"
 
 #include <numeric>
 
@@ -17,7 +17,7 @@ int64_t byteSum(std::span<const uint8_t> bytes)
     return std::accumulate(bytes.begin(), bytes.end(), int64_t{0});
 }
 
-QString CalcCheckSum(AppState &state)
+QString CalcCheckSum(BufferState &state)
 {
     state.CheckSumTotal = byteSum(state.BufData.bytes());
     return checkSumText(state.CheckSumTotal);

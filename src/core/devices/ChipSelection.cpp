@@ -1,42 +1,27 @@
 #include "core/devices/ChipSelection.h"
 
-#include "core/base/Settings.h"
+#include "core/base/NumberText.h"
 
 #include <cmath>
 
 namespace zelko6 {
 
 namespace {
-
-struct NumericColumn {
-    int column;
-    const char16_t *name;
-};
-
-constexpr NumericColumn kNumericColumns[] = {
-    {kColBus, u"バス種別"},           {kColSizeExp, u"サイズ指数"},      {kColPageSize, u"ページサイズ"},
-    {kColAdrMode, u"アドレスモード"}, {kColExtParam, u"拡張パラメータ"},
-};
-
-QString chipPrefix(const DeviceRecord &record)
-{
-    return record[kColName] + QStringLiteral(" : ");
-}
-
+constexpr int kNumericColumns[] = {kColBus, kColSizeExp, kColPageSize, kColAdrMode, kColExtParam};
 } // namespace
 
 std::variant<ChipParams, ChipRefusal> evaluateChip(const DeviceRecord &record)
 {
-    int32_t values[5] = {};
+    using Problem = ChipRefusal::Problem;
+    const QString &name = record[kColName];
+    int32_t values[std::size(kNumericColumns)] = {};
     for (size_t i = 0; i < std::size(kNumericColumns); ++i) {
-        const QString &cell = record[static_cast<size_t>(kNumericColumns[i].column)];
+        const QString &cell = record[static_cast<size_t>(kNumericColumns[i])];
         if (cell.isEmpty())
             continue; // an empty cell reads as 0
         const auto value = toInt32(cell);
         if (!value)
-            return ChipRefusal{chipPrefix(record) + QStringLiteral("デバイス定義の") +
-                               QString::fromUtf16(kNumericColumns[i].name) +
-                               QStringLiteral("が数値ではありません（") + cell + QStringLiteral("）。")};
+            return ChipRefusal{name, Problem::NotANumber, kNumericColumns[i], cell};
         values[i] = *value;
     }
     ChipParams chip;
@@ -47,17 +32,14 @@ std::variant<ChipParams, ChipRefusal> evaluateChip(const DeviceRecord &record)
     chip.DUT_ExtParam = values[4];
     chip.DUT_Memo = record[kColMemo];
 
-    QString wrong;
     if (chip.DUT_Bus != 2 && chip.DUT_Bus != 3)
-        wrong = QStringLiteral("バス種別は2または3でなければなりません。");
-    else if (chip.DUT_SizeExp < kMinSizeExp || chip.DUT_SizeExp > kMaxSizeExp)
-        wrong = QStringLiteral("サイズ指数は4～24でなければなりません。");
-    else if (chip.DUT_AdrMode < 0 || chip.DUT_AdrMode > 2)
-        wrong = QStringLiteral("アドレスモードは0～2でなければなりません。");
-    else if (chip.DUT_ExtParam < 0 || chip.DUT_ExtParam > 255)
-        wrong = QStringLiteral("拡張パラメータは0～255でなければなりません。");
-    if (!wrong.isEmpty())
-        return ChipRefusal{chipPrefix(record) + QStringLiteral("このデバイスは使用できません。") + wrong};
+        return ChipRefusal{name, Problem::Bus, kColBus, {}};
+    if (chip.DUT_SizeExp < kMinSizeExp || chip.DUT_SizeExp > kMaxSizeExp)
+        return ChipRefusal{name, Problem::SizeExp, kColSizeExp, {}};
+    if (chip.DUT_AdrMode < 0 || chip.DUT_AdrMode > 2)
+        return ChipRefusal{name, Problem::AdrMode, kColAdrMode, {}};
+    if (chip.DUT_ExtParam < 0 || chip.DUT_ExtParam > 255)
+        return ChipRefusal{name, Problem::ExtParam, kColExtParam, {}};
     return chip;
 }
 

@@ -2,8 +2,8 @@
 // What choosing a chip from the catalogue means: its parameters (or why it cannot be driven),
 // the texts that describe it, and the access sizes offered for block transfers.
 
+#include "core/devices/ChipParams.h"
 #include "core/devices/DeviceTable.h"
-#include "gui/AppState.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,8 +14,19 @@ namespace zelko6 {
 inline constexpr int kMinSizeExp = 4;  // one grid row of 16 bytes
 inline constexpr int kMaxSizeExp = 24; // the address records carry 24 bits
 
+// Why a catalogue row cannot be driven; the faces say it in words.
 struct ChipRefusal {
-    QString reason; // the panel-1 text naming the chip and what is wrong
+    enum class Problem {
+        NotANumber, // `column` holds `cell`, which is not a number
+        Bus,        // not 2 or 3
+        SizeExp,    // outside kMinSizeExp..kMaxSizeExp
+        AdrMode,    // outside 0..2
+        ExtParam,   // outside 0..255
+    };
+    QString chipName;
+    Problem problem = Problem::NotANumber;
+    int column = -1;
+    QString cell;
 };
 
 // The chip's parameters when the program can drive it.

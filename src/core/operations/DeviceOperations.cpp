@@ -1,109 +1,145 @@
 #include "core/operations/DeviceOperations.h"
 
-#include "core/programmer/ConnectionCheck.h"
-#include "core/programmer/LinkTexts.h"
-
 namespace zelko6 {
 
-DeviceOperations::DeviceOperations(const OperationPorts &ports)
-    : io_(ports), ctx_{ports.state, ports.link, ports.pump, ports.panels, &abort_}
+namespace {
+
+// Closes the port on every way out of an operation.
+class PortCloser {
+  public:
+    explicit PortCloser(SerialLink &link) : link_(link) {}
+    ~PortCloser() { link_.close(); }
+    PortCloser(const PortCloser &) = delete;
+    PortCloser &operator=(const PortCloser &) = delete;
+
+  private:
+    SerialLink &link_;
+};
+
+} // namespace
+
+DeviceOperations::DeviceOperations(SerialLink &link, Pump &pump, EventSink &events)
+    : link_(link), pump_(pump), events_(events)
 {
 }
 
-void DeviceOperations::BeginBusy()
+OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBuffer &buffer)
 {
-    busy_ = true;
     abort_ = false;
-    io_.view.setOperationLock(true);
-    io_.panels.setPanel(1, QString());
-    io_.panels.setPanel(2, QString());
-    io_.state.ComError = 0;
-}
-
-void DeviceOperations::EndBusy()
-{
-    if (!holdLock_) {
-        io_.view.setOperationLock(false);
-        busy_ = false;
+    record_.ComError = 0;
+    events_.report(OperationStarted{request.kind});
+    PortCloser closer(link_);
+    switch (request.kind) {
+    case OperationKind::ReadBlock: {
+        buffer.recreate(request.chip.DUT_SizeExp);
+        const OperationOutcome outcome = ReadDevice(request, buffer, AccessScope::Block);
+        // Whatever stopped the read, the buffer is no longer what the face shows: it must show it
+        // as it is, so that a following write does not send bytes the user has not seen.
+        if (outcome.result != OperationResult::Done)
+            events_.report(ReadIncomplete{});
+        return outcome;
     }
-    if (io_.link.isOpen())
-        io_.link.close();
-}
-
-std::optional<TransferPlan> DeviceOperations::planOrRefuse()
-{
-    const AccessScope scope = io_.state.AccessMode;
-    const int selected = scope == AccessScope::SelectedByte ? io_.view.selectedAddress() : -1;
-    const QString size = scope == AccessScope::Block ? io_.view.accessSizeText() : QString();
-    auto planned = planTransfer(io_.state, scope, selected, size);
-    if (const auto *plan = std::get_if<TransferPlan>(&planned))
-        return *plan;
-    io_.panels.setPanel(1, refusalText(std::get<Refusal>(planned)));
-    io_.state.ComError = 1;
-    return std::nullopt;
-}
-
-bool DeviceOperations::connectionCheckPassed()
-{
-    Read_Version(ctx_, io_.settings, io_.boxes);
-    return io_.state.ComError == 0;
-}
-
-std::variant<TransferPlan, OperationResult> DeviceOperations::startOperation(bool yieldFirst)
-{
-    if (yieldFirst)
-        io_.pump.yield();
-    io_.state.OpStartTime = io_.pump.clock();
-    io_.state.ComError = 0;
-    const auto plan = planOrRefuse();
-    if (!plan)
-        return OperationResult::Refused;
-    if (!connectionCheckPassed())
-        return OperationResult::CheckFailed;
-    return *plan;
-}
-
-void DeviceOperations::Cmd_READ_all_Click()
-{
-    BusyScope busy(*this);
-    io_.panels.setPanel(1, texts::kReadingText);
-    io_.state.BufData.recreate(io_.state.chip.DUT_SizeExp);
-    io_.state.AccessMode = AccessScope::Block;
-    // Whatever stopped the read, the buffer is no longer what the grid shows: show it as it is,
-    // so that a following write does not send bytes the user has not seen.
-    if (ReadDevice() != OperationResult::Done) {
-        // The last progress value stays visible: the user sees how far the read got.
-        const QString progress = io_.panels.panel(3);
-        io_.view.refreshGrid();
-        io_.panels.setPanel(3, progress);
+    case OperationKind::ReadByte:
+        return ReadDevice(request, buffer, AccessScope::SelectedByte);
+    case OperationKind::WriteBlock:
+        return WriteDevice(request, buffer, AccessScope::Block);
+    case OperationKind::WriteBlockAndVerify: {
+        const OperationOutcome written = WriteDevice(request, buffer, AccessScope::Block);
+        link_.close(); // the verify opens the port anew with its own connection check
+        if (abortRequested())
+            return written; // nobody is waiting for a verify any more
+        return VerifyDevice(request, buffer);
     }
+    case OperationKind::WriteByte:
+        return WriteDevice(request, buffer, AccessScope::SelectedByte);
+    case OperationKind::VerifyBlock:
+        return VerifyDevice(request, buffer);
+    }
+    return {};
 }
 
-void DeviceOperations::Cmd_READ_single_Click()
+CheckOutcome DeviceOperations::identify(const PortSettings &port)
 {
-    BusyScope busy(*this);
-    io_.state.AccessMode = AccessScope::SelectedByte;
-    ReadDevice();
+    abort_ = false;
+    PortCloser closer(link_);
+    return connectionCheck(port);
 }
 
-void DeviceOperations::Cmd_WRITE_all_Click()
+LinkContext DeviceOperations::context()
 {
-    BusyScope busy(*this);
-    io_.panels.setPanel(1, texts::kWritingText);
-    io_.state.AccessMode = AccessScope::Block;
-    // The write's and the verify's own EndBusy only close the port; the window stays locked
-    // until the verify is over.
-    holdLock_ = true;
-    WriteDevice();
-    if (!abort_) // the window is closing: nothing to verify for
-        VerifyDevice();
+    return LinkContext{link_, pump_, record_, [this] { return abortRequested(); },
+                       [this](LinkResult failure) { events_.report(ReplyMissed{failure}); }};
 }
 
-void DeviceOperations::Cmd_WRITE_single_Click()
+CheckOutcome DeviceOperations::connectionCheck(const PortSettings &port)
 {
-    BusyScope busy(*this);
-    io_.state.AccessMode = AccessScope::SelectedByte;
-    WriteDevice();
+    LinkContext ctx = context();
+    const CheckOutcome check =
+        Read_Version(ctx, port, [this](int secondsLeft) { events_.report(CheckCountdown{secondsLeft}); });
+    record_.ComError = check.passed() ? 0 : 1;
+    switch (check.result) {
+    case CheckResult::Identified:
+        record_.FirmwareId = check.reply;
+        record_.FirmwareVersion = check.version;
+        events_.report(FirmwareIdentified{check.portNumber, check.reply, check.version});
+        if (check.outdated())
+            events_.report(FirmwareOutdated{check.version});
+        break;
+    case CheckResult::Foreign:
+        events_.report(ReplyUnrecognised{check.portNumber, check.reply});
+        break;
+    case CheckResult::TimedOut:
+    case CheckResult::PortLost:
+    case CheckResult::Interrupted:
+    case CheckResult::PortUnusable:
+        events_.report(CheckFailed{check.portNumber, check.result, check.pending, check.openFailure});
+        break;
+    }
+    return check;
+}
+
+std::variant<TransferPlan, OperationOutcome>
+DeviceOperations::startOperation(const OperationRequest &request, size_t bufferSize, AccessScope scope)
+{
+    record_.OpStartTime = pump_.clock();
+    record_.ComError = 0;
+    const auto planned = planTransfer(request.chip, bufferSize, scope, request.address, request.accessSize);
+    if (const auto *refusal = std::get_if<Refusal>(&planned)) {
+        record_.ComError = 1;
+        events_.report(TransferRefused{*refusal});
+        OperationOutcome outcome;
+        outcome.result = OperationResult::Refused;
+        outcome.refusal = *refusal;
+        return outcome;
+    }
+    const CheckOutcome check = connectionCheck(request.port);
+    if (!check.passed()) {
+        OperationOutcome outcome;
+        outcome.result = OperationResult::CheckFailed;
+        outcome.check = check.result;
+        return outcome;
+    }
+    return std::get<TransferPlan>(planned);
+}
+
+OperationOutcome DeviceOperations::linkFailed(TransferPhase phase, LinkResult failure)
+{
+    record_.ComError = 1;
+    events_.report(TransferFailed{phase, failure});
+    OperationOutcome outcome;
+    outcome.result = OperationResult::LinkFailed;
+    outcome.failure = failure;
+    return outcome;
+}
+
+OperationOutcome DeviceOperations::finished(TransferPhase phase, double seconds, int64_t mismatches)
+{
+    events_.report(TransferFinished{phase, seconds, record_.WriteSeconds, mismatches});
+    OperationOutcome outcome;
+    outcome.result = mismatches != 0 ? OperationResult::Mismatches : OperationResult::Done;
+    outcome.mismatches = mismatches;
+    outcome.seconds = seconds;
+    return outcome;
 }
 
 } // namespace zelko6

@@ -1,95 +1,96 @@
 #pragma once
-// Read, write and verify with the busy state around them, and the four transfer buttons' click
-// handlers. The main window owns one DeviceOperations and forwards the clicks; the outcome shows
-// in the status bar, in ComError, in the buffer and (verify) in the log.
+// Read, write and verify, with everything they need as arguments: the chip, the port, the buffer,
+// the size or address, the log. Each run reports what happens as events and returns its outcome;
+// it touches no window and no program-wide state, so it can run on any thread.
 
-#include "core/base/Settings.h"
-#include "core/operations/OperationView.h"
+#include "core/buffer/MemoryBuffer.h"
+#include "core/devices/ChipParams.h"
+#include "core/operations/Events.h"
+#include "core/programmer/ConnectionCheck.h"
+#include "core/programmer/LinkState.h"
 #include "core/programmer/Protocol.h"
 #include "core/programmer/Transfer.h"
-#include "gui/AppState.h"
-#include "gui/Ports.h"
 
+#include <atomic>
 #include <variant>
 
 namespace zelko6 {
 
-// The world as an operation sees it.
-struct OperationPorts {
-    AppState &state;
-    SerialLink &link;
-    Pump &pump;
-    StatusPanels &panels;
-    const Settings &settings;
-    MessageBoxes &boxes;
-    Shell &shell;
-    OperationView &view;
+struct OperationRequest {
+    OperationKind kind = OperationKind::ReadBlock;
+    ChipParams chip;
+    PortSettings port;
+    int64_t accessSize = 0; // block kinds: bytes from address 0 (refused unless it fits the buffer)
+    int64_t address = -1;   // byte kinds: the address (refused unless inside the buffer)
+    QString verifyLogPath;  // verify kinds: the log, created anew
 };
 
 enum class OperationResult {
     Done,
-    Refused,     // the chip or the sizes cannot make this transfer; panel 1 says why, nothing sent
-    CheckFailed, // the connection check stopped it; its texts are in the status bar
-    LinkFailed,  // a time-out, a wrong acknowledgement or a lost port during the transfer
-    Mismatches,  // verify only: the transfer went through but bytes differ
+    Refused,     // the chip or the sizes cannot make this transfer; nothing was sent
+    CheckFailed, // the connection check stopped it
+    LinkFailed,  // a time-out, a wrong acknowledgement, a lost port or an interruption in the transfer
+    Mismatches,  // verify: the transfer went through but bytes differ
+};
+
+struct OperationOutcome {
+    OperationResult result = OperationResult::Done;
+    Refusal refusal{};                           // Refused
+    CheckResult check = CheckResult::Identified; // CheckFailed
+    LinkResult failure = LinkResult::Ok;         // LinkFailed
+    int64_t mismatches = 0;                      // Mismatches
+    double seconds = 0.0;                        // the last transfer's, connection check included
+    uint8_t byteRead = 0;                        // ReadByte when Done
+
+    // It stopped because it was asked to (the window closing, Ctrl-C).
+    bool interrupted() const
+    {
+        return failure == LinkResult::Interrupted || check == CheckResult::Interrupted;
+    }
 };
 
 class DeviceOperations {
   public:
-    explicit DeviceOperations(const OperationPorts &ports);
+    DeviceOperations(SerialLink &link, Pump &pump, EventSink &events);
 
-    // The transfer buttons. Each locks the window for its whole run, including the verify that
-    // follows a Block Write, and unlocks it at the end whatever happened.
-    void Cmd_READ_all_Click();
-    void Cmd_READ_single_Click();
-    void Cmd_WRITE_all_Click();
-    void Cmd_WRITE_single_Click();
+    // One operation, from the connection check to the closed port. `buffer` is the operation's
+    // until it returns: ReadBlock makes it anew at the chip's size, the reads fill it, the writes
+    // and the verify read it.
+    OperationOutcome run(const OperationRequest &request, MemoryBuffer &buffer);
 
-    // Lock the window, clear panels 1 and 2 and ComError.
-    void BeginBusy();
-    // Unlock the window (not while a Block Write still has its verify to run) and close the port.
-    // Calling it again changes nothing.
-    void EndBusy();
-    // Between BeginBusy and the EndBusy that unlocks.
-    bool isBusy() const { return busy_; }
-    // For the window's close handler while busy: every wait of the running operation ends at
-    // once as if the board had gone away; the operation then unwinds and closes the port.
-    void abortOperation() { abort_ = true; }
+    // The connection check alone (which board answers on this port?); the port is closed after.
+    CheckOutcome identify(const PortSettings &port);
 
-    // The operations themselves, with AccessMode set by the caller.
-    OperationResult ReadDevice();
-    OperationResult WriteDevice();
-    OperationResult VerifyDevice();
+    // From any thread: the running operation ends at its next wait, as interrupted. The next run
+    // starts afresh.
+    void requestAbort() { abort_ = true; }
+    // A flag outside that stops operations the same way and is never cleared here (a signal
+    // handler sets it).
+    void watchAbortFlag(const std::atomic<bool> *flag) { externalAbort_ = flag; }
+    bool abortRequested() const { return abort_ || (externalAbort_ && *externalAbort_); }
+
+    const LinkState &linkState() const { return record_; }
 
   private:
-    // BeginBusy on entry to a button handler, EndBusy (unlocking) on every way out.
-    class BusyScope {
-      public:
-        explicit BusyScope(DeviceOperations &ops) : ops_(ops) { ops_.BeginBusy(); }
-        ~BusyScope()
-        {
-            ops_.holdLock_ = false;
-            ops_.EndBusy();
-        }
-        BusyScope(const BusyScope &) = delete;
-        BusyScope &operator=(const BusyScope &) = delete;
+    OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope);
+    OperationOutcome WriteDevice(const OperationRequest &request, const MemoryBuffer &buffer,
+                                 AccessScope scope);
+    OperationOutcome VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer);
 
-      private:
-        DeviceOperations &ops_;
-    };
+    // The common start: the clock, the plan, the connection check. The plan, or why it stops.
+    std::variant<TransferPlan, OperationOutcome> startOperation(const OperationRequest &request,
+                                                                size_t bufferSize, AccessScope scope);
+    CheckOutcome connectionCheck(const PortSettings &port);
+    LinkContext context();
+    OperationOutcome linkFailed(TransferPhase phase, LinkResult failure);
+    OperationOutcome finished(TransferPhase phase, double seconds, int64_t mismatches = 0);
 
-    // The range of the current AccessMode, or the refusal (shown in panel 1, ComError := 1).
-    std::optional<TransferPlan> planOrRefuse();
-    bool connectionCheckPassed();
-    // The common start: yield (read and verify), the clock, ComError, the plan, the connection
-    // check. The plan, or why the operation stops here.
-    std::variant<TransferPlan, OperationResult> startOperation(bool yieldFirst);
-
-    OperationPorts io_;
-    LinkContext ctx_;
-    bool busy_ = false;
-    bool holdLock_ = false;
-    bool abort_ = false;
+    SerialLink &link_;
+    Pump &pump_;
+    EventSink &events_;
+    LinkState record_;
+    std::atomic<bool> abort_{false};
+    const std::atomic<bool> *externalAbort_ = nullptr;
 };
 
 } // namespace zelko6

@@ -1,20 +1,21 @@
 #pragma once
 // Loading the buffer from a file and saving it to one: Intel HEX, or raw binary when the name
-// ends in ".bin". The dialogs and the window are reached through small interfaces.
+// ends in ".bin". The dialogs and the window are reached through small interfaces; what happens
+// is reported as FileStatus events.
+
+#include "core/base/Settings.h"
+#include "core/buffer/BufferState.h"
+#include "core/devices/Catalogue.h"
+#include "core/operations/Events.h"
 
 #include <QString>
 #include <optional>
 
 namespace zelko6 {
 
-struct AppState;
-class MessageBoxes;
-class Settings;
-class StatusPanels;
-
+// The dialogs offer Intel HEX files first, then all files.
 struct FileDialogRequest {
     QString initialFolder;
-    QString filter;        // "Name (*.ext);;Other (*.*)"
     QString defaultSuffix; // appended when the name typed has none
     QString initialName;
 };
@@ -25,16 +26,21 @@ class FileDialogs {
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> openFile(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest &request) = 0;
+    // The chosen file exists: may it be replaced?
+    virtual bool confirmOverwrite(const QString &path) = 0;
 };
 
 // What the file commands need from the main window.
 class FileCommandView {
   public:
     virtual ~FileCommandView() = default;
-    virtual void setCaption(const QString &caption) = 0;
+    // The window's title names the file last loaded or saved.
+    virtual void showFileInCaption(const QString &path) = 0;
     virtual void setBusyPointer(bool busy) = 0;
     virtual void yield() = 0;
-    virtual void refreshGrid() = 0; // RefreshGrid: grid, dump, checksum and editor
+    // The whole grid from the buffer (dump, checksum and editor included), keeping the command's
+    // message.
+    virtual void showBuffer() = 0;
     virtual void setCheckSumCaption(const QString &caption) = 0;
 };
 
@@ -43,7 +49,7 @@ QString folderOf(const QString &path);
 
 class FileCommands {
   public:
-    FileCommands(AppState &state, Settings &settings, StatusPanels &status, MessageBoxes &boxes,
+    FileCommands(BufferState &buffer, const CatalogueState &catalogue, Settings &settings, EventSink &events,
                  FileDialogs &dialogs, FileCommandView &view);
 
     void mnuFileOpen_Click();
@@ -52,11 +58,12 @@ class FileCommands {
   private:
     void loadChosenFile();
     bool writeChosenFile();
+    void status(FileStage stage, const QString &detail = {});
 
-    AppState &state_;
+    BufferState &buffer_;
+    const CatalogueState &catalogue_;
     Settings &settings_;
-    StatusPanels &status_;
-    MessageBoxes &boxes_;
+    EventSink &events_;
     FileDialogs &dialogs_;
     FileCommandView &view_;
 };

@@ -3,8 +3,6 @@
 #include "core/buffer/CheckSum.h"
 #include "core/buffer/GridModel.h"
 #include "core/files/TextDump.h"
-#include "gui/AppState.h"
-#include "gui/Ports.h"
 
 #include <cmath>
 
@@ -18,45 +16,47 @@ int refreshProgress(size_t lastAddressOfRow, size_t size)
         std::nearbyint(static_cast<double>(lastAddressOfRow) * 100.0 / static_cast<double>(size - 1)));
 }
 
-void RefreshGrid(AppState &state, GridModel &grid, StatusPanels &status, GridView &view)
+void RefreshGrid(BufferState &buffer, const QString &dumpPath, GridModel &grid, EventSink &events,
+                 GridView &view)
 {
     view.setBusyPointer(true);
-    status.setPanel(1, QStringLiteral("データ表示中です。　しばらくお待ちください。"));
+    events.report(GridRefreshStarted{});
     view.yield();
 
     // A dump that cannot be written (read-only program folder) costs only the dump: the grid,
     // the checksum and the editor must still show the buffer the user is about to work with.
-    state.WorkFilePath = state.pathInAppDir(kTextDumpName);
-    writeTextDump(state.WorkFilePath, state.BufData.bytes());
+    buffer.WorkFilePath = dumpPath;
+    writeTextDump(buffer.WorkFilePath, buffer.BufData.bytes());
 
     view.setGridVisible(false);
-    grid.showBytes(state.BufData.bytes());
+    grid.showBytes(buffer.BufData.bytes());
 
-    const size_t size = state.BufData.size();
+    const size_t size = buffer.BufData.size();
     int shown = 0;
     for (size_t row = 1; row * 16 <= size; ++row) {
         const int progress = refreshProgress(row * 16 - 1, size);
         if (progress != shown) {
-            status.setPanel(3, QString::number(progress) + u'%');
+            events.report(GridRefreshProgress{progress});
             shown = progress;
         }
     }
 
     view.setCurrentCell(1, 1);
     view.applyGridLayout();
-    view.setCheckSumCaption(CalcCheckSum(state));
+    view.setCheckSumCaption(CalcCheckSum(buffer));
     view.gridClick();
     view.setGridVisible(true);
     view.setBusyPointer(false);
-    status.setPanel(1, QStringLiteral("終了"));
+    events.report(GridRefreshFinished{});
 }
 
-void ClearBuffer(AppState &state, GridModel &grid, StatusPanels &status, GridView &view)
+void ClearBuffer(BufferState &buffer, int sizeExp, const QString &dumpPath, GridModel &grid,
+                 EventSink &events, GridView &view)
 {
-    state.BufData.recreate(state.chip.DUT_SizeExp);
+    buffer.BufData.recreate(sizeExp);
     grid.clear();
     view.setCurrentCell(0, 0);
-    RefreshGrid(state, grid, status, view);
+    RefreshGrid(buffer, dumpPath, grid, events, view);
 }
 
 } // namespace zelko6

@@ -2,13 +2,14 @@
 // The full refresh of the hex grid: every row from the buffer, the text dump beside the program,
 // the checksum caption and the byte editor back on address 0.
 
+#include "core/buffer/BufferState.h"
+#include "core/operations/Events.h"
+
 #include <QString>
 
 namespace zelko6 {
 
-struct AppState;
 class GridModel;
-class StatusPanels;
 
 // What a refresh needs from the window that shows the grid.
 class GridView {
@@ -30,9 +31,13 @@ inline const QString kTextDumpName = QStringLiteral("temp.txt");
 // rounded half to even.
 int refreshProgress(size_t lastAddressOfRow, size_t size);
 
-void RefreshGrid(AppState &state, GridModel &grid, StatusPanels &status, GridView &view);
+// `dumpPath`: where the text dump goes (temp.txt in the program folder).
+void RefreshGrid(BufferState &buffer, const QString &dumpPath, GridModel &grid, EventSink &events,
+                 GridView &view);
 
-// Back to the header row alone, current cell on the corner; then a full refresh.
-void ClearBuffer(AppState &state, GridModel &grid, StatusPanels &status, GridView &view);
+// A fresh buffer of 2^sizeExp bytes of 0xFF: the grid back to the header row alone, current cell on
+// the corner, then a full refresh.
+void ClearBuffer(BufferState &buffer, int sizeExp, const QString &dumpPath, GridModel &grid,
+                 EventSink &events, GridView &view);
 
 } // namespace zelko6

@@ -1,80 +1,67 @@
 #include "core/operations/DeviceOperations.h"
-
-#include "core/programmer/LinkTexts.h"
+#include "core/operations/ProgressTracker.h"
 
 namespace zelko6 {
 
-OperationResult DeviceOperations::ReadDevice()
+OperationOutcome DeviceOperations::ReadDevice(const OperationRequest &request, MemoryBuffer &buffer,
+                                              AccessScope scope)
 {
-    AppState &state = io_.state;
-    const auto started = startOperation(true);
-    if (const auto *stopped = std::get_if<OperationResult>(&started))
+    pump_.yield();
+    const auto started = startOperation(request, buffer.size(), scope);
+    if (const auto *stopped = std::get_if<OperationOutcome>(&started))
         return *stopped;
-    const auto *plan = &std::get<TransferPlan>(started);
+    const TransferPlan &plan = std::get<TransferPlan>(started);
 
-    beginOpening(ctx_, OpeningColumn::Read);
-    finishOpening(ctx_, OpeningColumn::Read, *plan);
+    LinkContext ctx = context();
+    const LinkResult setup = beginOpening(ctx, OpeningColumn::Read, request.chip);
+    finishOpening(ctx, OpeningColumn::Read, request.chip, plan);
 
     uint8_t lastStored = kErasedByte;
-    ProgressDisplay progress(io_.panels, *plan);
+    ProgressTracker progress(events_, plan);
     const LinkResult result = readChunks(
-        ctx_, *plan, kReadChunkLimit,
+        ctx, plan, kReadChunkLimit, setup,
         [&](int32_t address, std::span<const uint8_t> bytes) {
             for (size_t i = 0; i < bytes.size(); ++i) {
                 const int64_t at = int64_t{address} + static_cast<int64_t>(i);
-                if (state.BufData.contains(at))
-                    state.BufData[static_cast<size_t>(at)] = bytes[i];
+                if (buffer.contains(at))
+                    buffer[static_cast<size_t>(at)] = bytes[i];
             }
             lastStored = bytes.back();
         },
-        [&](int32_t next) { progress.update(next); });
+        [&](int32_t next) { progress.advanced(next); });
+    if (result != LinkResult::Ok)
+        return linkFailed(TransferPhase::Read, result);
 
-    if (result != LinkResult::Ok) {
-        io_.panels.append(1, texts::kReadErrorSuffix);
-        EndBusy();
-        return OperationResult::LinkFailed;
-    }
-
-    io_.panels.setPanel(1, QString());
-    if (plan->scope == AccessScope::SelectedByte)
-        io_.view.showReadByte(lastStored);
-    else
-        io_.view.refreshGrid();
-    state.OpStartTime = io_.pump.clock() - state.OpStartTime;
-    io_.panels.setPanel(1, texts::kReadDoneText + tenthsText(state.OpStartTime) + texts::kSecondsSuffix);
-    EndBusy();
-    return OperationResult::Done;
+    // The face shows what came before the time is taken: the time includes showing it.
+    events_.report(ReadCompleted{scope, plan.first, lastStored});
+    OperationOutcome outcome = finished(TransferPhase::Read, pump_.clock() - record_.OpStartTime);
+    outcome.byteRead = lastStored;
+    return outcome;
 }
 
-OperationResult DeviceOperations::WriteDevice()
+OperationOutcome DeviceOperations::WriteDevice(const OperationRequest &request, const MemoryBuffer &buffer,
+                                               AccessScope scope)
 {
-    AppState &state = io_.state;
     // No yield first: the write keeps the window's events out until it waits for the board.
-    const auto started = startOperation(false);
-    if (const auto *stopped = std::get_if<OperationResult>(&started))
+    const auto started = startOperation(request, buffer.size(), scope);
+    if (const auto *stopped = std::get_if<OperationOutcome>(&started))
         return *stopped;
-    const auto *plan = &std::get<TransferPlan>(started);
+    const TransferPlan &plan = std::get<TransferPlan>(started);
 
-    beginOpening(ctx_, OpeningColumn::Write);
-    finishOpening(ctx_, OpeningColumn::Write, *plan);
+    LinkContext ctx = context();
+    const LinkResult setup = beginOpening(ctx, OpeningColumn::Write, request.chip);
+    finishOpening(ctx, OpeningColumn::Write, request.chip, plan);
 
-    ProgressDisplay progress(io_.panels, *plan);
+    ProgressTracker progress(events_, plan);
     const LinkResult result =
-        writeChunks(ctx_, *plan, state.BufData, [&](int32_t next) { progress.update(next); });
+        writeChunks(ctx, plan, buffer, setup, [&](int32_t next) { progress.advanced(next); });
+    // A failed write leaves WriteSeconds at the last successful write's time, for the verify's total.
+    if (result != LinkResult::Ok)
+        return linkFailed(TransferPhase::Write, result);
 
-    if (result != LinkResult::Ok) {
-        // WriteSeconds keeps the last successful write's time for the verify's total.
-        io_.panels.append(1, texts::kWriteErrorSuffix);
-        EndBusy();
-        return OperationResult::LinkFailed;
-    }
-
-    state.OpStartTime = io_.pump.clock() - state.OpStartTime;
-    state.WriteSeconds = state.OpStartTime;
-    io_.panels.setPanel(1,
-                        texts::kWriteDoneText + wholeSecondsText(state.OpStartTime) + texts::kSecondsSuffix);
-    EndBusy();
-    return OperationResult::Done;
+    const double seconds = pump_.clock() - record_.OpStartTime;
+    record_.WriteSeconds = seconds;
+    return finished(TransferPhase::Write, seconds);
 }
 
 } // namespace zelko6

@@ -1,8 +1,6 @@
 #include "core/programmer/ConnectionCheck.h"
 
-#include "core/base/Version.h"
-#include "core/programmer/LinkTexts.h"
-#include "core/programmer/PortResolver.h"
+#include "core/base/NumberText.h"
 #include "core/programmer/WireFormat.h"
 
 #include <cmath>
@@ -13,6 +11,8 @@ PortSettings savedPortSettings(const Settings &settings)
 {
     PortSettings port;
     port.portNumber = settings.int16(keys::ComNo).value_or(0) + 1;
+    if (port.portNumber < kFirstPortNumber || port.portNumber > kLastPortNumber)
+        port.portNumber = kFirstPortNumber;
     port.rtsEnable = settings.nonZero(keys::RTS).value_or(true);
     port.dtrEnable = settings.nonZero(keys::DTR).value_or(false);
     return port;
@@ -23,57 +23,51 @@ float firmwareVersionOf(const QString &firmwareId)
     return toSingle(firmwareId.right(4)).value_or(0.0f);
 }
 
-static QString failureReason(const OpenFailure &failure)
+static CheckResult failedWait(LinkResult result)
 {
-    switch (failure.kind) {
-    case OpenFailure::Kind::NotFound:
-        return texts::kPortMissingReason + failure.device;
-    case OpenFailure::Kind::Busy:
-        return texts::kPortBusyReason + failure.device;
-    case OpenFailure::Kind::Other:
-        break;
+    switch (result) {
+    case LinkResult::PortLost:
+        return CheckResult::PortLost;
+    case LinkResult::Interrupted:
+        return CheckResult::Interrupted;
+    default:
+        return CheckResult::TimedOut;
     }
-    return texts::kPortFailedReason + failure.device + QStringLiteral(" (") + failure.detail + u')';
 }
 
-static QString countdownText(double elapsed)
+// Collects the identification, telling `countdown` whenever the seconds left change.
+static LinkResult awaitIdentification(LinkContext &ctx, const ReplyWait &wait,
+                                      const std::function<void(int)> &countdown)
 {
-    const double left = std::floor(static_cast<double>(kIdentifyLimit.count()) - elapsed);
-    return texts::kWaitingPrefix + QString::number(static_cast<int>(left));
-}
-
-// Collects the identification; the countdown in panel 2 moves while it waits.
-static LinkResult awaitIdentification(LinkContext &ctx)
-{
-    const double limit = static_cast<double>(kIdentifyLimit.count());
-    QString shown;
+    int shown = -1;
     for (;;) {
-        if (ctx.link.lost() || ctx.aborted())
+        if (ctx.aborted && ctx.aborted())
+            return LinkResult::Interrupted;
+        if (ctx.link.lost())
             return LinkResult::PortLost;
         if (ctx.link.pendingCount() >= kIdentifyReplyLength)
             return LinkResult::Ok;
-        const QString text = countdownText(ctx.pump.clock() - ctx.state.WaitStartTime);
-        if (text != shown)
-            ctx.panels.setPanel(2, shown = text);
+        const int left = static_cast<int>(std::floor(wait.limit - (ctx.pump.clock() - wait.start)));
+        if (left != shown && countdown)
+            countdown(shown = left);
         ctx.pump.idleWait(kWakeInterval);
-        if (ctx.pump.clock() - ctx.state.WaitStartTime > limit)
+        if (wait.overdue(ctx.pump.clock()))
             return LinkResult::TimedOut;
     }
 }
 
-CheckResult Read_Version(LinkContext &ctx, const Settings &settings, MessageBoxes &boxes)
+CheckOutcome Read_Version(LinkContext &ctx, const PortSettings &port,
+                          const std::function<void(int)> &countdown)
 {
-    ctx.state.ComError = 0;
+    CheckOutcome outcome;
+    outcome.portNumber = port.portNumber;
     ctx.link.close();
-    const PortSettings port = savedPortSettings(settings);
-    const QString notConnected = PortResolver::portName(port.portNumber) + texts::kNotConnectedSuffix;
     ctx.link.setInputMode(InputMode::Text);
 
     if (const auto failure = ctx.link.open(port)) {
-        ctx.panels.setPanel(2, notConnected);
-        ctx.panels.setPanel(1, texts::kCheckErrorText + failureReason(*failure));
-        ctx.state.ComError = 1;
-        return CheckResult::PortUnusable;
+        outcome.result = CheckResult::PortUnusable;
+        outcome.openFailure = *failure;
+        return outcome;
     }
 
     ctx.pump.pause(kPortSettlePause);
@@ -84,32 +78,24 @@ CheckResult Read_Version(LinkContext &ctx, const Settings &settings, MessageBoxe
     // The first query only wakes the firmware; its answer may be cut short, so it is dropped.
     ctx.link.discardInput();
     ctx.link.send(wire::identifyQuery());
-    ctx.state.WaitStartTime = ctx.pump.clock();
+    const ReplyWait wait = startWait(ctx, kIdentifyLimit);
 
-    if (awaitIdentification(ctx) != LinkResult::Ok) {
+    if (const LinkResult waited = awaitIdentification(ctx, wait, countdown); waited != LinkResult::Ok) {
         // The input mode stays as it is; the port stays open for the operation's end to close.
-        ctx.panels.setPanel(2, notConnected);
-        ctx.panels.setPanel(1, texts::kCheckErrorCountOpen + QString::number(ctx.link.pendingCount()) +
-                                   texts::kCheckErrorCountClose);
-        ctx.state.ComError = 1;
-        return CheckResult::TimedOut;
+        outcome.result = failedWait(waited);
+        outcome.pending = ctx.link.pendingCount();
+        return outcome;
     }
 
-    const QString reply = QString::fromLatin1(ctx.link.takeAll().left(kFirmwareIdLength));
-    CheckResult result = CheckResult::Foreign;
-    if (reply.startsWith(texts::kFirmwarePrefix)) {
-        result = CheckResult::Identified;
-        ctx.state.FirmwareId = reply;
-        ctx.panels.setPanel(2, PortResolver::portName(port.portNumber) + texts::kPortSeparator + reply);
-        ctx.state.FirmwareVersion = firmwareVersionOf(reply);
-        if (ctx.state.FirmwareVersion != 0.0f && ctx.state.FirmwareVersion < kOldestGoodFirmware)
-            boxes.show(BoxIcon::None, BoxButtons::Ok, kAppTitle, texts::kOldFirmwareText);
+    outcome.reply = QString::fromLatin1(ctx.link.takeAll().left(kFirmwareIdLength));
+    if (outcome.reply.startsWith(QLatin1String(kFirmwarePrefix))) {
+        outcome.result = CheckResult::Identified;
+        outcome.version = firmwareVersionOf(outcome.reply);
     } else {
-        ctx.panels.setPanel(1, texts::kCheckErrorText);
-        ctx.panels.setPanel(2, notConnected);
+        outcome.result = CheckResult::Foreign;
     }
     ctx.link.setInputMode(InputMode::Binary);
-    return result;
+    return outcome;
 }
 
 } // namespace zelko6

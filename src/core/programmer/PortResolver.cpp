@@ -1,7 +1,6 @@
 #include "core/programmer/PortResolver.h"
 
 #include "core/base/Settings.h"
-#include "core/programmer/LinkTexts.h"
 
 #include <QSerialPortInfo>
 #include <QtGlobal>
@@ -11,7 +10,8 @@ namespace zelko6 {
 
 namespace {
 const QString kPortsSection = QStringLiteral("Ports");
-}
+const QString kPortNamePrefix = QStringLiteral("COM");
+} // namespace
 
 PortResolver::PortResolver(const SettingsStore *store, PortLister lister)
     : store_(store), lister_(lister ? std::move(lister) : PortLister(&PortResolver::systemPorts))
@@ -20,7 +20,7 @@ PortResolver::PortResolver(const SettingsStore *store, PortLister lister)
 
 QString PortResolver::portName(int portNumber)
 {
-    return texts::kPortNamePrefix + QString::number(portNumber);
+    return kPortNamePrefix + QString::number(portNumber);
 }
 
 QString PortResolver::environmentName(int portNumber)

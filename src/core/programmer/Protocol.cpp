@@ -1,15 +1,19 @@
 #include "core/programmer/Protocol.h"
 
-#include "core/programmer/LinkTexts.h"
-#include "core/programmer/WireFormat.h"
-
 namespace zelko6 {
 
-LinkResult waitForPending(LinkContext &ctx, int count, std::chrono::seconds limit)
+ReplyWait startWait(LinkContext &ctx, std::chrono::seconds limit)
 {
-    const double limitSeconds = static_cast<double>(limit.count());
+    ctx.record.WaitStartTime = ctx.pump.clock();
+    return {ctx.record.WaitStartTime, static_cast<double>(limit.count())};
+}
+
+LinkResult waitForPending(LinkContext &ctx, int count, const ReplyWait &wait)
+{
     for (;;) {
-        if (ctx.link.lost() || ctx.aborted())
+        if (ctx.aborted && ctx.aborted())
+            return LinkResult::Interrupted;
+        if (ctx.link.lost())
             return LinkResult::PortLost;
         const int have = ctx.link.pendingCount();
         if (have >= count)
@@ -24,56 +28,51 @@ LinkResult waitForPending(LinkContext &ctx, int count, std::chrono::seconds limi
                 ctx.pump.pause(rest);
         }
         ctx.pump.idleWait(kWakeInterval);
-        if (ctx.pump.clock() - ctx.state.WaitStartTime > limitSeconds)
+        if (wait.overdue(ctx.pump.clock()))
             return LinkResult::TimedOut;
     }
 }
 
-void markLinkFailure(LinkContext &ctx, LinkResult result)
+// The end of a wait: a failure is reported the moment it happens.
+static LinkResult waited(LinkContext &ctx, LinkResult result)
 {
-    if (result == LinkResult::Ok)
-        return;
-    ctx.state.ComError = 1;
-    if (result == LinkResult::TimedOut || result == LinkResult::PortLost)
-        ctx.panels.setPanel(1, texts::kTimeOutText);
+    if (result != LinkResult::Ok && ctx.replyFailed)
+        ctx.replyFailed(result);
+    return result;
 }
 
-static void modeSetup(LinkContext &ctx, int32_t bus)
+static LinkResult modeSetup(LinkContext &ctx, const ChipParams &chip, int32_t bus)
 {
-    ChipParams asked = ctx.state.chip;
+    ChipParams asked = chip;
     asked.DUT_Bus = bus;
     ctx.link.discardInput();
     ctx.link.send(wire::leadIn());
     ctx.pump.pause(kElementPause);
     ctx.link.send(wire::commandHeader(asked, wire::Operation::Setup));
-    ctx.state.ComError = 0;
-    ctx.state.WaitStartTime = ctx.pump.clock();
     // Any reply will do; what the board says to a set-up is its own business.
-    markLinkFailure(ctx, waitForPending(ctx, 1, kSetupReplyLimit));
+    const ReplyWait wait = startWait(ctx, kSetupReplyLimit);
+    return waited(ctx, waitForPending(ctx, 1, wait));
 }
 
-void SetupTwoWire(LinkContext &ctx)
+LinkResult SetupTwoWire(LinkContext &ctx, const ChipParams &chip)
 {
-    modeSetup(ctx, wire::kTwoWireBus);
+    return modeSetup(ctx, chip, wire::kTwoWireBus);
 }
 
-void SetupThreeWire(LinkContext &ctx)
+LinkResult SetupThreeWire(LinkContext &ctx, const ChipParams &chip)
 {
-    modeSetup(ctx, wire::kThreeWireBus);
+    return modeSetup(ctx, chip, wire::kThreeWireBus);
 }
 
-void beginOpening(LinkContext &ctx, OpeningColumn column)
+LinkResult beginOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip)
 {
     if (column == OpeningColumn::Read)
         ctx.pump.yield();
     // (The verify yields before this itself, with the rest of its own first steps.)
-    if (ctx.state.chip.DUT_Bus == wire::kThreeWireBus)
-        SetupThreeWire(ctx);
-    else
-        SetupTwoWire(ctx);
+    return chip.DUT_Bus == wire::kThreeWireBus ? SetupThreeWire(ctx, chip) : SetupTwoWire(ctx, chip);
 }
 
-void finishOpening(LinkContext &ctx, OpeningColumn column, const TransferPlan &plan)
+void finishOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip, const TransferPlan &plan)
 {
     // Only the write keeps the window's events out of its opening; read and verify let them in.
     const bool yields = column != OpeningColumn::Write;
@@ -90,41 +89,32 @@ void finishOpening(LinkContext &ctx, OpeningColumn column, const TransferPlan &p
     ctx.link.send(wire::leadIn());
     yieldHere();
     ctx.pump.pause(yields ? kReadLeadInPause : kElementPause);
-    ctx.link.send(wire::commandHeader(ctx.state.chip, op));
+    ctx.link.send(wire::commandHeader(chip, op));
     ctx.pump.pause(kElementPause);
-    ctx.link.send(wire::addressRecord(ctx.state.chip, plan.chunk, plan.first));
+    ctx.link.send(wire::addressRecord(chip, plan.chunk, plan.first));
     yieldHere();
     ctx.pump.pause(kElementPause);
-    ctx.link.send(wire::addressRecord(ctx.state.chip, plan.chunk, plan.last));
+    ctx.link.send(wire::addressRecord(chip, plan.chunk, plan.last));
     yieldHere();
     ctx.pump.pause(kElementPause);
-}
-
-// A wait's end: the result of the wait itself, or the set-up's time-out that ComError still
-// carries (the data phase is where a silent set-up is finally reported).
-static LinkResult settle(LinkContext &ctx, LinkResult waited)
-{
-    markLinkFailure(ctx, waited);
-    if (waited != LinkResult::Ok)
-        return waited;
-    return ctx.state.ComError != 0 ? LinkResult::TimedOut : LinkResult::Ok;
 }
 
 LinkResult readChunks(LinkContext &ctx, const TransferPlan &plan, std::chrono::seconds limit,
-                      const std::function<void(int32_t, std::span<const uint8_t>)> &chunk,
+                      LinkResult setup, const std::function<void(int32_t, std::span<const uint8_t>)> &chunk,
                       const std::function<void(int32_t)> &advanced)
 {
     int32_t current = plan.first;
     do {
-        ctx.state.WaitStartTime = ctx.pump.clock();
-        const LinkResult result = settle(ctx, waitForPending(ctx, plan.chunk, limit));
-        if (result != LinkResult::Ok)
+        const ReplyWait wait = startWait(ctx, limit);
+        if (const LinkResult result = waited(ctx, waitForPending(ctx, plan.chunk, wait));
+            result != LinkResult::Ok)
             return result;
+        // A silent set-up is finally reported here, though the chunk came.
+        if (setup != LinkResult::Ok)
+            return setup;
         const QByteArray received = ctx.link.takeAll();
-        if (received.size() < plan.chunk) { // the device went away between count and take
-            markLinkFailure(ctx, LinkResult::PortLost);
-            return LinkResult::PortLost;
-        }
+        if (received.size() < plan.chunk) // the device went away between count and take
+            return waited(ctx, LinkResult::PortLost);
         chunk(current, std::span(reinterpret_cast<const uint8_t *>(received.constData()),
                                  static_cast<size_t>(plan.chunk)));
         current += plan.chunk;
@@ -137,20 +127,19 @@ LinkResult readChunks(LinkContext &ctx, const TransferPlan &plan, std::chrono::s
 }
 
 LinkResult writeChunks(LinkContext &ctx, const TransferPlan &plan, const MemoryBuffer &source,
-                       const std::function<void(int32_t)> &advanced)
+                       LinkResult setup, const std::function<void(int32_t)> &advanced)
 {
     int32_t current = plan.first;
     do {
         ctx.pump.yield();
-        ctx.state.WaitStartTime = ctx.pump.clock();
-        const LinkResult result = settle(ctx, waitForPending(ctx, 1, kWriteAckLimit));
-        if (result != LinkResult::Ok)
+        const ReplyWait wait = startWait(ctx, kWriteAckLimit);
+        if (const LinkResult result = waited(ctx, waitForPending(ctx, 1, wait)); result != LinkResult::Ok)
             return result;
+        if (setup != LinkResult::Ok)
+            return setup;
         const QByteArray reply = ctx.link.takeAll();
-        if (reply.isEmpty() || reply.front() != wire::kAck) {
-            markLinkFailure(ctx, LinkResult::WrongReply);
-            return LinkResult::WrongReply;
-        }
+        if (reply.isEmpty() || reply.front() != wire::kAck)
+            return waited(ctx, LinkResult::WrongReply);
         QByteArray data(plan.chunk, static_cast<char>(kErasedByte));
         for (int i = 0; i < plan.chunk; ++i) {
             const int64_t address = int64_t{current} + i;

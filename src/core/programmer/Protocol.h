@@ -1,12 +1,14 @@
 #pragma once
 // The exchanges with the board: the mode set-up, the opening of a transfer and the two data
-// phases, with their pauses and reply limits. Waits end in one of the LinkResult values; the one
-// text a failed wait shows, "タイムアウト" in panel 1, is written here and nowhere else.
+// phases, with their pauses and reply limits. Every wait takes its deadline and ends in a
+// LinkResult; nothing here writes a text or decides what a failure means for the operation.
 
+#include "core/buffer/MemoryBuffer.h"
+#include "core/devices/ChipParams.h"
+#include "core/programmer/LinkState.h"
 #include "core/programmer/Pump.h"
 #include "core/programmer/SerialLink.h"
-#include "gui/AppState.h"
-#include "gui/Ports.h"
+#include "core/programmer/WireFormat.h"
 
 #include <chrono>
 #include <cstdint>
@@ -33,37 +35,43 @@ inline constexpr std::chrono::microseconds kByteWireTime{10 * 1'000'000 / 57600}
 // Longest sleep of a wait between looks at the clock; a received byte ends it much sooner.
 inline constexpr std::chrono::milliseconds kWakeInterval{50};
 
-// Everything an exchange touches.
-struct LinkContext {
-    AppState &state;
-    SerialLink &link;
-    Pump &pump;
-    StatusPanels &panels;
-    // Set while the window is being closed under a running operation: waits end as if the
-    // board had gone away, so the operation unwinds in a few steps.
-    const bool *abortRequested = nullptr;
-
-    bool aborted() const { return abortRequested && *abortRequested; }
-};
-
 enum class LinkResult {
     Ok,
-    TimedOut,   // no (complete) reply within the limit, or an earlier set-up time-out
-    WrongReply, // the write acknowledgement was not "@"
-    PortLost,   // the device vanished (or the operation was aborted): a time-out at once
+    TimedOut,    // no (complete) reply within the limit
+    WrongReply,  // the write acknowledgement was not "@"
+    PortLost,    // the device went away under the open port
+    Interrupted, // the operation was asked to stop (the window closing, Ctrl-C)
 };
 
-// Waits until `count` bytes are pending, taking WaitStartTime as the start. Never spins: between
-// looks it sleeps on the event loop until a byte or the wake-up interval.
-LinkResult waitForPending(LinkContext &ctx, int count, std::chrono::seconds limit);
+// Everything an exchange touches.
+struct LinkContext {
+    SerialLink &link;
+    Pump &pump;
+    LinkState &record;
+    // Checked at every look of a wait: true ends the wait at once as Interrupted.
+    std::function<bool()> aborted;
+    // Called the moment a wait ends without the reply it waited for, or with a wrong one.
+    std::function<void(LinkResult)> replyFailed;
+};
 
-// ComError := 1; a time-out (or a lost port) also shows "タイムアウト" in panel 1.
-void markLinkFailure(LinkContext &ctx, LinkResult result);
+// A reply wait's deadline: it is over once more than `limit` seconds have passed since `start`.
+struct ReplyWait {
+    double start = 0.0;
+    double limit = 0.0;
+    bool overdue(double now) const { return now - start > limit; }
+};
 
-// Mode set-up (ComError := 0 at its wait; on time-out ComError := 1 and "タイムアウト"). The reply
-// stays in the input unread; the opening of the transfer discards it.
-void SetupTwoWire(LinkContext &ctx);
-void SetupThreeWire(LinkContext &ctx);
+// Starts a reply wait now (recorded as WaitStartTime).
+ReplyWait startWait(LinkContext &ctx, std::chrono::seconds limit);
+
+// Waits until `count` bytes are pending or the wait is overdue. Never spins: between looks it
+// sleeps on the event loop until a byte arrives or the wake-up interval has passed.
+LinkResult waitForPending(LinkContext &ctx, int count, const ReplyWait &wait);
+
+// Mode set-up for a two- or three-wire chip. The reply stays in the input unread; the opening of
+// the transfer discards it. A failed wait is reported through replyFailed and returned.
+LinkResult SetupTwoWire(LinkContext &ctx, const ChipParams &chip);
+LinkResult SetupThreeWire(LinkContext &ctx, const ChipParams &chip);
 
 // What is moved: addresses first..last inclusive, `chunk` bytes at a time.
 struct TransferPlan {
@@ -76,22 +84,25 @@ struct TransferPlan {
 // The three columns of the opening differ only in where they yield and how long they pause.
 enum class OpeningColumn { Read, Write, Verify };
 
-// Opening, first half: the yield before (read, verify) and the mode set-up for DUT_Bus.
-void beginOpening(LinkContext &ctx, OpeningColumn column);
+// Opening, first half: the yield before (read) and the mode set-up for the chip's bus. Returns
+// the set-up's result: a failed set-up does not stop the opening, it fails the data phase.
+LinkResult beginOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip);
 // Opening, second half: lead-in, command header, start and end records with their pauses.
-void finishOpening(LinkContext &ctx, OpeningColumn column, const TransferPlan &plan);
+void finishOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip, const TransferPlan &plan);
 
 // Read-type data phase. `chunk` gets each chunk's first plan.chunk bytes with their address
 // (surplus bytes are dropped), `advanced` the next address after the acknowledgement went out.
-// On failure ComError is 1 and, for a time-out, panel 1 shows "タイムアウト".
+// A set-up that failed (`setup` not Ok) fails the phase at its first chunk, after that chunk's
+// wait, as that failure.
 LinkResult readChunks(LinkContext &ctx, const TransferPlan &plan, std::chrono::seconds limit,
+                      LinkResult setup,
                       const std::function<void(int32_t address, std::span<const uint8_t> bytes)> &chunk,
                       const std::function<void(int32_t next)> &advanced);
 
 // Write-type data phase: per chunk, wait for "@", then send the buffer's bytes at the current
 // address (0xFF past the buffer's end). The board's acknowledgement of the last chunk is not
-// awaited.
+// awaited. `setup` as for readChunks.
 LinkResult writeChunks(LinkContext &ctx, const TransferPlan &plan, const MemoryBuffer &source,
-                       const std::function<void(int32_t next)> &advanced);
+                       LinkResult setup, const std::function<void(int32_t next)> &advanced);
 
 } // namespace zelko6

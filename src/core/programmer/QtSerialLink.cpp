@@ -53,7 +53,7 @@ std::optional<OpenFailure> QtSerialLink::open(const PortSettings &settings)
 {
     close();
     lost_ = false;
-    device_ = resolver_.device(settings.portNumber);
+    device_ = settings.device.isEmpty() ? resolver_.device(settings.portNumber) : settings.device;
     port_.setPortName(device_);
     port_.setBaudRate(kBaudRate);
     port_.setDataBits(QSerialPort::Data8);

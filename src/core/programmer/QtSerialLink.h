@@ -16,6 +16,7 @@ class QtSerialLink final : public SerialLink {
     explicit QtSerialLink(PortResolver resolver = PortResolver());
     ~QtSerialLink() override;
 
+    QString deviceFor(int portNumber) const override { return resolver_.device(portNumber); }
     std::optional<OpenFailure> open(const PortSettings &settings) override;
     void close() override;
     bool isOpen() const override;
@@ -31,7 +32,6 @@ class QtSerialLink final : public SerialLink {
 
     // The device the last open used (or tried to use).
     QString device() const { return device_; }
-    const PortResolver &resolver() const { return resolver_; }
 
   private:
     void onError(QSerialPort::SerialPortError error);

@@ -17,6 +17,7 @@ struct PortSettings {
     int portNumber = 1;     // 1..20, "COM1".."COM20"
     bool rtsEnable = true;  // RTS raised while the port is open
     bool dtrEnable = false; // DTR raised while the port is open
+    QString device;         // the device to open; empty: the one the port number resolves to
 };
 
 // Received bytes are handed over either way; the mode records whether the caller takes them
@@ -34,7 +35,10 @@ class SerialLink {
   public:
     virtual ~SerialLink() = default;
 
-    // Resolves the port number to a device and opens it. No value means it is open.
+    // The device a port number resolves to on this machine (what the port window shows).
+    virtual QString deviceFor(int portNumber) const = 0;
+    // Opens the settings' device (or the one their port number resolves to). No value means it
+    // is open.
     virtual std::optional<OpenFailure> open(const PortSettings &settings) = 0;
     // Any queued output is on the wire before the port closes. Harmless when closed.
     virtual void close() = 0;
@@ -53,7 +57,7 @@ class SerialLink {
     virtual QByteArray takeAll() = 0;
 
     // The device went away or failed under an open port (a USB adapter pulled out). Cleared by
-    // the next open. Waits treat it as a time-out that has already expired.
+    // the next open. Waits end at once when it is set.
     virtual bool lost() const = 0;
 };
 

@@ -1,17 +1,13 @@
 #include "core/programmer/Transfer.h"
 
-#include "core/base/Settings.h"
-#include "core/programmer/LinkTexts.h"
 #include "core/programmer/WireFormat.h"
-
-#include <cmath>
 
 namespace zelko6 {
 
-std::variant<TransferPlan, Refusal> planTransfer(const AppState &state, AccessScope scope,
-                                                 int selectedAddress, const QString &accessSizeText)
+std::variant<TransferPlan, Refusal> planTransfer(const ChipParams &chip, size_t bufferSize, AccessScope scope,
+                                                 int64_t address, int64_t accessSize)
 {
-    switch (wire::checkChip(state.chip, scope)) {
+    switch (wire::checkChip(chip, scope)) {
     case wire::ChipFault::Bus:
         return Refusal::Bus;
     case wire::ChipFault::AdrMode:
@@ -26,38 +22,18 @@ std::variant<TransferPlan, Refusal> planTransfer(const AppState &state, AccessSc
 
     TransferPlan plan;
     plan.scope = scope;
-    plan.chunk = wire::chunkCount(state.chip, scope);
+    plan.chunk = wire::chunkCount(chip, scope);
     if (scope == AccessScope::SelectedByte) {
-        if (!state.BufData.contains(selectedAddress))
+        if (address < 0 || static_cast<uint64_t>(address) >= bufferSize)
             return Refusal::Address;
-        plan.first = plan.last = selectedAddress;
+        plan.first = plan.last = static_cast<int32_t>(address);
         return plan;
     }
-    const auto size = toInt32(accessSizeText);
-    if (!size || *size < 1 || static_cast<uint64_t>(*size) > state.BufData.size())
+    if (accessSize < 1 || static_cast<uint64_t>(accessSize) > bufferSize)
         return Refusal::AccessSize;
     plan.first = 0;
-    plan.last = *size - 1;
+    plan.last = static_cast<int32_t>(accessSize - 1);
     return plan;
-}
-
-QString refusalText(Refusal refusal)
-{
-    switch (refusal) {
-    case Refusal::Bus:
-        return texts::kRefusedBus;
-    case Refusal::AdrMode:
-        return texts::kRefusedAdrMode;
-    case Refusal::ExtParam:
-        return texts::kRefusedExtParam;
-    case Refusal::PageSize:
-        return texts::kRefusedPageSize;
-    case Refusal::AccessSize:
-        return texts::kRefusedAccessSize;
-    case Refusal::Address:
-        return texts::kRefusedAddress;
-    }
-    return {};
 }
 
 int progressPercent(const TransferPlan &plan, int32_t current)
@@ -70,25 +46,6 @@ int progressPercent(const TransferPlan &plan, int32_t current)
     if (twiceRest > denominator || (twiceRest == denominator && quotient % 2 != 0))
         ++quotient;
     return static_cast<int>(quotient);
-}
-
-void ProgressDisplay::update(int32_t current)
-{
-    const int value = progressPercent(plan_, current);
-    if (value == lastShown_)
-        return;
-    lastShown_ = value;
-    panels_.setPanel(3, QString::number(value) + u'%');
-}
-
-QString tenthsText(double seconds)
-{
-    return QString::number(std::round(seconds * 10.0) / 10.0, 'f', 1);
-}
-
-QString wholeSecondsText(double seconds)
-{
-    return QString::number(static_cast<int64_t>(std::floor(seconds)));
 }
 
 } // namespace zelko6

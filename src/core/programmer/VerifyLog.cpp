@@ -1,6 +1,5 @@
 #include "core/programmer/VerifyLog.h"
 
-#include "core/programmer/LinkTexts.h"
 #include "core/text/CodePage932.h"
 #include "core/text/HexText.h"
 
@@ -8,13 +7,23 @@ namespace zelko6 {
 
 namespace {
 constexpr int kAddressDigits = 7;
-}
+// The log's fixed lines, as every earlier log has them: other tools read these files.
+// clang-format off
+const QString kTitle = QStringLiteral("ベリファイ結果");
+const QString kAddressHead = QStringLiteral("アドレス");
+const QString kExpectedHead = QStringLiteral("正");
+const QString kActualHead = QStringLiteral("誤");
+const QString kCountSuffix = QStringLiteral("個のエラーがありました。"); // after the mismatch count
+const QString kLinkErrorLine = QStringLiteral("通信エラーが発生しました。"); // stopped on a link failure
+const QString kEndLine = QStringLiteral("--- END ---");
+// clang-format on
+} // namespace
 
 VerifyLog::VerifyLog(const QString &path) : file_(path)
 {
     usable_ = file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    line(texts::kLogTitle);
-    line(texts::kLogAddressHead + u'\t' + texts::kLogExpectedHead + u'\t' + texts::kLogActualHead);
+    line(kTitle);
+    line(kAddressHead + u'\t' + kExpectedHead + u'\t' + kActualHead);
 }
 
 QString VerifyLog::mismatchLine(int32_t address, uint8_t expected, uint8_t actual)
@@ -30,17 +39,17 @@ void VerifyLog::mismatch(int32_t address, uint8_t expected, uint8_t actual)
 
 void VerifyLog::count(int64_t mismatches)
 {
-    line(QString::number(mismatches) + texts::kLogCountSuffix);
+    line(QString::number(mismatches) + kCountSuffix);
 }
 
 void VerifyLog::linkError()
 {
-    line(texts::kLogLinkErrorLine);
+    line(kLinkErrorLine);
 }
 
 void VerifyLog::end()
 {
-    line(texts::kLogEndLine);
+    line(kEndLine);
     if (usable_)
         file_.close();
     usable_ = false;

@@ -8,6 +8,9 @@
 
 namespace zelko6 {
 
+// The log's name in the program folder.
+inline const QString kVerifyLogName = QStringLiteral("VerifyLog.txt");
+
 class VerifyLog {
   public:
     // Creates the file anew (truncated) and writes the two header lines.

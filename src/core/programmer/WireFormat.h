@@ -2,12 +2,17 @@
 // The elements of the command language, each built in a buffer of exactly its own length so that
 // it can be handed to the port in one send. Pure functions: a test compares them byte for byte.
 
-#include "gui/AppState.h"
+#include "core/devices/ChipParams.h"
 
 #include <QByteArray>
 #include <array>
 #include <cstdint>
 #include <optional>
+
+namespace zelko6 {
+// What one transfer moves: the byte under the grid's current cell, or a block from address 0.
+enum class AccessScope : int32_t { None = 0, SelectedByte = 1, Block = 2 };
+} // namespace zelko6
 
 namespace zelko6::wire {
 

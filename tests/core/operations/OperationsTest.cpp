@@ -2,7 +2,8 @@
 // buffer, the window lock, and the failure table rows of read and write.
 
 #include "LinkFixture.h"
-#include "core/programmer/LinkTexts.h"
+#include "messages/StatusTexts.h"
+#include "support/JapaneseTexts.h"
 
 #include <cmath>
 
@@ -16,7 +17,7 @@ TEST_F(OperationsTest, BlockReadShowsProgressAndTheChip)
     useChip(2, 8, 8);
     for (size_t i = 0; i < 256; ++i)
         board.memory[i] = static_cast<uint8_t>(255 - i);
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
 
     EXPECT_EQ(32, board.acksReceived);
     QStringList expected; // each chunk moves 100 × 8 / 256 = 3.125 percent; ties go to even
@@ -28,8 +29,8 @@ TEST_F(OperationsTest, BlockReadShowsProgressAndTheChip)
 
     EXPECT_EQ(board.memory, view.shownBuffer);
     EXPECT_EQ(1, view.refreshes);
-    EXPECT_GT(state.OpStartTime, 0.25); // the check's and the opening's pauses at least
-    EXPECT_EQ(texts::kReadDoneText + tenthsText(state.OpStartTime) + texts::kSecondsSuffix, panels.panel(1));
+    EXPECT_GT(elapsed(), 0.25); // the check's and the opening's pauses at least
+    EXPECT_EQ(texts::kReadDoneText + StatusTexts::tenths(elapsed()) + texts::kSecondsSuffix, panels.panel(1));
     EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
     EXPECT_FALSE(board.isOpen());
 }
@@ -39,7 +40,7 @@ TEST_F(OperationsTest, BlockReadFillsOnlyTheAccessSize)
     useChip(2, 9, 16);
     std::fill(board.memory.begin(), board.memory.end(), 0x11);
     view.accessSize = QStringLiteral("128");
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_EQ(128, std::count(view.shownBuffer.begin(), view.shownBuffer.end(), 0x11));
     EXPECT_EQ(512 - 128, std::count(view.shownBuffer.begin() + 128, view.shownBuffer.end(), 0xFF));
 }
@@ -49,7 +50,7 @@ TEST_F(OperationsTest, FailedBlockReadsShowTheBufferAsItIs)
     useChip(2, 8, 8);
     std::fill(board.memory.begin(), board.memory.end(), 0x22);
     board.readChunksBeforeSilence = 16;
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_EQ(texts::kTimeOutText + texts::kReadErrorSuffix, panels.panel(1));
     EXPECT_EQ(QStringLiteral("50%"), panels.panel(3));
     ASSERT_EQ(256u, view.shownBuffer.size());
@@ -62,7 +63,7 @@ TEST_F(OperationsTest, FailedBlockReadsShowTheBufferAsItIs)
     board.reset();
     board.identification.clear();
     state.BufData[3] = 0x00;
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_EQ(QByteArray("??"), board.wire());
     EXPECT_EQ(256, std::count(view.shownBuffer.begin(), view.shownBuffer.end(), 0xFF));
 }
@@ -72,7 +73,7 @@ TEST_F(OperationsTest, ByteReadAndByteWriteMoveTheSelectedByte)
     useChip(2, 8, 16);
     board.memory[0x24] = 0x0A;
     view.selected = 0x24;
-    ops.Cmd_READ_single_Click();
+    click(OperationKind::ReadByte);
     EXPECT_EQ(std::vector<uint8_t>{0x0A}, view.readBytes);
     EXPECT_EQ(0x0A, state.BufData[0x24]);
     EXPECT_EQ(0, view.refreshes);
@@ -80,13 +81,14 @@ TEST_F(OperationsTest, ByteReadAndByteWriteMoveTheSelectedByte)
     board.reset();
     state.BufData[0] = 0x5C;
     view.selected = 0;
-    ops.Cmd_WRITE_single_Click();
+    click(OperationKind::WriteByte);
     const std::vector<QByteArray> expected{
         "E", "e2P", "E", "e2W", bytes({1, 0, 0, 0}), bytes({1, 0, 0, 0}), bytes({0x5C})};
     EXPECT_EQ(expected, transferSends());
     EXPECT_EQ(0x5C, board.memory[0]);
-    EXPECT_EQ(state.OpStartTime, state.WriteSeconds);
-    EXPECT_EQ(texts::kWriteDoneText + QString::number(std::floor(state.WriteSeconds)) + texts::kSecondsSuffix,
+    EXPECT_EQ(elapsed(), link().WriteSeconds);
+    EXPECT_EQ(texts::kWriteDoneText + QString::number(std::floor(link().WriteSeconds)) +
+                  texts::kSecondsSuffix,
               panels.panel(1));
 }
 
@@ -95,13 +97,14 @@ TEST_F(OperationsTest, BlockWriteStaysLockedThroughItsVerify)
     useChip(2, 8, 16);
     for (size_t i = 0; i < 256; ++i)
         state.BufData[i] = static_cast<uint8_t>(i ^ 0x5A);
-    ops.Cmd_WRITE_all_Click();
+    click(OperationKind::WriteBlockAndVerify);
     EXPECT_EQ(16, board.dataChunksReceived);
     EXPECT_TRUE(std::equal(board.memory.begin(), board.memory.end(), state.BufData.bytes().begin()));
     EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
     EXPECT_GE(view.unlockedAt, board.sendTimes.back()); // not before the verify's last byte
-    const double verifySeconds = state.OpStartTime;
-    EXPECT_EQ(texts::kVerifyDoneText + tenthsText(state.WriteSeconds + verifySeconds) + texts::kSecondsSuffix,
+    const double verifySeconds = elapsed();
+    EXPECT_EQ(texts::kVerifyDoneText + StatusTexts::tenths(link().WriteSeconds + verifySeconds) +
+                  texts::kSecondsSuffix,
               panels.panel(1));
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_FALSE(board.isOpen());
@@ -110,19 +113,23 @@ TEST_F(OperationsTest, BlockWriteStaysLockedThroughItsVerify)
 TEST_F(OperationsTest, FailedWritesKeepTheLastWriteTimeAndStillVerify)
 {
     useChip(2, 8, 16);
-    state.WriteSeconds = 7.25;
+    view.selected = 0;
+    ASSERT_EQ(OperationResult::Done, click(OperationKind::WriteByte).result);
+    const double lastWrite = link().WriteSeconds;
+    ASSERT_GT(lastWrite, 0.0);
+    board.reset();
     board.acksBeforeSilence = 4;
-    ops.Cmd_WRITE_all_Click();
+    click(OperationKind::WriteBlockAndVerify);
     EXPECT_TRUE(panels.historyOf(1).contains(texts::kTimeOutText + texts::kWriteErrorSuffix));
-    EXPECT_EQ(7.25, state.WriteSeconds);
+    EXPECT_EQ(lastWrite, link().WriteSeconds);
     EXPECT_TRUE(transferSends().back() == "@"); // the verify read the chip back
 
     board.reset();
     board.wrongAckAt = 0;
     view.selected = 1;
-    ops.Cmd_WRITE_single_Click();
+    click(OperationKind::WriteByte);
     EXPECT_EQ(texts::kWriteErrorSuffix, panels.panel(1));
-    EXPECT_EQ(1, state.ComError);
+    EXPECT_EQ(1, link().ComError);
 }
 
 TEST_F(OperationsTest, ClosingTheWindowAbortsTheWaitAtOnce)
@@ -133,12 +140,12 @@ TEST_F(OperationsTest, ClosingTheWindowAbortsTheWaitAtOnce)
     pump.onIdle = [&] {
         if (board.acksReceived < 2)
             return;
-        busyDuringWait = ops.isBusy();
-        ops.abortOperation();
+        busyDuringWait = runner.isBusy();
+        runner.abort();
     };
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_TRUE(busyDuringWait);
-    EXPECT_FALSE(ops.isBusy());
+    EXPECT_FALSE(runner.isBusy());
     EXPECT_EQ(texts::kTimeOutText + texts::kReadErrorSuffix, panels.panel(1));
     EXPECT_LT(pump.now - sendTime("@", 1), 1.0);
     EXPECT_FALSE(board.isOpen());
@@ -148,13 +155,13 @@ TEST_F(OperationsTest, ImpossibleTransfersAreRefusedBeforeAnythingIsSent)
 {
     useChip(2, 8, 16);
     view.accessSize = QStringLiteral("1024");
-    ops.Cmd_WRITE_all_Click();
+    click(OperationKind::WriteBlockAndVerify);
     EXPECT_TRUE(board.sends.empty());
     EXPECT_FALSE(board.openedWith);
     EXPECT_EQ(texts::kRefusedAccessSize, panels.panel(1));
 
     useChip(2, 8, 0);
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_TRUE(board.sends.empty());
     EXPECT_EQ(texts::kRefusedPageSize, panels.panel(1));
     EXPECT_EQ((std::vector<bool>{true, false, true, false}), view.locks);

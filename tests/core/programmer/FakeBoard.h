@@ -65,6 +65,7 @@ class FakeBoard final : public SerialLink {
 
     std::optional<double> nextArrival() const;
 
+    QString deviceFor(int portNumber) const override { return QStringLiteral("/dev/fake%1").arg(portNumber); }
     std::optional<OpenFailure> open(const PortSettings &settings) override;
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }

@@ -1,59 +1,31 @@
 #pragma once
-// One programmer on a bench: state, fake board and clock, status bar, settings, boxes, shell and
-// a window stand-in, wired into DeviceOperations as the main window would wire them.
+// One programmer on a bench: the fake board and clock, the device operations, and a stand-in for
+// the window: its lock, the status panels its renderer writes (with the fake time of each text),
+// what its grid shows after a read, and the log it opens.
 
 #include "FakeBoard.h"
+#include "core/base/NumberText.h"
 #include "core/operations/DeviceOperations.h"
+#include "core/operations/OperationRunner.h"
+#include "core/programmer/VerifyLog.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace zelko6::test {
 
-class RecordingView final : public OperationView {
-  public:
-    RecordingView(const AppState &state, const FakePump &pump) : state_(state), pump_(pump) {}
-    // Only changes are kept: a repeated unlock is harmless, an unlock in the middle is not.
-    void setOperationLock(bool locked) override
-    {
-        if (!locks.empty() && locks.back() == locked)
-            return;
-        locks.push_back(locked);
-        if (!locked)
-            unlockedAt = pump_.now;
-    }
-    int selectedAddress() const override { return selected; }
-    QString accessSizeText() const override { return accessSize; }
-    void refreshGrid() override
-    {
-        shownBuffer.assign(state_.BufData.bytes().begin(), state_.BufData.bytes().end());
-        ++refreshes;
-    }
-    void showReadByte(uint8_t value) override { readBytes.push_back(value); }
-
-    int selected = -1;
-    QString accessSize;
-    std::vector<bool> locks;
-    int refreshes = 0;
-    std::vector<uint8_t> shownBuffer;
-    std::vector<uint8_t> readBytes;
-    double unlockedAt = -1;
-
-  private:
-    const AppState &state_;
-    const FakePump &pump_;
-};
-
 // Status panels that remember when each text appeared on the fake clock.
 class TimedPanels final : public StatusPanels {
   public:
     explicit TimedPanels(const FakePump &pump) : pump_(pump) {}
-    void setPanel(int panel, const QString &text) override
+    void setText(StatusPanel panel, const QString &text) override
     {
-        texts[panel] = text;
-        history.push_back({panel, text, pump_.now});
+        const int number = static_cast<int>(panel) + 1;
+        texts[number] = text;
+        history.push_back({number, text, pump_.now});
     }
-    QString panel(int panel) const override { return texts.value(panel); }
+    QString text(StatusPanel panel) const override { return texts.value(static_cast<int>(panel) + 1); }
+    QString panel(int number) const { return texts.value(number); }
     QStringList historyOf(int panel) const
     {
         QStringList out;
@@ -81,9 +53,79 @@ class TimedPanels final : public StatusPanels {
     const FakePump &pump_;
 };
 
+// The window as the operations meet it: its lock, and what it does with their events.
+class RecordingView final : public OperationLock, public EventSink {
+  public:
+    RecordingView(const MemoryBuffer &buffer, const FakePump &pump, StatusPanels &panels, Shell &shell)
+        : buffer_(buffer), pump_(pump), renderer_(panels), shell_(shell)
+    {
+    }
+    // Only changes are kept: a repeated unlock is harmless, an unlock in the middle is not.
+    void setOperationLock(bool locked) override
+    {
+        if (!locks.empty() && locks.back() == locked)
+            return;
+        locks.push_back(locked);
+        if (!locked)
+            unlockedAt = pump_.now;
+    }
+    void report(const StatusEvent &event) override
+    {
+        events.push_back(event);
+        renderer_.render(event);
+        if (const auto *read = std::get_if<ReadCompleted>(&event)) {
+            if (read->scope == AccessScope::Block)
+                showBuffer();
+            else
+                readBytes.push_back(read->value);
+        } else if (std::holds_alternative<ReadIncomplete>(event)) {
+            showBuffer();
+        } else if (const auto *log = std::get_if<VerifyLogClosed>(&event); log && log->worthShowing()) {
+            shell_.open(log->path);
+        } else if (std::holds_alternative<FirmwareOutdated>(event)) {
+            ++firmwareWarnings;
+        }
+    }
+    template <typename Event> int count() const
+    {
+        return static_cast<int>(std::count_if(events.begin(), events.end(), [](const StatusEvent &e) {
+            return std::holds_alternative<Event>(e);
+        }));
+    }
+
+    int selected = -1;
+    QString accessSize;
+    std::vector<bool> locks;
+    int refreshes = 0;
+    std::vector<uint8_t> shownBuffer;
+    std::vector<uint8_t> readBytes;
+    int firmwareWarnings = 0;
+    double unlockedAt = -1;
+    std::vector<StatusEvent> events;
+
+  private:
+    void showBuffer()
+    {
+        shownBuffer.assign(buffer_.bytes().begin(), buffer_.bytes().end());
+        ++refreshes;
+    }
+
+    const MemoryBuffer &buffer_;
+    const FakePump &pump_;
+    StatusRenderer renderer_;
+    Shell &shell_;
+};
+
+// The chip and buffer a test works on, as the window keeps them.
+struct BenchState {
+    ChipParams chip;
+    MemoryBuffer BufData;
+    QString AppDir; // where the verify log goes
+};
+
 class LinkFixture : public ::testing::Test {
   protected:
-    // A two-wire chip of 2^sizeExp bytes; the board's memory is the same size.
+    // A chip of 2^sizeExp bytes; the board's memory is the same size.
     void useChip(int bus, int sizeExp, int pageSize, int adrMode = 0, int extParam = 0)
     {
         state.chip = ChipParams{bus, sizeExp, pageSize, adrMode, extParam, {}};
@@ -91,7 +133,28 @@ class LinkFixture : public ::testing::Test {
         board.memory.assign(size_t{1} << sizeExp, 0xFF);
         view.accessSize = QString::number(1 << sizeExp);
     }
-    LinkContext context() { return LinkContext{state, board, pump, panels}; }
+    // What the window's buttons ask for, with the port of the saved settings.
+    OperationRequest request(OperationKind kind) const
+    {
+        OperationRequest r;
+        r.kind = kind;
+        r.chip = state.chip;
+        r.port = savedPortSettings(settings);
+        r.accessSize = toInt32(view.accessSize).value_or(0);
+        r.address = view.selected;
+        r.verifyLogPath = state.AppDir + kVerifyLogName;
+        return r;
+    }
+    // A button of the window: locked for the whole operation.
+    OperationOutcome click(OperationKind kind)
+    {
+        return lastOutcome = runner.run(request(kind), state.BufData);
+    }
+    // An operation of a face that locks nothing (the command line).
+    OperationOutcome run(OperationKind kind) { return lastOutcome = ops.run(request(kind), state.BufData); }
+    // The last operation's elapsed seconds.
+    double elapsed() const { return lastOutcome.seconds; }
+    const LinkState &link() const { return ops.linkState(); }
     // The time of the n-th (0-based) send of exactly this element.
     double sendTime(const QByteArray &element, int n = 0) const
     {
@@ -110,18 +173,19 @@ class LinkFixture : public ::testing::Test {
         return out;
     }
 
-    AppState state;
+    BenchState state;
     QStringList trace;
     FakePump pump{trace};
     FakeBoard board{pump, trace, 256};
     TimedPanels panels{pump};
     MemorySettingsStore store;
     Settings settings{store};
-    ScriptedMessageBoxes boxes;
     RecordingShell shell;
     TempProgramDir dir;
-    RecordingView view{state, pump};
-    DeviceOperations ops{OperationPorts{state, board, pump, panels, settings, boxes, shell, view}};
+    RecordingView view{state.BufData, pump, panels, shell};
+    DeviceOperations ops{board, pump, view};
+    OperationRunner runner{ops, view};
+    OperationOutcome lastOutcome;
 
     void SetUp() override { state.AppDir = dir.appDir(); }
 };

@@ -1,7 +1,7 @@
 // The exchanges on the wire with a scripted board, in fake time.
 
 #include "LinkFixture.h"
-#include "core/programmer/LinkTexts.h"
+#include "support/JapaneseTexts.h"
 
 namespace zelko6::test {
 namespace {
@@ -20,7 +20,7 @@ TEST_F(ExchangeTest, OneByteReadAt0123SendsTheSameRecordTwice)
     board.memory.assign(1024, 0xFF);
     board.memory[0x123] = 0x5A;
     view.selected = 0x123;
-    ops.Cmd_READ_single_Click();
+    click(OperationKind::ReadByte);
 
     const std::vector<QByteArray> expected{
         "E", "e2P", "E", "e2R", bytes({1, 0, 1, 0x23}), bytes({1, 0, 1, 0x23}), "@"};
@@ -36,7 +36,7 @@ TEST_F(ExchangeTest, BlockRecordsCarryTheWholeRange)
 {
     useChip(2, 17, 256);
     fillPattern(board.memory);
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     const auto sent = transferSends();
     ASSERT_GE(sent.size(), 6u);
     EXPECT_EQ(bytes({0x10, 0, 0, 0}), sent[4]);
@@ -46,7 +46,7 @@ TEST_F(ExchangeTest, BlockRecordsCarryTheWholeRange)
 
     useChip(3, 7, 4, 2, 6);
     board.sends.clear();
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     const std::vector<QByteArray> threeWire{
         "E", "e3P", "E", "e3r", bytes({0x10, 6, 0, 0}), bytes({0x10, 6, 0, 0x7F})};
     const auto threeWireSent = transferSends();
@@ -61,7 +61,7 @@ TEST_F(ExchangeTest, SmallPagesMoveInPageSizedChunksUpToTheLastAddress)
             state.BufData[i] = static_cast<uint8_t>(0x40 + i);
         board.sends.clear();
         board.dataChunksReceived = 0;
-        ops.Cmd_WRITE_all_Click();
+        click(OperationKind::WriteBlockAndVerify);
         EXPECT_EQ(32 / page, board.dataChunksReceived) << page;
         EXPECT_EQ(0x40 + 31, board.memory[31]) << page;
         EXPECT_EQ(QByteArray(1, static_cast<char>(page)), transferSends()[4].left(1));
@@ -74,10 +74,9 @@ TEST_F(ExchangeTest, SmallPagesMoveInPageSizedChunksUpToTheLastAddress)
 TEST_F(ExchangeTest, OpeningColumnsPauseAndYieldAsTheBoardNeeds)
 {
     useChip(2, 8, 16);
-    state.AccessMode = AccessScope::Block;
-    auto opening = [&](OperationResult (DeviceOperations::*operation)(), const QStringList &expected) {
+    auto opening = [&](OperationKind operation, const QStringList &expected) {
         trace.clear();
-        (ops.*operation)();
+        run(operation);
         QStringList seen;
         for (const QString &t : trace.mid(trace.lastIndexOf(QStringLiteral("send 3f")) + 1))
             if (t != QStringLiteral("idle"))
@@ -86,16 +85,16 @@ TEST_F(ExchangeTest, OpeningColumnsPauseAndYieldAsTheBoardNeeds)
     };
     const QString setup = QStringLiteral("send 45,pause 10,send 65 32 50,");
     const QString records = QStringLiteral("send 10 00 00 00,%1pause 10,send 10 00 00 ff,%1pause 10");
-    opening(&DeviceOperations::ReadDevice,
+    opening(OperationKind::ReadBlock,
             (QStringLiteral("yield,") + setup +
              QStringLiteral("pause 100,send 45,yield,pause 100,send 65 32 52,pause 10,") +
              records.arg(QStringLiteral("yield,")))
                 .split(u','));
-    opening(&DeviceOperations::WriteDevice,
+    opening(OperationKind::WriteBlock,
             (setup + QStringLiteral("pause 100,send 45,pause 10,send 65 32 57,pause 10,") +
              records.arg(QString()))
                 .split(u','));
-    opening(&DeviceOperations::VerifyDevice,
+    opening(OperationKind::VerifyBlock,
             (QStringLiteral("yield,") + setup +
              QStringLiteral("yield,pause 100,send 45,yield,pause 100,send 65 32 52,pause 10,") +
              records.arg(QStringLiteral("yield,")))
@@ -108,7 +107,7 @@ TEST_F(ExchangeTest, LongSetupReplyAndSurplusChunkBytesAreDropped)
     fillPattern(board.memory);
     board.setupReply = "READY FOR MODE P";
     board.surplus = "\xAA\xBB\xCC";
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_TRUE(std::equal(board.memory.begin(), board.memory.end(), state.BufData.bytes().begin()));
     EXPECT_EQ(4, board.acksReceived);
 }
@@ -119,7 +118,7 @@ TEST_F(ExchangeTest, EachWaitTimesOutJustPastItsLimit)
 
     useChip(2, 8, 16);
     board.setupReply.clear();
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_GT(timeoutAfter(sendTime("e2P")), 30.0);
     EXPECT_LT(timeoutAfter(sendTime("e2P")), 30.1);
     // The set-up's time-out fails the read at its first chunk, though the chunk came.
@@ -127,20 +126,20 @@ TEST_F(ExchangeTest, EachWaitTimesOutJustPastItsLimit)
 
     // Each stalls after two chunks; the clock runs from the PC's last byte before the silence.
     const struct {
-        void (DeviceOperations::*click)();
+        OperationKind click;
         int *silence;
         QByteArray lastSend;
         double limit;
     } cases[] = {
-        {&DeviceOperations::Cmd_READ_all_Click, &board.readChunksBeforeSilence, "@", 10.0},
-        {&DeviceOperations::Cmd_WRITE_all_Click, &board.acksBeforeSilence, QByteArray(16, '\xFF'), 30.0},
-        {&DeviceOperations::Cmd_WRITE_all_Click, &board.readChunksBeforeSilence, "@", 30.0}, // its verify
+        {OperationKind::ReadBlock, &board.readChunksBeforeSilence, "@", 10.0},
+        {OperationKind::WriteBlockAndVerify, &board.acksBeforeSilence, QByteArray(16, '\xFF'), 30.0},
+        {OperationKind::WriteBlockAndVerify, &board.readChunksBeforeSilence, "@", 30.0}, // its verify
     };
     for (const auto &c : cases) {
         board.reset();
         panels.history.clear();
         *c.silence = 2;
-        (ops.*c.click)();
+        click(c.click);
         const double since = sendTime(c.lastSend, 1);
         EXPECT_GT(timeoutAfter(since), c.limit) << c.limit;
         EXPECT_LT(timeoutAfter(since), c.limit + 0.1) << c.limit;
@@ -151,7 +150,7 @@ TEST_F(ExchangeTest, WrongAcknowledgementAndLostPortFailAtOnce)
 {
     useChip(2, 8, 16);
     board.wrongAckAt = 3;
-    ops.Cmd_WRITE_all_Click();
+    click(OperationKind::WriteBlockAndVerify);
     EXPECT_EQ(3, board.dataChunksReceived);
     EXPECT_TRUE(panels.historyOf(1).contains(texts::kWritingText + texts::kWriteErrorSuffix));
     EXPECT_FALSE(panels.historyOf(1).contains(texts::kTimeOutText));
@@ -162,7 +161,7 @@ TEST_F(ExchangeTest, WrongAcknowledgementAndLostPortFailAtOnce)
     board.reset();
     panels.history.clear();
     board.chunksBeforeVanishing = 4;
-    ops.Cmd_READ_all_Click();
+    click(OperationKind::ReadBlock);
     EXPECT_EQ(texts::kTimeOutText + texts::kReadErrorSuffix, panels.panel(1));
     EXPECT_LT(panels.firstTimeOf(1, texts::kTimeOutText) - sendTime("@", 3), 0.1);
     EXPECT_FALSE(board.isOpen());
@@ -175,8 +174,8 @@ TEST_F(ExchangeTest, BoardThatOnlyIdentifiesCostsSetupAndChunkLimits)
     board.readChunksBeforeSilence = 0;
     view.selected = 5;
     const double start = pump.now;
-    ops.Cmd_READ_single_Click();
-    EXPECT_EQ(1, state.ComError);
+    click(OperationKind::ReadByte);
+    EXPECT_EQ(1, link().ComError);
     EXPECT_GT(pump.now - start, 40.0);
     EXPECT_LT(pump.now - start, 41.0);
 }

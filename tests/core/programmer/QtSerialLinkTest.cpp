@@ -65,7 +65,7 @@ class PtyLinkTest : public ::testing::Test {
 TEST_F(PtyLinkTest, MovesBytesBothWaysWithoutModemLines)
 {
     // A pseudo-terminal refuses RTS and DTR; the port is usable all the same.
-    ASSERT_FALSE(link.open(PortSettings{7, true, true}));
+    ASSERT_FALSE(link.open(PortSettings{7, true, true, {}}));
     ASSERT_TRUE(link.isOpen());
     EXPECT_FALSE(link.lost());
 
@@ -91,21 +91,19 @@ TEST_F(PtyLinkTest, MovesBytesBothWaysWithoutModemLines)
 
 TEST_F(PtyLinkTest, VanishedDeviceEndsAWaitAtOnce)
 {
-    ASSERT_FALSE(link.open(PortSettings{7, true, false}));
+    ASSERT_FALSE(link.open(PortSettings{7, true, false, {}}));
     ::close(master_);
     master_ = -1;
-    AppState state;
-    RecordingStatusPanels panels;
-    LinkContext ctx{state, link, pump, panels};
-    state.WaitStartTime = pump.clock();
-    EXPECT_EQ(LinkResult::PortLost, waitForPending(ctx, 1, kReadChunkLimit));
+    LinkState record;
+    LinkContext ctx{link, pump, record, {}, {}};
+    EXPECT_EQ(LinkResult::PortLost, waitForPending(ctx, 1, startWait(ctx, kReadChunkLimit)));
     EXPECT_TRUE(link.lost());
 }
 
 TEST_F(PtyLinkTest, MissingDeviceIsReportedWithItsPath)
 {
     qputenv("ZELKO6_COM8", "/dev/zelko6-no-such-port");
-    const auto failure = link.open(PortSettings{8, true, false});
+    const auto failure = link.open(PortSettings{8, true, false, {}});
     qunsetenv("ZELKO6_COM8");
     ASSERT_TRUE(failure);
     EXPECT_EQ(OpenFailure::Kind::NotFound, failure->kind);

@@ -1,7 +1,6 @@
 // Wire elements byte for byte, the chunk-count table, and the arithmetic of a transfer.
 
 #include "LinkFixture.h"
-#include "core/programmer/LinkTexts.h"
 #include "core/programmer/Transfer.h"
 #include "core/programmer/WireFormat.h"
 
@@ -59,42 +58,32 @@ TEST(TransferArithmetic, ProgressRoundsHalfToEven)
     EXPECT_EQ(100, progressPercent(plan, 256));
 }
 
-TEST(TransferArithmetic, TimeTexts)
-{
-    EXPECT_EQ(QStringLiteral("12.3"), tenthsText(12.34));
-    EXPECT_EQ(QStringLiteral("1.0"), tenthsText(0.96));
-    EXPECT_EQ(QStringLiteral("0.0"), tenthsText(0.04));
-    EXPECT_EQ(QStringLiteral("12"), wholeSecondsText(12.9));
-    EXPECT_EQ(QStringLiteral("0"), wholeSecondsText(0.99));
-}
-
 TEST(TransferArithmetic, PlansAndRefusals)
 {
-    AppState state;
-    state.chip = chip(2, 8);
-    state.BufData.recreate(9);
-    auto plan = std::get<TransferPlan>(planTransfer(state, AccessScope::Block, -1, QStringLiteral("128")));
+    ChipParams params = chip(2, 8);
+    const size_t bufferSize = 512;
+    auto plan = std::get<TransferPlan>(planTransfer(params, bufferSize, AccessScope::Block, -1, 128));
     EXPECT_EQ(0, plan.first);
     EXPECT_EQ(127, plan.last);
     EXPECT_EQ(8, plan.chunk);
-    plan = std::get<TransferPlan>(planTransfer(state, AccessScope::SelectedByte, 0x24, {}));
+    plan = std::get<TransferPlan>(planTransfer(params, bufferSize, AccessScope::SelectedByte, 0x24, 0));
     EXPECT_EQ(0x24, plan.last);
 
-    auto refusal = [&](AccessScope scope, int selected, const char *size) {
-        const auto r = planTransfer(state, scope, selected, QString::fromLatin1(size));
+    auto refusal = [&](AccessScope scope, int selected, int64_t size) {
+        const auto r = planTransfer(params, bufferSize, scope, selected, size);
         return std::holds_alternative<Refusal>(r) ? std::get<Refusal>(r) : static_cast<Refusal>(-1);
     };
-    EXPECT_EQ(Refusal::AccessSize, refusal(AccessScope::Block, -1, "1024"));
-    EXPECT_EQ(Refusal::AccessSize, refusal(AccessScope::Block, -1, ""));
-    EXPECT_EQ(Refusal::Address, refusal(AccessScope::SelectedByte, -1, ""));
-    EXPECT_EQ(Refusal::Address, refusal(AccessScope::SelectedByte, 512, ""));
-    state.chip.DUT_PageSize = 0;
-    EXPECT_EQ(Refusal::PageSize, refusal(AccessScope::Block, -1, "128"));
-    EXPECT_NE(Refusal::PageSize, refusal(AccessScope::SelectedByte, 3, "")); // one byte needs no page
-    state.chip.DUT_Bus = 1;
-    EXPECT_EQ(Refusal::Bus, refusal(AccessScope::SelectedByte, 3, ""));
-    state.chip = chip(3, 8, 0, 300);
-    EXPECT_EQ(Refusal::ExtParam, refusal(AccessScope::Block, -1, "128"));
+    EXPECT_EQ(Refusal::AccessSize, refusal(AccessScope::Block, -1, 1024));
+    EXPECT_EQ(Refusal::AccessSize, refusal(AccessScope::Block, -1, 0));
+    EXPECT_EQ(Refusal::Address, refusal(AccessScope::SelectedByte, -1, 0));
+    EXPECT_EQ(Refusal::Address, refusal(AccessScope::SelectedByte, 512, 0));
+    params.DUT_PageSize = 0;
+    EXPECT_EQ(Refusal::PageSize, refusal(AccessScope::Block, -1, 128));
+    EXPECT_NE(Refusal::PageSize, refusal(AccessScope::SelectedByte, 3, 0)); // one byte needs no page
+    params.DUT_Bus = 1;
+    EXPECT_EQ(Refusal::Bus, refusal(AccessScope::SelectedByte, 3, 0));
+    params = chip(3, 8, 0, 300);
+    EXPECT_EQ(Refusal::ExtParam, refusal(AccessScope::Block, -1, 128));
 }
 
 } // namespace

@@ -1,19 +1,10 @@
 #pragma once
-// The small interfaces through which commands reach the world. Real implementations wrap Qt;
-// tests put fakes in their place.
+// The desktop as the windows reach it: opening documents and message boxes. Real implementations
+// wrap Qt (QtPlatform); tests put fakes in their place.
 
 #include <QString>
 
 namespace zelko6 {
-
-// The four text panels of the main window's status bar, numbered 1 to 4.
-class StatusPanels {
-  public:
-    virtual ~StatusPanels() = default;
-    virtual void setPanel(int panel, const QString &text) = 0;
-    virtual QString panel(int panel) const = 0;
-    void append(int panel, const QString &text) { setPanel(panel, this->panel(panel) + text); }
-};
 
 // Opening a document or address with the desktop's associated program, without waiting.
 // The result is not examined by any caller: a missing viewer is not the program's failure.

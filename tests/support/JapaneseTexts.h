@@ -1,10 +1,10 @@
 #pragma once
-// Every text the programmer link shows or writes, in one place, character for character as the
-// users have always seen them (half-width and full-width characters and the blanks matter).
+// The texts users see, written out as they appear on screen and in the files: the tests compare
+// the program's output with these, never with the program's own way of making them.
 
 #include <QString>
 
-namespace zelko6::texts {
+namespace zelko6::test::texts {
 
 // Whole lines, never split: each text can be searched for exactly as the user reports it.
 // clang-format off
@@ -78,4 +78,26 @@ inline const QString kPortBusyReason = QStringLiteral("ポートは使用中か�
 inline const QString kPortFailedReason = QStringLiteral("ポートを開けません: ");
 // clang-format on
 
-} // namespace zelko6::texts
+} // namespace zelko6::test::texts
+
+namespace zelko6::test::filetexts {
+inline const QString kPleaseWait = QStringLiteral("しばらくお待ちください。");
+inline const QString kCannotOpen = QStringLiteral("ファイルをオープンできませんでした。");
+inline const QString kLoading = QStringLiteral("ファイルをロードしています..........");
+inline const QString kOpened = QStringLiteral("ファイルオープン完了");
+inline const QString kSaveCancelled = QStringLiteral("ファイル保存をキャンセルしました。");
+inline const QString kOverwriteTitle = QStringLiteral("上書き保存");
+inline const QString kOverwriteQuestion = QStringLiteral("ファイルが存在します。上書きしますか？");
+inline const QString kSaving = QStringLiteral("ファイルに保存中..... ");
+inline const QString kSaved = QStringLiteral("ファイルに保存終了。 ");
+// When a load or save could not be done whole, the user is told so.
+inline const QString kDoesNotFit =
+    QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。");
+inline const QString kUnreadable =
+    QStringLiteral("ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。");
+inline const QString kBinaryTooLong =
+    QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。");
+inline const QString kBinaryShorter =
+    QStringLiteral("ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）");
+inline const QString kNotSaved = QStringLiteral("ファイルを保存できませんでした。");
+} // namespace zelko6::test::filetexts

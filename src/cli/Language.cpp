@@ -1,0 +1,37 @@
+#include "cli/Language.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+namespace zelko6::cli {
+
+Language chooseLanguage(std::optional<Language> chosen,
+                        const std::function<QByteArray(const char *)> &environment)
+{
+    if (chosen)
+        return *chosen;
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = environment(name);
+        if (value.isEmpty())
+            continue;
+        // "ja_JP.UTF-8": QLocale wants the part before the code set.
+        const QString locale = QString::fromLatin1(value).section(u'.', 0, 0).section(u'@', 0, 0);
+        return QLocale(locale).language() == QLocale::Japanese ? Language::Japanese : Language::English;
+    }
+    return Language::English;
+}
+
+bool useLanguage(Language language, const QString &folder)
+{
+    if (language == Language::Japanese)
+        return true;
+    // One translator for the process, alive until it ends.
+    static QTranslator english;
+    if (!english.load(QStringLiteral("zelko6_en"), folder))
+        return false;
+    QCoreApplication::installTranslator(&english);
+    return true;
+}
+
+} // namespace zelko6::cli

@@ -1,0 +1,275 @@
+#include "messages/StatusTexts.h"
+
+#include "core/devices/DeviceTable.h"
+
+#include <cmath>
+
+namespace zelko6 {
+
+QString StatusTexts::tenths(double seconds)
+{
+    return QString::number(std::round(seconds * 10.0) / 10.0, 'f', 1);
+}
+
+QString StatusTexts::wholeSeconds(double seconds)
+{
+    return QString::number(static_cast<int64_t>(std::floor(seconds)));
+}
+
+QString StatusTexts::reading()
+{
+    return tr("読み出し中.....");
+}
+
+QString StatusTexts::writing()
+{
+    return tr("書き込み中.....");
+}
+
+QString StatusTexts::verifying()
+{
+    return tr("ベリファイ中.....");
+}
+
+QString StatusTexts::readDone(double seconds)
+{
+    return tr("読み出し終了。 (%1sec)").arg(tenths(seconds));
+}
+
+QString StatusTexts::writeDone(double seconds)
+{
+    return tr("書き込み終了。 (%1sec)").arg(wholeSeconds(seconds));
+}
+
+QString StatusTexts::verifyDone(double seconds)
+{
+    return tr("書込み・ベリファイ 正常終了。 (%1sec)").arg(tenths(seconds));
+}
+
+QString StatusTexts::verifyError()
+{
+    return tr("ベリファイ エラー。");
+}
+
+QString StatusTexts::replyMissed(LinkResult failure, bool distinct)
+{
+    if (distinct && failure == LinkResult::PortLost)
+        return tr("通信ポートが切断されました");
+    if (distinct && failure == LinkResult::Interrupted)
+        return tr("中断しました");
+    return tr("タイムアウト");
+}
+
+QString StatusTexts::errorSuffix(TransferPhase phase)
+{
+    return phase == TransferPhase::Write ? tr(" ライトエラー") : tr("  リードエラー");
+}
+
+QString StatusTexts::refusal(Refusal refusal)
+{
+    switch (refusal) {
+    case Refusal::Bus:
+        return tr("デバイス定義のバス種別が不正です（2または3）。");
+    case Refusal::AdrMode:
+        return tr("デバイス定義のアドレスモードが不正です（0～2）。");
+    case Refusal::ExtParam:
+        return tr("デバイス定義の拡張パラメータが不正です（0～255）。");
+    case Refusal::PageSize:
+        return tr("デバイス定義のページサイズが0です。");
+    case Refusal::AccessSize:
+        return tr("アクセスサイズが不正です（バッファの大きさを超えているか、0以下です）。");
+    case Refusal::Address:
+        return tr("アドレスが選択されていません。");
+    }
+    return {};
+}
+
+QString StatusTexts::countdown(int secondsLeft)
+{
+    return tr("Waiting.... %1").arg(secondsLeft);
+}
+
+QString StatusTexts::portLine(int portNumber, const QString &firmwareId)
+{
+    return tr("COM%1 : %2").arg(QString::number(portNumber), firmwareId);
+}
+
+QString StatusTexts::notConnected(int portNumber)
+{
+    return tr("COM%1 : ライター未接続").arg(portNumber);
+}
+
+QString StatusTexts::checkFailed()
+{
+    return tr("プログラマ接続確認エラー。");
+}
+
+QString StatusTexts::checkFailedWaiting(CheckResult reason, int pending, bool distinct)
+{
+    if (distinct && reason == CheckResult::PortLost)
+        return tr("プログラマ接続確認エラー。通信ポートが切断されました。");
+    if (distinct && reason == CheckResult::Interrupted)
+        return tr("プログラマ接続確認エラー。中断しました。");
+    return tr("プログラマ接続確認エラー。【%1】").arg(pending);
+}
+
+QString StatusTexts::checkFailedOpening(const OpenFailure &failure)
+{
+    switch (failure.kind) {
+    case OpenFailure::Kind::NotFound:
+        return tr("プログラマ接続確認エラー。ポートが見つかりません: %1").arg(failure.device);
+    case OpenFailure::Kind::Busy:
+        return tr("プログラマ接続確認エラー。ポートは使用中か、アクセス権がありません: %1")
+            .arg(failure.device);
+    case OpenFailure::Kind::Other:
+        break;
+    }
+    return tr("プログラマ接続確認エラー。ポートを開けません: %1 (%2)").arg(failure.device, failure.detail);
+}
+
+QString StatusTexts::oldFirmware()
+{
+    return tr("このファームウエアバージョンでは、ZELKO6."
+              "EXEは使用できません。ファームウエアバージョン６以上をご使用く"
+              "ださい。");
+}
+
+QString StatusTexts::portUnusable()
+{
+    return tr("指定した通信ポートは使用できませんでした。");
+}
+
+QString StatusTexts::fileStatus(FileStage stage, const QString &detail)
+{
+    switch (stage) {
+    case FileStage::PleaseWait:
+        return pleaseWait();
+    case FileStage::CannotOpen:
+        return tr("ファイルをオープンできませんでした。");
+    case FileStage::Loading:
+        return tr("ファイルをロードしています..........");
+    case FileStage::Loaded:
+        return tr("ファイルオープン完了");
+    case FileStage::LoadedShorter:
+        return tr("ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）");
+    case FileStage::DoesNotFit:
+        return tr("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。");
+    case FileStage::Unreadable:
+        return tr("ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。");
+    case FileStage::BinaryTooLong:
+        return tr("ファイルがデバイスの容量より大きいため、読み込みませんでした。");
+    case FileStage::SaveCancelled:
+        return tr("ファイル保存をキャンセルしました。");
+    case FileStage::Saving:
+        return tr("ファイルに保存中..... ");
+    case FileStage::Saved:
+        return tr("ファイルに保存終了。 ");
+    case FileStage::NotSaved:
+        return notSaved() + QStringLiteral(" (") + detail + u')';
+    }
+    return {};
+}
+
+QString StatusTexts::overwriteTitle()
+{
+    return tr("上書き保存");
+}
+
+QString StatusTexts::overwriteQuestion()
+{
+    return tr("ファイルが存在します。上書きしますか？");
+}
+
+QString StatusTexts::notSaved()
+{
+    return tr("ファイルを保存できませんでした。");
+}
+
+QString StatusTexts::doesNotFitAlone()
+{
+    return tr("ファイルのデータがデバイスの容量を超えています。");
+}
+
+QString StatusTexts::unreadableAlone()
+{
+    return tr("ファイルを最後まで読み込めませんでした。");
+}
+
+QString StatusTexts::pleaseWait()
+{
+    return tr("しばらくお待ちください。");
+}
+
+QString StatusTexts::gridRefreshing()
+{
+    return tr("データ表示中です。　しばらくお待ちください。");
+}
+
+QString StatusTexts::gridRefreshed()
+{
+    return tr("終了");
+}
+
+QString StatusTexts::address(int address)
+{
+    return tr("ADDRESS:%1").arg(address);
+}
+
+QString StatusTexts::bufferCleared()
+{
+    return tr("ＰＣのバッファをクリアしました。");
+}
+
+QString StatusTexts::startupHint()
+{
+    return tr("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。");
+}
+
+QString StatusTexts::chipRefusal(const ChipRefusal &refusal)
+{
+    using Problem = ChipRefusal::Problem;
+    switch (refusal.problem) {
+    case Problem::NotANumber: {
+        QString column;
+        switch (refusal.column) {
+        case kColBus:
+            column = tr("バス種別");
+            break;
+        case kColSizeExp:
+            column = tr("サイズ指数");
+            break;
+        case kColPageSize:
+            column = tr("ページサイズ");
+            break;
+        case kColAdrMode:
+            column = tr("アドレスモード");
+            break;
+        default:
+            column = tr("拡張パラメータ");
+            break;
+        }
+        return tr("%1 : デバイス定義の%2が数値ではありません（%3）。")
+            .arg(refusal.chipName, column, refusal.cell);
+    }
+    case Problem::Bus:
+        return tr("%1 : このデバイスは使用できません。バス種別は2または3でなければなりません。")
+            .arg(refusal.chipName);
+    case Problem::SizeExp:
+        return tr("%1 : このデバイスは使用できません。サイズ指数は4～24でなければなりません。")
+            .arg(refusal.chipName);
+    case Problem::AdrMode:
+        return tr("%1 : このデバイスは使用できません。アドレスモードは0～2でなければなりません。")
+            .arg(refusal.chipName);
+    case Problem::ExtParam:
+        return tr("%1 : このデバイスは使用できません。拡張パラメータは0～255でなければなりません。")
+            .arg(refusal.chipName);
+    }
+    return {};
+}
+
+QString StatusTexts::percent(int value)
+{
+    return QString::number(value) + u'%';
+}
+
+} // namespace zelko6

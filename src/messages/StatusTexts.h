@@ -1,0 +1,69 @@
+#pragma once
+// What the program says about its operations, files and chips, in the language of the running
+// program: Japanese as its users have always read it (the source texts), or a translation loaded
+// through Qt's translation system. The window's status panels and the command line's lines are
+// made from these, so both faces say the same thing in the same words.
+
+#include "core/devices/ChipSelection.h"
+#include "core/operations/Events.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace zelko6 {
+
+class StatusTexts {
+    Q_DECLARE_TR_FUNCTIONS(StatusTexts)
+
+  public:
+    // Seconds with one decimal, at least one integer digit ("0.96" → "1.0", "12.34" → "12.3").
+    static QString tenths(double seconds);
+    // Whole seconds, rounded down ("12.9" → "12").
+    static QString wholeSeconds(double seconds);
+
+    // Transfers
+    static QString reading();
+    static QString writing();
+    static QString verifying();
+    static QString readDone(double seconds);
+    static QString writeDone(double seconds);
+    static QString verifyDone(double seconds);
+    static QString verifyError();
+    // What a reply wait that failed shows. The window's users have always read "time-out" for
+    // every way a wait can fail; `distinct` names a lost port and an interruption as what they are.
+    static QString replyMissed(LinkResult failure, bool distinct);
+    // Appended to the message after a failed transfer.
+    static QString errorSuffix(TransferPhase phase);
+    static QString refusal(Refusal refusal);
+
+    // The connection check
+    static QString countdown(int secondsLeft);
+    static QString portLine(int portNumber, const QString &firmwareId);
+    static QString notConnected(int portNumber);
+    static QString checkFailed();
+    static QString checkFailedWaiting(CheckResult reason, int pending, bool distinct);
+    static QString checkFailedOpening(const OpenFailure &failure);
+    static QString oldFirmware();
+    static QString portUnusable();
+
+    // Files
+    static QString fileStatus(FileStage stage, const QString &detail);
+    static QString overwriteTitle();
+    static QString overwriteQuestion();
+    static QString notSaved();
+    // The first sentence of DoesNotFit and Unreadable: what is true where nothing is loaded.
+    static QString doesNotFitAlone();
+    static QString unreadableAlone();
+
+    // The window
+    static QString pleaseWait();
+    static QString gridRefreshing();
+    static QString gridRefreshed();
+    static QString address(int address);
+    static QString bufferCleared();
+    static QString startupHint();
+    static QString chipRefusal(const ChipRefusal &refusal);
+    static QString percent(int value);
+};
+
+} // namespace zelko6

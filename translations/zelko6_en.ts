@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja_JP">
+<context>
+    <name>StatusTexts</name>
+    <message>
+        <source>読み出し中.....</source>
+        <translation>Reading.....</translation>
+    </message>
+    <message>
+        <source>書き込み中.....</source>
+        <translation>Writing.....</translation>
+    </message>
+    <message>
+        <source>ベリファイ中.....</source>
+        <translation>Verifying.....</translation>
+    </message>
+    <message>
+        <source>読み出し終了。 (%1sec)</source>
+        <translation>Read finished. (%1sec)</translation>
+    </message>
+    <message>
+        <source>書き込み終了。 (%1sec)</source>
+        <translation>Write finished. (%1sec)</translation>
+    </message>
+    <message>
+        <source>書込み・ベリファイ 正常終了。 (%1sec)</source>
+        <translation>Write and verify finished without error. (%1sec)</translation>
+    </message>
+    <message>
+        <source>ベリファイ エラー。</source>
+        <translation>Verify error: the chip differs.</translation>
+    </message>
+    <message>
+        <source>通信ポートが切断されました</source>
+        <translation>Port lost</translation>
+    </message>
+    <message>
+        <source>中断しました</source>
+        <translation>Interrupted</translation>
+    </message>
+    <message>
+        <source>タイムアウト</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source> ライトエラー</source>
+        <translation> - write error</translation>
+    </message>
+    <message>
+        <source>  リードエラー</source>
+        <translation> - read error</translation>
+    </message>
+    <message>
+        <source>デバイス定義のバス種別が不正です（2または3）。</source>
+        <translation>The device definition's bus type is invalid (2 or 3).</translation>
+    </message>
+    <message>
+        <source>デバイス定義のアドレスモードが不正です（0～2）。</source>
+        <translation>The device definition's address mode is invalid (0 to 2).</translation>
+    </message>
+    <message>
+        <source>デバイス定義の拡張パラメータが不正です（0～255）。</source>
+        <translation>The device definition's extra parameter is invalid (0 to 255).</translation>
+    </message>
+    <message>
+        <source>デバイス定義のページサイズが0です。</source>
+        <translation>The device definition's page size is 0.</translation>
+    </message>
+    <message>
+        <source>アクセスサイズが不正です（バッファの大きさを超えているか、0以下です）。</source>
+        <translation>Invalid access size (larger than the buffer, or 0 or less).</translation>
+    </message>
+    <message>
+        <source>アドレスが選択されていません。</source>
+        <translation>No address is selected.</translation>
+    </message>
+    <message>
+        <source>Waiting.... %1</source>
+        <translation>Waiting.... %1</translation>
+    </message>
+    <message>
+        <source>COM%1 : %2</source>
+        <translation>COM%1 : %2</translation>
+    </message>
+    <message>
+        <source>COM%1 : ライター未接続</source>
+        <translation>COM%1 : programmer not connected</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。</source>
+        <translation>Programmer connection check failed.</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。通信ポートが切断されました。</source>
+        <translation>Programmer connection check failed. The port was lost.</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。中断しました。</source>
+        <translation>Programmer connection check failed. Interrupted.</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。【%1】</source>
+        <translation>Programmer connection check failed. [characters received: %1]</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。ポートが見つかりません: %1</source>
+        <translation>Programmer connection check failed. Port not found: %1</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。ポートは使用中か、アクセス権がありません: %1</source>
+        <translation>Programmer connection check failed. Port in use or access denied: %1</translation>
+    </message>
+    <message>
+        <source>プログラマ接続確認エラー。ポートを開けません: %1 (%2)</source>
+        <translation>Programmer connection check failed. Cannot open the port: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>このファームウエアバージョンでは、ZELKO6.EXEは使用できません。ファームウエアバージョン６以上をご使用ください。</source>
+        <translation>This firmware version cannot be used with ZELKO6. Please use firmware version 6 or later.</translation>
+    </message>
+    <message>
+        <source>指定した通信ポートは使用できませんでした。</source>
+        <translation>The chosen port could not be used.</translation>
+    </message>
+    <message>
+        <source>ファイルをオープンできませんでした。</source>
+        <translation>The file could not be opened.</translation>
+    </message>
+    <message>
+        <source>ファイルをロードしています..........</source>
+        <translation>Loading the file..........</translation>
+    </message>
+    <message>
+        <source>ファイルオープン完了</source>
+        <translation>File opened</translation>
+    </message>
+    <message>
+        <source>ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）</source>
+        <translation>File opened (the file is smaller than the chip: the rest is 0xFF)</translation>
+    </message>
+    <message>
+        <source>ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。</source>
+        <translation>The file's data exceed the chip's capacity. Only the part that fits was loaded.</translation>
+    </message>
+    <message>
+        <source>ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。</source>
+        <translation>The file could not be read to its end. Only the part read is shown.</translation>
+    </message>
+    <message>
+        <source>ファイルがデバイスの容量より大きいため、読み込みませんでした。</source>
+        <translation>The file is larger than the chip, so it was not loaded.</translation>
+    </message>
+    <message>
+        <source>ファイル保存をキャンセルしました。</source>
+        <translation>Saving the file was cancelled.</translation>
+    </message>
+    <message>
+        <source>ファイルに保存中..... </source>
+        <translation>Saving the file..... </translation>
+    </message>
+    <message>
+        <source>ファイルに保存終了。 </source>
+        <translation>File saved. </translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>ファイルが存在します。上書きしますか？</source>
+        <translation>The file exists. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>ファイルのデータがデバイスの容量を超えています。</source>
+        <translation>The file's data exceed the chip's capacity.</translation>
+    </message>
+    <message>
+        <source>ファイルを最後まで読み込めませんでした。</source>
+        <translation>The file could not be read to its end.</translation>
+    </message>
+    <message>
+        <source>しばらくお待ちください。</source>
+        <translation>Please wait.</translation>
+    </message>
+    <message>
+        <source>データ表示中です。&#x3000;しばらくお待ちください。</source>
+        <translation>Showing the data. Please wait.</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>ADDRESS:%1</source>
+        <translation>ADDRESS:%1</translation>
+    </message>
+    <message>
+        <source>ＰＣのバッファをクリアしました。</source>
+        <translation>The PC's buffer was cleared.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。</source>
+        <translation>Use firmware version QT-LNK310 V6.50 or later.</translation>
+    </message>
+    <message>
+        <source>バス種別</source>
+        <translation>bus type</translation>
+    </message>
+    <message>
+        <source>サイズ指数</source>
+        <translation>size exponent</translation>
+    </message>
+    <message>
+        <source>ページサイズ</source>
+        <translation>page size</translation>
+    </message>
+    <message>
+        <source>アドレスモード</source>
+        <translation>address mode</translation>
+    </message>
+    <message>
+        <source>拡張パラメータ</source>
+        <translation>extra parameter</translation>
+    </message>
+    <message>
+        <source>%1 : デバイス定義の%2が数値ではありません（%3）。</source>
+        <translation>%1 : the device definition's %2 is not a number (%3).</translation>
+    </message>
+    <message>
+        <source>%1 : このデバイスは使用できません。バス種別は2または3でなければなりません。</source>
+        <translation>%1 : this device cannot be used. Its bus type must be 2 or 3.</translation>
+    </message>
+    <message>
+        <source>%1 : このデバイスは使用できません。サイズ指数は4～24でなければなりません。</source>
+        <translation>%1 : this device cannot be used. Its size exponent must be 4 to 24.</translation>
+    </message>
+    <message>
+        <source>%1 : このデバイスは使用できません。アドレスモードは0～2でなければなりません。</source>
+        <translation>%1 : this device cannot be used. Its address mode must be 0 to 2.</translation>
+    </message>
+    <message>
+        <source>%1 : このデバイスは使用できません。拡張パラメータは0～255でなければなりません。</source>
+        <translation>%1 : this device cannot be used. Its extra parameter must be 0 to 255.</translation>
+    </message>
+</context>
+</TS>
