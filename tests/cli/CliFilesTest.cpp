@@ -157,6 +157,12 @@ TEST(CliFilesTest, FileErrorsExitFour)
         EXPECT_EQ(run.exitCode, 4) << c.why << ": " << run.err.toStdString();
         EXPECT_FALSE(ws.exists(QStringLiteral("o.bin")) || ws.exists(QStringLiteral("o.hex"))) << c.why;
     }
+
+    // A full disk is called by its name.
+    const CliRun full = ws.run(convert(QStringLiteral("a.bin"), QStringLiteral("-"), kSize256), {}, {},
+                               QStringLiteral("/dev/full"));
+    EXPECT_EQ(full.exitCode, 4);
+    EXPECT_TRUE(full.err.contains(QStringLiteral("No space left on device"))) << full.err.toStdString();
 }
 
 TEST(CliFilesTest, UsageErrorsExitOne)
@@ -177,6 +183,8 @@ TEST(CliFilesTest, UsageErrorsExitOne)
          QStringLiteral("--size"), QStringLiteral("100")},
         {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"),
          QStringLiteral("--port"), QStringLiteral("21")},
+        {QStringLiteral("read"), QStringLiteral("x.bin"), QStringLiteral("--chip"), QStringLiteral("24C02"),
+         QStringLiteral("--port"), QString()},
         {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--chip"), QStringLiteral("24C02")},
         {QStringLiteral("read"), QStringLiteral("--byte"), QStringLiteral("--address"), QStringLiteral("256"),
          QStringLiteral("--chip"), QStringLiteral("24C02")},

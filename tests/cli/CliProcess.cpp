@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace zelko6::test {
@@ -13,6 +14,8 @@ namespace {
 constexpr int kStartMs = 5000;
 // A silent board costs the connection check's 10 s; nothing a test runs takes much longer.
 constexpr int kRunMs = 60000;
+// How long a command without a cue runs before it is interrupted.
+constexpr int kCueMs = 500;
 } // namespace
 
 CliWorkspace::CliWorkspace()
@@ -43,8 +46,7 @@ bool CliWorkspace::exists(const QString &name) const
     return QFile::exists(path(name));
 }
 
-CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &environment,
-                         const QByteArray &input) const
+void CliWorkspace::prepare(QProcess &process, const QStringList &environment) const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral(".config")));
@@ -53,23 +55,65 @@ CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &enviro
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     for (const QString &entry : environment)
         env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
-
-    QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(dir_.path());
-    process.start(QStringLiteral(CLI_PATH), arguments);
+}
+
+CliRun CliWorkspace::collect(QProcess &process)
+{
     CliRun run;
-    if (!process.waitForStarted(kStartMs))
-        return run;
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
     run.finished = process.waitForFinished(kRunMs);
     if (!run.finished)
         process.kill();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput();
     run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &environment,
+                         const QByteArray &input, const QString &outputFile) const
+{
+    QProcess process;
+    prepare(process, environment);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
+    process.start(QStringLiteral(CLI_PATH), arguments);
+    if (!process.waitForStarted(kStartMs))
+        return {};
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    return collect(process);
+}
+
+CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const QString &cue,
+                               const QString &inputFile, const QStringList &environment) const
+{
+    QProcess process;
+    prepare(process, environment);
+    if (!inputFile.isEmpty())
+        process.setStandardInputFile(inputFile);
+    process.start(QStringLiteral(CLI_PATH), arguments);
+    if (!process.waitForStarted(kStartMs))
+        return {};
+    QByteArray err;
+    QElapsedTimer clock;
+    clock.start();
+    if (cue.isEmpty()) {
+        // Long enough for the program to be on its way (its handler is installed first thing).
+        process.waitForFinished(kCueMs);
+    } else {
+        while (!QString::fromUtf8(err).contains(cue) && clock.elapsed() < kRunMs &&
+               process.state() == QProcess::Running) {
+            process.waitForReadyRead(100);
+            err += process.readAllStandardError();
+        }
+    }
+    EXPECT_EQ(process.state(), QProcess::Running) << "ended before the signal: " << err.toStdString();
+    ::kill(static_cast<pid_t>(process.processId()), signal);
+    CliRun run = collect(process);
+    run.err.prepend(QString::fromUtf8(err));
     return run;
 }
 

@@ -30,11 +30,21 @@ class CliWorkspace {
     QByteArray read(const QString &name) const;
     bool exists(const QString &name) const;
 
-    // `environment` entries "NAME=value" override the defaults.
+    // `environment` entries "NAME=value" override the defaults. Standard output goes to
+    // `outputFile` when one is given (CliRun::out is then empty).
     CliRun run(const QStringList &arguments, const QStringList &environment = {},
-               const QByteArray &input = {}) const;
+               const QByteArray &input = {}, const QString &outputFile = {}) const;
+
+    // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does: starts the command,
+    // waits until its standard error shows `cue` (at once when empty, once it runs), sends the
+    // signal and waits for the end. Standard input is `inputFile`, or a pipe that never closes.
+    CliRun interrupt(const QStringList &arguments, int signal, const QString &cue,
+                     const QString &inputFile = {}, const QStringList &environment = {}) const;
 
   private:
+    void prepare(QProcess &process, const QStringList &environment) const;
+    static CliRun collect(QProcess &process);
+
     QTemporaryDir dir_;
 };
 

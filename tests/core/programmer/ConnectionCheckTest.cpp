@@ -39,6 +39,14 @@ TEST_F(ConnectionCheckTest, IdentifiesWithSavedOrDefaultPort)
     EXPECT_FALSE(board.openedWith->rtsEnable);
     EXPECT_TRUE(board.openedWith->dtrEnable);
     EXPECT_EQ(QStringLiteral("COM3 : QT-LNK-WRT-V6.50"), panels.panel(2));
+
+    // A saved number outside the list (edited by hand) means port 1, as the port window shows it.
+    for (const char *saved : {"20", "-2"}) {
+        store.values[QStringLiteral("Settings/ComNo")] = QLatin1String(saved);
+        check();
+        EXPECT_EQ(1, board.openedWith->portNumber) << saved;
+        EXPECT_EQ(QStringLiteral("COM1 : QT-LNK-WRT-V6.50"), panels.panel(2)) << saved;
+    }
 }
 
 TEST_F(ConnectionCheckTest, SilentBoardCountsDownAndStopsTheOperation)

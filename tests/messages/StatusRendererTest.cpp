@@ -1,0 +1,136 @@
+// What the status panels say for each thing the core reports, written out as the users read it.
+
+#include "messages/StatusRenderer.h"
+#include "messages/StatusTexts.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zelko6::test {
+namespace {
+
+struct Rendered {
+    RecordingStatusPanels panels;
+    StatusRenderer renderer;
+    explicit Rendered(StatusRenderer::Wording wording = StatusRenderer::Wording::AsTheWindowShows)
+        : renderer(panels, wording)
+    {
+    }
+    Rendered &operator<<(const StatusEvent &event)
+    {
+        renderer.render(event);
+        return *this;
+    }
+    QStringList historyOf(int panel) const { return panels.historyOf(panel); }
+};
+
+TEST(StatusRenderer, AReadFromStartToEnd)
+{
+    Rendered r;
+    r << OperationStarted{OperationKind::ReadBlock} << CheckCountdown{9}
+      << FirmwareIdentified{3, QStringLiteral("QT-LNK310 V 6.50"), 6.5f} << TransferProgress{50}
+      << ReadCompleted{AccessScope::Block, 0, 0} << TransferFinished{TransferPhase::Read, 0.96, 0, 0};
+    EXPECT_EQ(r.historyOf(1), QStringList({"", "読み出し中.....", "", "読み出し終了。 (1.0sec)"}));
+    EXPECT_EQ(r.historyOf(2), QStringList({"", "Waiting.... 9", "COM3 : QT-LNK310 V 6.50"}));
+    EXPECT_EQ(r.historyOf(3), QStringList({"50%"}));
+
+    Rendered write;
+    write << OperationStarted{OperationKind::WriteBlockAndVerify}
+          << TransferFinished{TransferPhase::Write, 12.9, 0, 0} << VerifyStarted{}
+          << TransferFinished{TransferPhase::Verify, 1.24, 3.4, 0};
+    EXPECT_EQ(write.historyOf(1),
+              QStringList({"", "書き込み中.....", "書き込み終了。 (12sec)", "ベリファイ中.....", "",
+                           "書込み・ベリファイ 正常終了。 (4.6sec)"}));
+    write << TransferFinished{TransferPhase::Verify, 1, 0, 2};
+    EXPECT_EQ(write.panels.panel(1), QStringLiteral("ベリファイ エラー。"));
+}
+
+TEST(StatusRenderer, FailuresAsTheWindowHasAlwaysShownThem)
+{
+    Rendered timeOut;
+    timeOut << ReplyMissed{LinkResult::TimedOut} << TransferFailed{TransferPhase::Read, LinkResult::TimedOut};
+    EXPECT_EQ(timeOut.historyOf(1), QStringList({"タイムアウト", "タイムアウト  リードエラー"}));
+
+    // A wrong acknowledgement shows no time-out: the write's text gets the suffix.
+    Rendered wrong;
+    wrong << OperationStarted{OperationKind::WriteBlock} << ReplyMissed{LinkResult::WrongReply}
+          << TransferFailed{TransferPhase::Write, LinkResult::WrongReply};
+    EXPECT_EQ(wrong.panels.panel(1), QStringLiteral("書き込み中..... ライトエラー"));
+
+    // The window says "time-out" for a lost port and an interruption; the command line names them.
+    for (LinkResult failure : {LinkResult::PortLost, LinkResult::Interrupted}) {
+        Rendered window;
+        window << ReplyMissed{failure} << TransferFailed{TransferPhase::Verify, failure};
+        EXPECT_EQ(window.panels.panel(1), QStringLiteral("タイムアウト  リードエラー"));
+    }
+    Rendered cli(StatusRenderer::Wording::Distinct);
+    cli << ReplyMissed{LinkResult::PortLost};
+    EXPECT_EQ(cli.panels.panel(1), QStringLiteral("通信ポートが切断されました"));
+    cli << ReplyMissed{LinkResult::Interrupted}
+        << TransferFailed{TransferPhase::Read, LinkResult::Interrupted};
+    EXPECT_EQ(cli.panels.panel(1), QStringLiteral("中断しました  リードエラー"));
+
+    Rendered refused;
+    refused << TransferRefused{Refusal::AccessSize};
+    EXPECT_EQ(refused.panels.panel(1),
+              QStringLiteral("アクセスサイズが不正です（バッファの大きさを超えているか、0以下です）。"));
+}
+
+TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
+{
+    Rendered silent;
+    silent << CheckFailed{1, CheckResult::TimedOut, 17, {}};
+    EXPECT_EQ(silent.historyOf(2), QStringList({"COM1 : ライター未接続"}));
+    EXPECT_EQ(silent.historyOf(1), QStringList({"プログラマ接続確認エラー。【17】"}));
+
+    Rendered missing;
+    missing << CheckFailed{2, CheckResult::PortUnusable, 0,
+                           OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/dev/ttyUSB7"), {}}};
+    EXPECT_EQ(missing.panels.panel(1),
+              QStringLiteral("プログラマ接続確認エラー。ポートが見つかりません: /dev/ttyUSB7"));
+    EXPECT_EQ(missing.panels.panel(2), QStringLiteral("COM2 : ライター未接続"));
+
+    Rendered foreign;
+    foreign << ReplyUnrecognised{1, QStringLiteral("HELLO")};
+    EXPECT_EQ(foreign.panels.history, (std::vector<std::pair<int, QString>>{{1, "プログラマ接続確認エラー。"},
+                                                                            {2, "COM1 : ライター未接続"}}));
+}
+
+TEST(StatusRenderer, TheWindowsOwnTextsAndWhatACommandKeeps)
+{
+    Rendered r;
+    r << ChipSelecting{QStringLiteral("ORG端子")} << GridRefreshStarted{} << GridRefreshProgress{100}
+      << AddressSelected{131071} << GridRefreshFinished{} << ChipSelected{};
+    EXPECT_EQ(r.historyOf(1), QStringList({"しばらくお待ちください。",
+                                           "データ表示中です。　しばらくお待ちください。", "終了", ""}));
+    EXPECT_EQ(r.historyOf(3), QStringList({"100%", "ADDRESS:131071"}));
+    EXPECT_EQ(r.panels.panel(4), QStringLiteral("ORG端子"));
+
+    r << FileStatus{FileStage::NotSaved, QStringLiteral("No space left on device")};
+    EXPECT_EQ(r.panels.panel(1),
+              QStringLiteral("ファイルを保存できませんでした。 (No space left on device)"));
+    const StatusRenderer::Held held = r.renderer.hold({StatusPanel::Message, StatusPanel::Progress});
+    r << GridRefreshStarted{} << GridRefreshProgress{7} << GridRefreshFinished{};
+    r.renderer.restore(held);
+    EXPECT_EQ(r.panels.panel(1),
+              QStringLiteral("ファイルを保存できませんでした。 (No space left on device)"));
+    EXPECT_EQ(r.panels.panel(3), QStringLiteral("ADDRESS:131071"));
+
+    r << ChipRefused{ChipRefusal{QStringLiteral("X1"), ChipRefusal::Problem::NotANumber, kColPageSize, "x8"}};
+    EXPECT_EQ(r.panels.panel(1),
+              QStringLiteral("X1 : デバイス定義のページサイズが数値ではありません（x8）。"));
+    r << ReadyForUse{};
+    EXPECT_EQ(r.panels.panel(1), QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。"));
+}
+
+TEST(StatusTexts, SecondsAsTheTextsShowThem)
+{
+    EXPECT_EQ(QStringLiteral("12.3"), StatusTexts::tenths(12.34));
+    EXPECT_EQ(QStringLiteral("1.0"), StatusTexts::tenths(0.96));
+    EXPECT_EQ(QStringLiteral("0.0"), StatusTexts::tenths(0.04));
+    EXPECT_EQ(QStringLiteral("12"), StatusTexts::wholeSeconds(12.9));
+    EXPECT_EQ(QStringLiteral("0"), StatusTexts::wholeSeconds(0.99));
+}
+
+} // namespace
+} // namespace zelko6::test
