@@ -29,6 +29,11 @@ class OperationRunner {
     DeviceOperations &operations() { return operations_; }
 
   private:
+    // The busy scope's two ends, called by run() alone: lock before the operation starts,
+    // unlock when its outcome is in.
+    void BeginBusy();
+    void EndBusy();
+
     DeviceOperations &operations_;
     OperationLock &lock_;
     bool busy_ = false;
