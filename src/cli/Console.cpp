@@ -29,10 +29,6 @@ void writeInPlace(std::FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
-template <class... Handlers> struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
 Console::Console(std::FILE *out, std::FILE *err, bool errIsTerminal)
@@ -134,7 +130,7 @@ void ConsoleReporter::echoPortLine()
 void ConsoleReporter::report(const StatusEvent &event)
 {
     renderer_.render(event);
-    std::visit(Overloaded{
+    std::visit(EventHandlers{
                    // The countdown is only worth showing where it can be redrawn.
                    [&](const CheckCountdown &) {
                        if (!console_.errIsTerminal())

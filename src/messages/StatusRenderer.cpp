@@ -4,13 +4,6 @@
 
 namespace zelko6 {
 
-namespace {
-template <class... Handlers> struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
-} // namespace
-
 void StatusRenderer::setPanel(StatusPanel panel, const QString &text)
 {
     panels_.setText(panel, text);
@@ -40,7 +33,7 @@ void StatusRenderer::render(const StatusEvent &event)
     using T = StatusTexts;
     using enum StatusPanel;
     std::visit(
-        Overloaded{
+        EventHandlers{
             [&](const OperationStarted &e) {
                 setPanel(Message, QString());
                 setPanel(Port, QString());

@@ -30,6 +30,16 @@ class MemoryBuffer {
     std::span<const uint8_t> bytes() const { return bytes_; }
     std::span<uint8_t> bytes() { return bytes_; }
 
+    // Calls visit(address, byte) for each of `bytes`, placed from address `first` on, that falls
+    // inside the buffer: a chunk from the wire never reaches past it.
+    template <typename Visit>
+    void forEachInside(int64_t first, std::span<const uint8_t> bytes, Visit visit) const
+    {
+        for (size_t i = 0; i < bytes.size(); ++i)
+            if (const int64_t at = first + static_cast<int64_t>(i); contains(at))
+                visit(static_cast<size_t>(at), bytes[i]);
+    }
+
   private:
     std::vector<uint8_t> bytes_;
 };

@@ -151,6 +151,12 @@ using StatusEvent =
                  GridRefreshStarted, GridRefreshProgress, GridRefreshFinished, FileStatus, AddressSelected,
                  ChipSelecting, ChipSelected, ChipRefused, BufferCleared, ReadyForUse>;
 
+// One handler per event type for std::visit, the others taken by a generic lambda.
+template <class... Handlers> struct EventHandlers : Handlers... {
+    using Handlers::operator()...;
+};
+template <class... Handlers> EventHandlers(Handlers...) -> EventHandlers<Handlers...>;
+
 // The one interface through which the core reports. A face's implementation may act on an event
 // (refresh its grid, show a box) before it returns; the reporter goes on afterwards.
 class EventSink {

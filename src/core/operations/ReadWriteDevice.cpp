@@ -21,11 +21,7 @@ OperationOutcome DeviceOperations::ReadDevice(const OperationRequest &request, M
     const LinkResult result = readChunks(
         ctx, plan, kReadChunkLimit, setup,
         [&](int32_t address, std::span<const uint8_t> bytes) {
-            for (size_t i = 0; i < bytes.size(); ++i) {
-                const int64_t at = int64_t{address} + static_cast<int64_t>(i);
-                if (buffer.contains(at))
-                    buffer[static_cast<size_t>(at)] = bytes[i];
-            }
+            buffer.forEachInside(address, bytes, [&](size_t at, uint8_t byte) { buffer[at] = byte; });
             lastStored = bytes.back();
         },
         [&](int32_t next) { progress.advanced(next); });

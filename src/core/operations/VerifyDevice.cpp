@@ -25,16 +25,12 @@ OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request,
     const LinkResult result = readChunks(
         ctx, plan, kVerifyChunkLimit, setup,
         [&](int32_t address, std::span<const uint8_t> bytes) {
-            for (size_t i = 0; i < bytes.size(); ++i) {
-                const int64_t at = int64_t{address} + static_cast<int64_t>(i);
-                if (!buffer.contains(at))
-                    continue;
-                const uint8_t expected = buffer[static_cast<size_t>(at)];
-                if (expected == bytes[i])
-                    continue;
+            buffer.forEachInside(address, bytes, [&](size_t at, uint8_t actual) {
+                if (buffer[at] == actual)
+                    return;
                 ++mismatches;
-                log.mismatch(static_cast<int32_t>(at), expected, bytes[i]);
-            }
+                log.mismatch(static_cast<int32_t>(at), buffer[at], actual);
+            });
         },
         [&](int32_t next) { progress.advanced(next); });
 
