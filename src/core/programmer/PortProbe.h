@@ -9,7 +9,7 @@ namespace zelko6 {
 
 // Closes the link, saves "ComNo" = listIndex, opens port listIndex + 1 with the saved RTS and
 // DTR. On failure the port stays closed and "ComNo" keeps the new index; the window then shows
-// texts::kPortUnusableText with the error icon.
+// the "port could not be used" box.
 std::optional<OpenFailure> probePort(SerialLink &link, Settings &settings, int listIndex);
 
 } // namespace zelko6
