@@ -5,9 +5,11 @@
 // byte, both directions, every byte the simulator logged) plus the pauses the protocol prescribes;
 // the ratio of the two shows what the program adds. Unpaced, the time per chunk beyond the pauses
 // is the round trip of PC and board together, and the program's CPU per chunk is its own share of
-// it. Last, the CPU the program uses while it waits out a silent board.
+// it. Then the paced block read again while the window is kept busy: resized as fast as events
+// allow, and doing 50 ms of work every 100 ms; the link's own thread should not notice. Last, the
+// CPU the program uses while it waits out a silent board.
 //
-// Run: build/bench/bench_transfer [--size-exp N] [--only paced|unpaced|silent] [--simulator PATH]
+// Run: build/bench/bench_transfer [--size-exp N] [--only paced|unpaced|load|silent] [--simulator PATH]
 // (the simulator must be built: target zelko6-boardsim). The chip is 2^17 bytes unless told;
 // another simulator command (a wrapper that traces it, say) can be given.
 
@@ -28,7 +30,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <sys/resource.h>
 #include <vector>
@@ -182,6 +186,9 @@ int main(int argc, char **argv)
         QElapsedTimer clock;
         clock.start();
         button->click();
+        // The operation runs on the link's thread; the window goes on until its outcome is in.
+        while (main.operations().isBusy())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         run.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         run.cpu = cpuSeconds(RUSAGE_SELF) - cpu;
         run.message = main.status().panel(1);
@@ -234,6 +241,57 @@ int main(int argc, char **argv)
         }
         std::printf("  program CPU over it %.3f s = %.1f %% of one core\n\n", run.cpu,
                     100.0 * run.cpu / run.seconds);
+    }
+
+    // The paced read while the window thread is kept busy: each figure against the idle one.
+    if (wanted("load")) {
+        auto pacedRead = [&](const char *what, const std::function<void(bool)> &load) {
+            Board board(work.path(), chip + paced);
+            if (!board.ready())
+                return Run{};
+            load(true);
+            const Run run = press("Cmd_READ_all");
+            load(false);
+            const double expected =
+                static_cast<double>(board.bytesPerOperation().front().total()) * 10.0 / kBaud + kReadPauses;
+            std::printf(
+                "  %-34s took %.3f s (wire and pauses %.3f s, %+.2f %%), program CPU %.1f %% of one core\n",
+                what, run.seconds, expected, 100.0 * (run.seconds / expected - 1.0),
+                100.0 * run.cpu / run.seconds);
+            return run;
+        };
+        std::printf("paced block read, 57600 bit/s, with the window thread loaded (goal: each within 3 %% of "
+                    "idle)\n");
+        const Run idle = pacedRead("idle", [](bool) {});
+        QTimer resizer;
+        bool wide = false;
+        QObject::connect(&resizer, &QTimer::timeout, &main, [&] {
+            wide = !wide;
+            main.resize(wide ? 1180 : 980, wide ? 760 : 640);
+        });
+        const Run resized = pacedRead("resized as fast as events allow", [&](bool on) {
+            if (on)
+                resizer.start(0);
+            else
+                resizer.stop();
+        });
+        QTimer worker;
+        QObject::connect(&worker, &QTimer::timeout, &main, [] {
+            QElapsedTimer busy;
+            busy.start();
+            while (busy.elapsed() < 50) {
+            }
+        });
+        const Run busy = pacedRead("busy 50 ms in every 100 ms", [&](bool on) {
+            if (on)
+                worker.start(100);
+            else
+                worker.stop();
+        });
+        if (idle.seconds > 0)
+            std::printf("  against idle: resized %+.2f %%, busy %+.2f %%\n\n",
+                        100.0 * (resized.seconds / idle.seconds - 1.0),
+                        100.0 * (busy.seconds / idle.seconds - 1.0));
     }
 
     // Unpaced: what is left beyond the pauses is the PC's and the board's turnaround per chunk.

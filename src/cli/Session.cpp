@@ -3,6 +3,7 @@
 #include "cli/Interruption.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/PortResolver.h"
+#include "core/programmer/QtSerialLink.h"
 #include "core/programmer/VerifyLog.h"
 #include "messages/StatusTexts.h"
 
@@ -135,10 +136,15 @@ QString rateText(qint64 bytes, double seconds)
 }
 
 Session::Session(const Console &console, const PortChoice &port)
-    : port_(portSettings(port, settings_)), link_(PortResolver(&store_)),
-      reporter_(console, [this] { return pump_.clock(); }), operations_(link_, pump_, reporter_)
+    : port_(portSettings(port, settings_)),
+      reporter_(console, [this] { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }),
+      link_([] { return std::make_unique<QtSerialLink>(); }, reporter_)
 {
-    operations_.watchAbortFlag(&interruptFlag());
+    clock_.start();
+    // Looked up here, where the settings are read: the link only opens what it is given.
+    if (port_.device.isEmpty())
+        port_.device = PortResolver(&store_).device(port_.portNumber);
+    link_.watchAbortFlag(&interruptFlag());
 }
 
 void Session::useChip(const ChipParams &chip, qint64 accessSize)
@@ -157,11 +163,12 @@ OperationOutcome Session::run(OperationKind kind, qint64 address, const QString 
     request.accessSize = accessSize_;
     request.address = address;
     request.verifyLogPath = logPath;
-    const double start = pump_.clock();
+    QElapsedTimer clock;
+    clock.start();
     const OrderlyStretch orderly; // Ctrl-C ends the operation at its next wait, port closed
-    const OperationOutcome outcome = operations_.run(request, buffer);
+    const OperationOutcome outcome = link_.run(request, buffer);
     reporter_.endProgress();
-    lastSeconds_ = pump_.clock() - start;
+    lastSeconds_ = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     return outcome;
 }
 
@@ -195,10 +202,11 @@ OperationOutcome Session::writeByte(int address)
 
 CheckOutcome Session::identify()
 {
-    const double start = pump_.clock();
+    QElapsedTimer clock;
+    clock.start();
     const OrderlyStretch orderly;
-    const CheckOutcome outcome = operations_.identify(port_);
-    lastSeconds_ = pump_.clock() - start;
+    const CheckOutcome outcome = link_.identify(port_);
+    lastSeconds_ = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     return outcome;
 }
 

@@ -8,8 +8,9 @@
 #include "core/base/Settings.h"
 #include "core/devices/ChipSelection.h"
 #include "core/devices/DeviceFile.h"
-#include "core/operations/DeviceOperations.h"
-#include "core/programmer/QtSerialLink.h"
+#include "core/operations/LinkThread.h"
+
+#include <QElapsedTimer>
 
 #include <QMap>
 #include <QStringList>
@@ -98,7 +99,7 @@ class Session {
     double lastSeconds() const { return lastSeconds_; }
     // Where the last verify's log ended up; empty when it could not be written there.
     QString lastLogPath() const { return lastLogPath_; }
-    const LinkState &linkState() const { return operations_.linkState(); }
+    const LinkState &linkState() const { return link_.linkState(); }
     const ChipParams &chip() const { return chip_; }
     ConsoleReporter &reporter() { return reporter_; }
 
@@ -110,10 +111,9 @@ class Session {
     CommandLineSettings store_;
     Settings settings_{store_};
     PortSettings port_;
-    QtSerialLink link_;
-    QtPump pump_;
+    QElapsedTimer clock_;
     ConsoleReporter reporter_;
-    DeviceOperations operations_;
+    LinkThread link_; // the same operations on the same kind of thread as the window's
     ChipParams chip_;
     qint64 accessSize_ = 0;
     double lastSeconds_ = 0.0;

@@ -25,7 +25,7 @@ static const QString kHelpFileName = QStringLiteral("zelko6new.chm");
 
 Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options)
     : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)),
-      link_(PortResolver(&store))
+      portWindowLink_(PortResolver(&store))
 {
 }
 
@@ -133,7 +133,9 @@ MainWindow &Application::ensureMainWindow()
 {
     if (main_)
         return *main_;
-    main_ = std::make_unique<MainWindow>(state_, settings_, boxes_, shell_, link_, pump_);
+    // The operations' link opens the device the window looked up for it: no settings there.
+    main_ = std::make_unique<MainWindow>(state_, settings_, boxes_, shell_,
+                                         [] { return std::make_unique<QtSerialLink>(); });
     MainWindow *main = main_.get();
     main->setUnloadHandler([this] { Form_Unload(); });
     QObject::connect(main, &MainWindow::boardMenuTriggered, main, [this] { mnuBoardInfomation_Click(); });
@@ -200,7 +202,7 @@ void Application::mnuHelpContents_Click()
 
 void Application::showPortWindow()
 {
-    PortWindow window(link_, settings_, boxes_, main_.get());
+    PortWindow window(portWindowLink_, settings_, boxes_, main_.get());
     window.exec();
 }
 

@@ -7,7 +7,6 @@
 
 #include <QLockFile>
 
-#include "core/programmer/Pump.h"
 #include "core/programmer/QtSerialLink.h"
 #include "gui/BoardWindow.h"
 #include <functional>
@@ -47,7 +46,8 @@ class Application {
 
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }
-    SerialLink &link() { return link_; }
+    // The port the port window probes, on this thread (the operations have their own, on theirs).
+    SerialLink &portWindowLink() { return portWindowLink_; }
     MainWindow *mainWindow() const { return main_.get(); }
     BoardWindow *boardWindow() const { return board_.get(); }
     AboutWindow *aboutWindow() const { return about_.get(); }
@@ -63,8 +63,7 @@ class Application {
     MessageBoxes &boxes_;
     Shell &shell_;
     StartupOptions options_;
-    QtPump pump_;
-    QtSerialLink link_;
+    QtSerialLink portWindowLink_;
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<AboutWindow> about_;

@@ -25,10 +25,11 @@
 namespace zelko6 {
 
 MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell,
-                       SerialLink &link, Pump &pump, QWidget *parent)
+                       LinkThread::LinkFactory makeLink, QWidget *parent)
     : QMainWindow(parent), state_(state), settings_(settings), boxes_(boxes), shell_(shell),
-      status_(new MainStatusBar(this)), renderer_(*status_), operations_(link, pump, *this),
-      runner_(operations_, *this), dialogs_(std::make_unique<QtFileDialogs>(this, boxes))
+      status_(new MainStatusBar(this)), renderer_(*status_), ports_(&settings.store()),
+      link_(std::move(makeLink), *this), runner_(link_, *this),
+      dialogs_(std::make_unique<QtFileDialogs>(this, boxes))
 {
     setObjectName(QStringLiteral("frmMain"));
     buildControls();
@@ -141,11 +142,13 @@ void MainWindow::runOperation(OperationKind kind)
     request.kind = kind;
     request.chip = state_.chip;
     request.port = savedPortSettings(settings_);
+    // Looked up here: the settings are this thread's, the link only opens what it is given.
+    request.port.device = ports_.device(request.port.portNumber);
     // Not a number (typed into the list): no size, which the operation refuses.
     request.accessSize = toInt32(accessSize_->currentText()).value_or(0);
     request.address = grid_->selectedAddress();
     request.verifyLogPath = state_.pathInAppDir(kVerifyLogName);
-    runner_.run(request, state_.BufData);
+    runner_.start(request, state_.BufData);
 }
 
 QString MainWindow::textDumpPath() const

@@ -6,7 +6,9 @@
 #include "core/operations/DeviceOperations.h"
 #include "core/operations/FileCommands.h"
 #include "core/operations/GridRefresh.h"
+#include "core/operations/LinkThread.h"
 #include "core/operations/OperationRunner.h"
+#include "core/programmer/PortResolver.h"
 #include "gui/WindowPlacement.h"
 #include "messages/StatusRenderer.h"
 
@@ -27,8 +29,6 @@ class ByteEditorPanel;
 class HexGridView;
 class MainStatusBar;
 class MessageBoxes;
-class Pump;
-class SerialLink;
 class Settings;
 class Shell;
 
@@ -39,8 +39,9 @@ class MainWindow final : public QMainWindow,
                          private FileCommandView {
     Q_OBJECT
   public:
-    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell, SerialLink &link,
-               Pump &pump, QWidget *parent = nullptr);
+    // `makeLink` makes the serial link the operations use, on the link's own thread.
+    MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell,
+               LinkThread::LinkFactory makeLink, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Main window load: position, the first access-size list and the saved access size.
@@ -76,7 +77,8 @@ class MainWindow final : public QMainWindow,
     QPointF positionTwips() const { return placement_.twips(*this); }
     QAction *action(const char *objectName) const;
     OperationRunner &operations() { return runner_; }
-    const LinkState &linkState() const { return operations_.linkState(); }
+    LinkThread &link() { return link_; }
+    const LinkState &linkState() const { return link_.linkState(); }
     FileCommands &fileCommands() { return *files_; }
 
   signals:
@@ -125,7 +127,8 @@ class MainWindow final : public QMainWindow,
     bool closeRequested_ = false;
     MainStatusBar *status_ = nullptr;
     StatusRenderer renderer_;
-    DeviceOperations operations_;
+    PortResolver ports_;
+    LinkThread link_;
     OperationRunner runner_;
     std::unique_ptr<FileDialogs> dialogs_;
     std::unique_ptr<FileCommands> files_;

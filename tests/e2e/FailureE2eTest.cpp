@@ -181,9 +181,13 @@ TEST_F(E2eLockTest, TheWindowStaysLockedFromTheStartOfTheWriteToTheEndOfTheVerif
     expectIdle();
 }
 
+// The board answers at the line's pace, as a real one does: the operation runs on the link's own
+// thread, and an unpaced board would have sent every chunk before the window's close is asked for.
+const QStringList kPaced{QStringLiteral("--baud"), QStringLiteral("57600")};
+
 TEST_F(E2eLockTest, ClosingTheWindowDuringAReadEndsTheReadThenTheProgram)
 {
-    startBoard(8, {}, pattern(256, 15));
+    startBoard(8, kPaced, pattern(256, 15));
     startWindow(kChip256Page8);
     bool closeAsked = false;
     onPanelChanged = [&](int p, const QString &text) {
@@ -199,7 +203,7 @@ TEST_F(E2eLockTest, ClosingTheWindowDuringAReadEndsTheReadThenTheProgram)
     ASSERT_TRUE(closeAsked);
     EXPECT_TRUE(eventually([&] { return h.quits == 1; }, 3000));
     EXPECT_FALSE(main().isVisible());
-    EXPECT_FALSE(h.app->link().isOpen());
+    EXPECT_FALSE(main().link().portOpen());
     // The read gave up after its first chunk instead of finishing.
     const auto transfers = board->transfers();
     ASSERT_EQ(transfers.size(), 1u);
@@ -208,7 +212,7 @@ TEST_F(E2eLockTest, ClosingTheWindowDuringAReadEndsTheReadThenTheProgram)
 
 TEST_F(E2eLockTest, ClosingTheWindowDuringABlockWriteEndsItWithoutAVerifyThenTheProgram)
 {
-    startBoard(8);
+    startBoard(8, kPaced);
     startWindow(kChip256Page16);
     setBuffer(pattern(256, 16));
     const QByteArray earlierLog = logBytes(verifyLogHead() + QStringList{texts::kLogEndLine});
@@ -226,7 +230,7 @@ TEST_F(E2eLockTest, ClosingTheWindowDuringABlockWriteEndsItWithoutAVerifyThenThe
 
     ASSERT_TRUE(closeAsked);
     EXPECT_TRUE(eventually([&] { return h.quits == 1; }, 3000));
-    EXPECT_FALSE(h.app->link().isOpen());
+    EXPECT_FALSE(main().link().portOpen());
     const auto transfers = board->transfers();
     ASSERT_EQ(transfers.size(), 1u); // no read-back
     EXPECT_LT(transfers[0].fromPc().size(), 16u);

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -130,6 +131,8 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     BoxAnswer show(BoxIcon icon, BoxButtons buttons, const QString &title, const QString &text) override
     {
         shown.push_back({icon, buttons, title, text});
+        if (whileShown)
+            whileShown(); // the user reads the box before answering
         if (answers.empty())
             return BoxAnswer::Ok;
         const BoxAnswer a = answers.front();
@@ -138,6 +141,7 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     }
     std::vector<Shown> shown;
     std::deque<BoxAnswer> answers;
+    std::function<void()> whileShown;
 };
 
 QString sourcePath(const QString &relative);

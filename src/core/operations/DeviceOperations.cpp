@@ -25,7 +25,6 @@ DeviceOperations::DeviceOperations(SerialLink &link, Pump &pump, EventSink &even
 
 OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBuffer &buffer)
 {
-    abort_ = false;
     record_.ComError = 0;
     events_.report(OperationStarted{request.kind});
     PortCloser closer(link_);
@@ -60,7 +59,6 @@ OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBu
 
 CheckOutcome DeviceOperations::identify(const PortSettings &port)
 {
-    abort_ = false;
     PortCloser closer(link_);
     return connectionCheck(port);
 }

@@ -61,9 +61,11 @@ class DeviceOperations {
     // The connection check alone (which board answers on this port?); the port is closed after.
     CheckOutcome identify(const PortSettings &port);
 
-    // From any thread: the running operation ends at its next wait, as interrupted. The next run
-    // starts afresh.
+    // From any thread: the running operation (or the next one, until clearAbort) ends at its
+    // next wait, as interrupted.
     void requestAbort() { abort_ = true; }
+    // Before an operation starts, on the thread that starts it: an earlier request is over.
+    void clearAbort() { abort_ = false; }
     // A flag outside that stops operations the same way and is never cleared here (a signal
     // handler sets it).
     void watchAbortFlag(const std::atomic<bool> *flag) { externalAbort_ = flag; }

@@ -151,6 +151,13 @@ using StatusEvent =
                  GridRefreshStarted, GridRefreshProgress, GridRefreshFinished, FileStatus, AddressSelected,
                  ChipSelecting, ChipSelected, ChipRefused, BufferCleared, ReadyForUse>;
 
+// Events a face must have acted on before the operation goes on: the user's answer to the
+// firmware warning, and the buffer shown before a read's time is taken.
+inline bool faceActsBeforeGoingOn(const StatusEvent &event)
+{
+    return std::holds_alternative<FirmwareOutdated>(event) || std::holds_alternative<ReadCompleted>(event);
+}
+
 // One handler per event type for std::visit, the others taken by a generic lambda.
 template <class... Handlers> struct EventHandlers : Handlers... {
     using Handlers::operator()...;

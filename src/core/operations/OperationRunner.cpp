@@ -2,6 +2,12 @@
 
 namespace zelko6 {
 
+void InlineExecutor::start(const OperationRequest &request, MemoryBuffer &buffer, OperationDone done)
+{
+    operations_.clearAbort();
+    done(operations_.run(request, buffer));
+}
+
 void OperationRunner::BeginBusy()
 {
     busy_ = true;
@@ -14,15 +20,22 @@ void OperationRunner::EndBusy()
     lock_.setOperationLock(false);
 }
 
-OperationOutcome OperationRunner::run(const OperationRequest &request, MemoryBuffer &buffer)
+void OperationRunner::start(const OperationRequest &request, MemoryBuffer &buffer, OperationDone done)
 {
-    // Unlocked on every way out, a failure escaping the operation included.
-    struct BusyScope {
-        OperationRunner &runner;
-        explicit BusyScope(OperationRunner &r) : runner(r) { runner.BeginBusy(); }
-        ~BusyScope() { runner.EndBusy(); }
-    } busy(*this);
-    return operations_.run(request, buffer);
+    if (busy_)
+        return;
+    BeginBusy();
+    executor_.start(request, buffer, [this, done = std::move(done)](const OperationOutcome &outcome) {
+        EndBusy();
+        if (done)
+            done(outcome);
+    });
+}
+
+void OperationRunner::abort()
+{
+    if (busy_)
+        executor_.requestAbort();
 }
 
 } // namespace zelko6

@@ -145,13 +145,18 @@ class LinkFixture : public ::testing::Test {
         r.verifyLogPath = state.AppDir + kVerifyLogName;
         return r;
     }
-    // A button of the window: locked for the whole operation.
+    // A button of the window: locked for the whole operation (which runs to its end here).
     OperationOutcome click(OperationKind kind)
     {
-        return lastOutcome = runner.run(request(kind), state.BufData);
+        runner.start(request(kind), state.BufData, [this](const OperationOutcome &o) { lastOutcome = o; });
+        return lastOutcome;
     }
-    // An operation of a face that locks nothing (the command line).
-    OperationOutcome run(OperationKind kind) { return lastOutcome = ops.run(request(kind), state.BufData); }
+    // An operation of a face that locks nothing.
+    OperationOutcome run(OperationKind kind)
+    {
+        ops.clearAbort();
+        return lastOutcome = ops.run(request(kind), state.BufData);
+    }
     // The last operation's elapsed seconds.
     double elapsed() const { return lastOutcome.seconds; }
     const LinkState &link() const { return ops.linkState(); }
@@ -184,7 +189,8 @@ class LinkFixture : public ::testing::Test {
     TempProgramDir dir;
     RecordingView view{state.BufData, pump, panels, shell};
     DeviceOperations ops{board, pump, view};
-    OperationRunner runner{ops, view};
+    InlineExecutor executor{ops};
+    OperationRunner runner{executor, view};
     OperationOutcome lastOutcome;
 
     void SetUp() override { state.AppDir = dir.appDir(); }
