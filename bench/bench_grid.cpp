@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     QtSettingsStore store;
     SilentBoxes boxes;
     NoShell shell;
-    Application app(store, boxes, shell, {programDir.path(), runtimeDir.filePath("zelko6.lock")});
+    Application app(store, boxes, shell, {programDir.path(), runtimeDir.filePath("zelko6.lock"), {}});
     QElapsedTimer startup;
     startup.start();
     if (!app.Main())

@@ -175,7 +175,7 @@ int main(int argc, char **argv)
     SilentBoxes boxes;
     NoShell shell;
     Application app(store, boxes, shell,
-                    {programDir.path(), runtimeDir.filePath(QStringLiteral("zelko6.lock"))});
+                    {programDir.path(), runtimeDir.filePath(QStringLiteral("zelko6.lock")), {}});
     if (!app.Main())
         return 1;
     MainWindow &main = *app.mainWindow();

@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja_JP">
 <context>
+    <name>Application</name>
+    <message>
+        <source>シリアルＥＥＰＲＯＭプログラマー メッセージ</source>
+        <translation>Serial EEPROM Programmer</translation>
+    </message>
+    <message>
+        <source>%1内に zelko6.iniファイルがありませんので         <byte value="xd"/>
+シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。</source>
+        <translation>There is no zelko6.ini file in %1,<byte value="xd"/>
+so the Serial EEPROM Programmer was not started.</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。</source>
+        <translation>The help contents cannot be shown: there is no help for this program.</translation>
+    </message>
+</context>
+<context>
     <name>StatusTexts</name>
     <message>
         <source>読み出し中.....</source>
@@ -53,19 +70,19 @@
     </message>
     <message>
         <source>デバイス定義のバス種別が不正です（2または3）。</source>
-        <translation>The device definition's bus type is invalid (2 or 3).</translation>
+        <translation>The device definition&apos;s bus type is invalid (2 or 3).</translation>
     </message>
     <message>
         <source>デバイス定義のアドレスモードが不正です（0～2）。</source>
-        <translation>The device definition's address mode is invalid (0 to 2).</translation>
+        <translation>The device definition&apos;s address mode is invalid (0 to 2).</translation>
     </message>
     <message>
         <source>デバイス定義の拡張パラメータが不正です（0～255）。</source>
-        <translation>The device definition's extra parameter is invalid (0 to 255).</translation>
+        <translation>The device definition&apos;s extra parameter is invalid (0 to 255).</translation>
     </message>
     <message>
         <source>デバイス定義のページサイズが0です。</source>
-        <translation>The device definition's page size is 0.</translation>
+        <translation>The device definition&apos;s page size is 0.</translation>
     </message>
     <message>
         <source>アクセスサイズが不正です（バッファの大きさを超えているか、0以下です）。</source>
@@ -141,7 +158,7 @@
     </message>
     <message>
         <source>ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。</source>
-        <translation>The file's data exceed the chip's capacity. Only the part that fits was loaded.</translation>
+        <translation>The file&apos;s data exceed the chip&apos;s capacity. Only the part that fits was loaded.</translation>
     </message>
     <message>
         <source>ファイルを最後まで読み込めませんでした。読み込めた部分だけを表示しています。</source>
@@ -177,7 +194,7 @@
     </message>
     <message>
         <source>ファイルのデータがデバイスの容量を超えています。</source>
-        <translation>The file's data exceed the chip's capacity.</translation>
+        <translation>The file&apos;s data exceed the chip&apos;s capacity.</translation>
     </message>
     <message>
         <source>ファイルを最後まで読み込めませんでした。</source>
@@ -201,7 +218,7 @@
     </message>
     <message>
         <source>ＰＣのバッファをクリアしました。</source>
-        <translation>The PC's buffer was cleared.</translation>
+        <translation>The PC&apos;s buffer was cleared.</translation>
     </message>
     <message>
         <source>ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。</source>
@@ -229,7 +246,7 @@
     </message>
     <message>
         <source>%1 : デバイス定義の%2が数値ではありません（%3）。</source>
-        <translation>%1 : the device definition's %2 is not a number (%3).</translation>
+        <translation>%1 : the device definition&apos;s %2 is not a number (%3).</translation>
     </message>
     <message>
         <source>%1 : このデバイスは使用できません。バス種別は2または3でなければなりません。</source>
@@ -246,6 +263,287 @@
     <message>
         <source>%1 : このデバイスは使用できません。拡張パラメータは0～255でなければなりません。</source>
         <translation>%1 : this device cannot be used. Its extra parameter must be 0 to 255.</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::AboutWindow</name>
+    <message>
+        <source>%1のﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>プログラマボードを通してシリアルＥＥＰＲＯＭの読み出し・書き込みを行うソフトウエアです。ファームウエア V6.00 以降が必要です。</source>
+        <translation>Reads and writes serial EEPROMs through the programmer board. Needs firmware V6.00 or later.</translation>
+    </message>
+    <message>
+        <source>ｻﾎﾟｰﾄﾍﾟｰｼﾞ : %1</source>
+        <translation>Support page: %1</translation>
+    </message>
+    <message>
+        <source>zelko6.iniバージョン</source>
+        <translation>zelko6.ini version</translation>
+    </message>
+    <message>
+        <source>サポートホームページへジャンプ</source>
+        <translation>Go to the support page</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::BoardWindow</name>
+    <message>
+        <source>インデックス情報</source>
+        <translation>Chip orientation</translation>
+    </message>
+    <message>
+        <source>上側が１ｐｉｎ</source>
+        <translation>Pin 1 at the top</translation>
+    </message>
+    <message>
+        <source>どちらでも可</source>
+        <translation>Either way</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::ByteEditorPanel</name>
+    <message>
+        <source>データ修正</source>
+        <translation>Edit byte</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>Dec</translation>
+    </message>
+    <message>
+        <source>Ascii</source>
+        <translation>Ascii</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>Bin</translation>
+    </message>
+    <message>
+        <source>Bin %1</source>
+        <translation>Bin %1</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>すべて選択(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::GuardedApplication</name>
+    <message>
+        <source>不明なエラー</source>
+        <translation>unknown failure</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::HexGridView</name>
+    <message>
+        <source>&#x3000;Adr.</source>
+        <translation> Addr.</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::MainStatusBar</name>
+    <message>
+        <source>Panel %1</source>
+        <translation>Panel %1</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::MainWindow</name>
+    <message>
+        <source>ｱｸｾｽｻｲｽﾞ&#x3000; (Byte)</source>
+        <translation>Access size (bytes)</translation>
+    </message>
+    <message>
+        <source>ﾌﾞﾛｯｸｱｸｾｽ(開始ｱﾄﾞﾚｽ0)</source>
+        <translation>Block access (from address 0)</translation>
+    </message>
+    <message>
+        <source>Block Read</source>
+        <translation>Block Read</translation>
+    </message>
+    <message>
+        <source>Block Write</source>
+        <translation>Block Write</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｲﾄｱｸｾｽ</source>
+        <translation>Byte access</translation>
+    </message>
+    <message>
+        <source>任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ</source>
+        <translation>One byte at any address</translation>
+    </message>
+    <message>
+        <source>Byte Read</source>
+        <translation>Byte Read</translation>
+    </message>
+    <message>
+        <source>Byte Write</source>
+        <translation>Byte Write</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>通信ポート</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｯﾌｧ ｸﾘｱ</source>
+        <translation>Clear buffer</translation>
+    </message>
+    <message>
+        <source>デバイス選択</source>
+        <translation>Chip</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;T)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ヘルプﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ファイルをロード(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>テキストデータとして出力</source>
+        <translation>Show as Text</translation>
+    </message>
+    <message>
+        <source>ﾍﾟｰｼﾞ設定(&amp;U)...</source>
+        <translation>Page Set&amp;up...</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>バッファをクリア(&amp;B)</source>
+        <translation>Clear &amp;Buffer</translation>
+    </message>
+    <message>
+        <source>デバイス挿入方向</source>
+        <translation>Chip Orientation</translation>
+    </message>
+    <message>
+        <source>COMポート設定(&amp;O)...</source>
+        <translation>Serial P&amp;ort...</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;C)</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>ﾄﾋﾟｯｸの検索(&amp;S)...</source>
+        <translation>&amp;Search for Help On...</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::PortWindow</name>
+    <message>
+        <source>通信設定</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>通信ポート番号</source>
+        <translation>Port number</translation>
+    </message>
+    <message>
+        <source>接続先デバイス</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>通信ができないとき変更してみてください。</source>
+        <translation>If the board does not answer, try changing these.</translation>
+    </message>
+    <message>
+        <source>DTR (通常チェック無し)</source>
+        <translation>DTR (usually off)</translation>
+    </message>
+    <message>
+        <source>RTS (通常チェック有り)</source>
+        <translation>RTS (usually on)</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::QtFileDialogs</name>
+    <message>
+        <source>Hexファイル (*.HEX);;全てのファイル (*.*)</source>
+        <translation>Intel HEX files (*.HEX);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Hexファイル (*.hex);;全てのファイル (*.*)</source>
+        <translation>Intel HEX files (*.hex);;All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::SplashWindow</name>
+    <message>
+        <source>シリアルＥＥＰＲＯＭプログラマー</source>
+        <translation>Serial EEPROM Programmer</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::StepReport</name>
+    <message>
+        <source>エラー番号 = %1   処理番号 = %2</source>
+        <translation>Error = %1   Step = %2</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,8 @@
 // only the form of each option; whether a chip, size or address suits the command is decided
 // when the catalogue is known.
 
+#include "messages/Translations.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,7 +23,6 @@ enum ExitCode : int {
 };
 
 enum class ImageFormat { IntelHex, Binary };
-enum class Language { Japanese, English };
 
 struct CliOptions {
     QString command;

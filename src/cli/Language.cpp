@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QTranslator>
 
 namespace zelko6::cli {
 
@@ -20,18 +19,6 @@ Language chooseLanguage(std::optional<Language> chosen,
         return QLocale(locale).language() == QLocale::Japanese ? Language::Japanese : Language::English;
     }
     return Language::English;
-}
-
-bool useLanguage(Language language, const QString &folder)
-{
-    if (language == Language::Japanese)
-        return true;
-    // One translator for the process, alive until it ends.
-    static QTranslator english;
-    if (!english.load(QStringLiteral("zelko6_en"), folder))
-        return false;
-    QCoreApplication::installTranslator(&english);
-    return true;
 }
 
 } // namespace zelko6::cli

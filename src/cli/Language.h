@@ -16,9 +16,4 @@ namespace zelko6::cli {
 Language chooseLanguage(std::optional<Language> chosen,
                         const std::function<QByteArray(const char *)> &environment);
 
-// Puts the translation for `language` in effect for the whole process (Japanese needs none).
-// `folder` holds the translation files; false when the one needed is missing there, and then the
-// texts stay Japanese.
-bool useLanguage(Language language, const QString &folder);
-
 } // namespace zelko6::cli

@@ -11,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    using namespace zelko6;
     using namespace zelko6::cli;
     installInterruptHandling();
     // The serial link and the simulator of the demo need an event loop; nothing here needs more.
@@ -23,7 +24,7 @@ int main(int argc, char **argv)
     const Language language = chooseLanguage(options ? options->language : std::nullopt,
                                              [](const char *name) { return qgetenv(name); });
     const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0);
-    if (!useLanguage(language, QCoreApplication::applicationDirPath()))
+    if (!useLanguage(language, QCoreApplication::applicationDirPath()) && language == Language::English)
         console.note(QStringLiteral("zelko6-cli: the English texts are missing beside the program; "
                                     "the results are in Japanese"));
     if (!options) {

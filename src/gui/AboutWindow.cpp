@@ -38,7 +38,6 @@ AboutWindow::AboutWindow(Shell &shell, QString appDir, QWidget *parent)
     : QDialog(parent), shell_(shell), appDir_(std::move(appDir))
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(kAppTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));
@@ -46,37 +45,34 @@ AboutWindow::AboutWindow(Shell &shell, QString appDir, QWidget *parent)
 
     auto *title = aboutLabel(this, "lblTitle", kAppTitle.toUpper());
     version_ = aboutLabel(this, "lblVersion", zelko6::versionCaption());
-    auto *description =
-        aboutLabel(this, "lblDescription",
-                   QStringLiteral("プログラマボードを通してシリアルＥＥＰＲＯＭの読み出し・書き込みを行う"
-                                  "ソフトウエアです。ファームウエア V6.00 以降が必要です。"));
+    description_ = aboutLabel(this, "lblDescription", QString());
     disclaimer_ = aboutLabel(this, "lblDisclaimer", QString()); // the version record has no comments
-    definitionFile_ = aboutLabel(this, "Label_zelko_rev", QStringLiteral("zelko6.iniバージョン"));
+    definitionFile_ = aboutLabel(this, "Label_zelko_rev", QString());
     auto *maker = aboutLabel(this, "Label1", kMakerName);
 
-    auto *support = new QPushButton(QStringLiteral("サポートホームページへジャンプ"), this);
-    support->setObjectName(QStringLiteral("Command1"));
-    support->setFont(uiGothicFont());
-    auto *ok = new QPushButton(QStringLiteral("閉じる"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setFont(uiGothicFont());
-    ok->setDefault(true);
+    support_ = new QPushButton(this);
+    support_->setObjectName(QStringLiteral("Command1"));
+    support_->setFont(uiGothicFont());
+    ok_ = new QPushButton(this);
+    ok_->setObjectName(QStringLiteral("cmdOK"));
+    ok_->setFont(uiGothicFont());
+    ok_->setDefault(true);
 
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(support, &QPushButton::clicked, this, [this] { shell_.open(kSupportUrl); });
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(support_, &QPushButton::clicked, this, [this] { shell_.open(kSupportUrl); });
 
     auto *head = new QHBoxLayout;
     head->addWidget(icon, 0, Qt::AlignTop);
     auto *texts = new QVBoxLayout;
     texts->addWidget(title);
     texts->addWidget(version_);
-    texts->addWidget(description);
+    texts->addWidget(description_);
     head->addLayout(texts, 1);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(support);
+    buttons->addWidget(support_);
     buttons->addStretch(1);
-    buttons->addWidget(ok);
+    buttons->addWidget(ok_);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(head);
@@ -87,16 +83,39 @@ AboutWindow::AboutWindow(Shell &shell, QString appDir, QWidget *parent)
     layout->addWidget(line(this, 1));
     layout->addLayout(buttons);
     setMinimumWidth(420);
+    retranslateUi();
 }
 
-void AboutWindow::setDisclaimer(const QString &text)
+void AboutWindow::retranslateUi()
 {
-    disclaimer_->setText(text);
+    setWindowTitle(tr("%1のﾊﾞｰｼﾞｮﾝ情報").arg(kAppTitle));
+    description_->setText(tr("プログラマボードを通してシリアルＥＥＰＲＯＭの読み出し・書き込みを行う"
+                             "ソフトウエアです。ファームウエア V6.00 以降が必要です。"));
+    if (!supportAddress_.isEmpty())
+        disclaimer_->setText(tr("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : %1").arg(supportAddress_));
+    definitionFile_->setText(defFileVer_ ? QStringLiteral("zelko6.ini  ") + *defFileVer_
+                                         : tr("zelko6.iniバージョン"));
+    support_->setText(tr("サポートホームページへジャンプ"));
+    ok_->setText(tr("閉じる"));
+}
+
+void AboutWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
+}
+
+void AboutWindow::setSupportAddress(const QString &address)
+{
+    supportAddress_ = address;
+    retranslateUi();
 }
 
 void AboutWindow::setDefinitionFileVersion(const QString &defFileVer)
 {
-    definitionFile_->setText(QStringLiteral("zelko6.ini  ") + defFileVer);
+    defFileVer_ = defFileVer;
+    retranslateUi();
 }
 
 QString AboutWindow::versionCaption() const

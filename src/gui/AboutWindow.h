@@ -1,7 +1,9 @@
 #pragma once
 #include <QDialog>
+#include <optional>
 
 class QLabel;
+class QPushButton;
 
 namespace zelko6 {
 
@@ -13,16 +15,27 @@ class AboutWindow final : public QDialog {
   public:
     AboutWindow(Shell &shell, QString appDir, QWidget *parent = nullptr);
 
-    void setDisclaimer(const QString &text);
+    // The disclaimer line names the maker's support page.
+    void setSupportAddress(const QString &address);
     void setDefinitionFileVersion(const QString &defFileVer);
     QString versionCaption() const;
 
+  protected:
+    void changeEvent(QEvent *event) override;
+
   private:
+    void retranslateUi();
+
     Shell &shell_;
     QString appDir_;
     QLabel *version_ = nullptr;
     QLabel *disclaimer_ = nullptr;
     QLabel *definitionFile_ = nullptr;
+    QLabel *description_ = nullptr;
+    QPushButton *support_ = nullptr;
+    QPushButton *ok_ = nullptr;
+    QString supportAddress_;
+    std::optional<QString> defFileVer_;
 };
 
 } // namespace zelko6

@@ -31,12 +31,19 @@ Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell
 
 Application::~Application()
 {
+    // The About window may have become the main window's child (to be modal over it): it goes
+    // first, so that the main window does not delete it a second time.
+    about_.reset();
     board_.reset();
     main_.reset();
 }
 
 bool Application::Main()
 {
+    // The language the user chose last time, before the first window is made.
+    useLanguage(languageFromCode(settings_.text(keys::Language)).value_or(Language::Japanese),
+                options_.translationsDirectory);
+
     state_.StepNo = 1;
     splash_ = std::make_unique<SplashWindow>();
     splash_->show();
@@ -59,16 +66,15 @@ bool Application::Main()
 
     state_.StepNo = 5;
     QCoreApplication::processEvents();
-    about_->setDisclaimer(QStringLiteral("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : ") + kSupportUrl);
+    about_->setSupportAddress(kSupportUrl);
 
     state_.StepNo = 6;
     if (!FileExists(state_.pathInAppDir(kDeviceFileName))) {
         splash_->hide();
-        boxes_.show(BoxIcon::Error, BoxButtons::Ok,
-                    QStringLiteral("シリアルＥＥＰＲＯＭプログラマー メッセージ"),
-                    state_.AppDir + QStringLiteral("内に zelko6.iniファイルがありませんので         ") +
-                        QStringLiteral("\r\n") +
-                        QStringLiteral("シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。"));
+        boxes_.show(BoxIcon::Error, BoxButtons::Ok, tr("シリアルＥＥＰＲＯＭプログラマー メッセージ"),
+                    tr("%1内に zelko6.iniファイルがありませんので         \r\n"
+                       "シリアルＥＥＰＲＯＭプログラマーの起動を中止しました。")
+                        .arg(state_.AppDir));
         return false;
     }
 
@@ -143,6 +149,8 @@ MainWindow &Application::ensureMainWindow()
     QObject::connect(main, &MainWindow::aboutTriggered, main, [this] { mnuHelpAbout_Click(); });
     QObject::connect(main, &MainWindow::outputTextFileTriggered, main, [this] { mnuOutPutTextFile_Click(); });
     QObject::connect(main, &MainWindow::portSettingsTriggered, main, [this] { showPortWindow(); });
+    QObject::connect(main, &MainWindow::languageChosen, main,
+                     [this](Language language) { chooseLanguage(language); });
     main->Form_Load();
     return *main;
 }
@@ -194,9 +202,8 @@ void Application::mnuHelpContents_Click()
     try {
         shell_.open(state_.pathInAppDir(kHelpFileName));
     } catch (const std::exception &) {
-        boxes_.show(
-            BoxIcon::Information, BoxButtons::Ok, main_->windowTitle(),
-            QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
+        boxes_.show(BoxIcon::Information, BoxButtons::Ok, main_->windowTitle(),
+                    tr("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
     }
 }
 
@@ -208,7 +215,17 @@ void Application::showPortWindow()
 
 void Application::mnuHelpAbout_Click()
 {
+    // Modal over the main window (it was made before the main window existed).
+    if (about_->parentWidget() != main_.get())
+        about_->setParent(main_.get(), about_->windowFlags() | Qt::Dialog);
     about_->exec();
+}
+
+void Application::chooseLanguage(Language language)
+{
+    settings_.setText(keys::Language, languageCode(language));
+    // Every open window hears QEvent::LanguageChange and shows its texts anew.
+    useLanguage(language, options_.translationsDirectory);
 }
 
 void Application::mnuOutPutTextFile_Click()

@@ -4,7 +4,9 @@
 
 #include "core/base/Settings.h"
 #include "gui/AppState.h"
+#include "messages/Translations.h"
 
+#include <QCoreApplication>
 #include <QLockFile>
 
 #include "core/programmer/QtSerialLink.h"
@@ -22,11 +24,14 @@ class Shell;
 class SplashWindow;
 
 struct StartupOptions {
-    QString programDirectory; // where the catalogue and the files beside the program live
-    QString instanceLockPath; // a second instance finds this locked and ends
+    QString programDirectory;      // where the catalogue and the files beside the program live
+    QString instanceLockPath;      // a second instance finds this locked and ends
+    QString translationsDirectory; // where zelko6_en.qm lives (beside the executable)
 };
 
 class Application {
+    Q_DECLARE_TR_FUNCTIONS(Application)
+
   public:
     Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options);
     ~Application();
@@ -43,6 +48,8 @@ class Application {
     void mnuHelpAbout_Click();
     void mnuOutPutTextFile_Click();
     void showPortWindow(); // frmCom, modal
+    // The language of every window's texts, kept for the next start.
+    void chooseLanguage(Language language);
 
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }

@@ -67,14 +67,30 @@ QLabel *note(QWidget *parent, const char *name, const QString &text)
 BoardWindow::BoardWindow(Settings &settings, QWidget *parent) : QWidget(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("frmBoard"));
-    setWindowTitle(QStringLiteral("インデックス情報"));
     auto *layout = new QGridLayout(this);
     layout->addWidget(new BoardDrawing(this), 0, 0, 4, 1);
-    layout->addWidget(note(this, "Label2", QStringLiteral("上側が１ｐｉｎ")), 0, 1);
+    pinNote_ = note(this, "Label2", QString());
+    layout->addWidget(pinNote_, 0, 1);
     layout->addWidget(note(this, "LabelJP2", QStringLiteral("JP2")), 1, 1);
     layout->addWidget(note(this, "LabelJP2Pins", QStringLiteral("1  2  3")), 2, 1);
-    layout->addWidget(note(this, "Label_sel", QStringLiteral("どちらでも可")), 3, 1);
+    eitherNote_ = note(this, "Label_sel", QString());
+    layout->addWidget(eitherNote_, 3, 1);
+    retranslateUi();
+}
+
+void BoardWindow::retranslateUi()
+{
+    setWindowTitle(tr("インデックス情報"));
+    pinNote_->setText(tr("上側が１ｐｉｎ"));
+    eitherNote_->setText(tr("どちらでも可"));
     setFixedSize(sizeHint());
+}
+
+void BoardWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
 }
 
 void BoardWindow::load()

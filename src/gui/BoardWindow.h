@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace zelko6 {
 
 class Settings;
@@ -23,9 +25,14 @@ class BoardWindow final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
+    void retranslateUi();
+
     Settings &settings_;
+    QLabel *pinNote_ = nullptr;
+    QLabel *eitherNote_ = nullptr;
     WindowPlacement placement_;
     bool loaded_ = false;
 };

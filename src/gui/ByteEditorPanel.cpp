@@ -15,11 +15,15 @@
 #include "gui/StepReport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QValidator>
 #include <exception>
 
 namespace zelko6 {
@@ -38,23 +42,47 @@ class EditLockGuard {
     bool &lock_;
 };
 
-QLineEdit *box(QWidget *parent, const char *name, int maxLength, const QString &accessible)
+QLineEdit *box(QWidget *parent, const char *name, int maxLength)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(maxLength);
     edit->setFont(gothicFixedFont());
-    edit->setAccessibleName(accessible);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 4 + 12);
     return edit;
 }
 
-QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
+QLabel *caption(QWidget *parent, QWidget *buddy)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new QLabel(parent);
     label->setFont(uiGothicFont());
     label->setBuddy(buddy);
     return label;
+}
+
+// However text reaches the hex box (typed, pasted, dropped, put back), it holds at most two
+// hexadecimal digits, upper-cased; anything else is refused whole.
+class HexDigitsValidator final : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        if (input.size() > 2)
+            return Invalid;
+        for (const QChar c : input)
+            if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')))
+                return Invalid;
+        return Acceptable;
+    }
+};
+
+// The keys that would bring text into the hex box past its rules: a cut empties it (and stores
+// 0x00) as no deletion the user meant; undo and redo put back text the filter never saw.
+bool isRefusedEditKey(const QKeyEvent *event)
+{
+    return event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
+           event->matches(QKeySequence::Redo);
 }
 
 } // namespace
@@ -62,22 +90,26 @@ QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
 ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, EventSink &events,
                                  MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
                                  QWidget *parent)
-    : QGroupBox(QStringLiteral("データ修正"), parent), state_(state), model_(model), grid_(grid),
-      events_(events), boxes_(boxes), setCheckSumCaption_(std::move(setCheckSumCaption))
+    : QGroupBox(parent), state_(state), model_(model), grid_(grid), events_(events), boxes_(boxes),
+      setCheckSumCaption_(std::move(setCheckSumCaption))
 {
     setObjectName(QStringLiteral("Frame1"));
     setFont(uiGothicFont());
-    hex_ = box(this, "Text_modify_hex", 2, QStringLiteral("Hex"));
-    dec_ = box(this, "Text_modify_dec", 3, QStringLiteral("Dec"));
-    asc_ = box(this, "Text_modify_asc", 1, QStringLiteral("Ascii"));
+    hex_ = box(this, "Text_modify_hex", 2);
+    dec_ = box(this, "Text_modify_dec", 3);
+    asc_ = box(this, "Text_modify_asc", 1);
     hex_->installEventFilter(this);
+    hex_->setValidator(new HexDigitsValidator(hex_));
+    hex_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(hex_, &QLineEdit::customContextMenuRequested, this, &ByteEditorPanel::showHexBoxMenu);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(caption(this, QStringLiteral("Hex"), hex_), 0, 0);
+    captions_ = {caption(this, hex_), caption(this, dec_), caption(this, asc_), nullptr};
+    layout->addWidget(captions_[0], 0, 0);
     layout->addWidget(hex_, 0, 1, Qt::AlignLeft);
-    layout->addWidget(caption(this, QStringLiteral("Dec"), dec_), 1, 0);
+    layout->addWidget(captions_[1], 1, 0);
     layout->addWidget(dec_, 1, 1, Qt::AlignLeft);
-    layout->addWidget(caption(this, QStringLiteral("Ascii"), asc_), 2, 0);
+    layout->addWidget(captions_[2], 2, 0);
     layout->addWidget(asc_, 2, 1, Qt::AlignLeft);
 
     // Bit 7 on the left; a wider gap between the two nibbles.
@@ -87,7 +119,6 @@ ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView 
         auto *check = new QCheckBox(this);
         check->setObjectName(QStringLiteral("ChkBin"));
         check->setProperty("index", bit);
-        check->setAccessibleName(QStringLiteral("Bin %1").arg(bit));
         check->setToolTip(QString::number(bit));
         bits_[static_cast<size_t>(bit)] = check;
         bitRow->addWidget(check);
@@ -96,9 +127,10 @@ ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView 
         connect(check, &QCheckBox::toggled, this, [this] { ChkBin_Click(); });
     }
     bitRow->addStretch(1);
-    auto *binLabel = caption(this, QStringLiteral("Bin"), bits_[7]);
-    layout->addWidget(binLabel, 3, 0);
+    captions_[3] = caption(this, bits_[7]);
+    layout->addWidget(captions_[3], 3, 0);
     layout->addLayout(bitRow, 3, 1);
+    retranslateUi();
 
     connect(hex_, &QLineEdit::textChanged, this, [this] { Text_modify_hex_Change(); });
     connect(dec_, &QLineEdit::textChanged, this, [this] { Text_modify_dec_Change(); });
@@ -255,9 +287,59 @@ bool ByteEditorPanel::Text_modify_hex_KeyPress(QKeyEvent *event)
 
 bool ByteEditorPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == hex_ && event->type() == QEvent::KeyPress)
+    if (watched == hex_ && event->type() == QEvent::KeyPress) {
+        if (isRefusedEditKey(static_cast<QKeyEvent *>(event)))
+            return true;
         return Text_modify_hex_KeyPress(static_cast<QKeyEvent *>(event));
+    }
     return QGroupBox::eventFilter(watched, event);
+}
+
+void ByteEditorPanel::showHexBoxMenu(const QPoint &at)
+{
+    // The box's menu without cut, undo and redo, which would bypass its rules; a paste goes
+    // through the box's validator like every other way in.
+    QMenu menu;
+    const bool selected = hex_->hasSelectedText();
+    const struct {
+        const char *name;
+        QString text;
+        bool enabled;
+        std::function<void()> run;
+    } entries[] = {
+        {"hexCopy", tr("コピー(&C)"), selected, [this] { hex_->copy(); }},
+        {"hexPaste", tr("貼り付け(&P)"), !QGuiApplication::clipboard()->text().isEmpty(),
+         [this] { hex_->paste(); }},
+        {"hexDelete", tr("削除(&D)"), selected, [this] { hex_->del(); }},
+        {"hexSelectAll", tr("すべて選択(&A)"), !hex_->text().isEmpty(), [this] { hex_->selectAll(); }},
+    };
+    for (const auto &entry : entries) {
+        QAction *action = menu.addAction(entry.text, hex_, entry.run);
+        action->setObjectName(QLatin1String(entry.name));
+        action->setEnabled(entry.enabled);
+    }
+    menu.exec(hex_->mapToGlobal(at));
+}
+
+void ByteEditorPanel::retranslateUi()
+{
+    setTitle(tr("データ修正"));
+    const std::pair<QLineEdit *, QString> boxes[] = {
+        {hex_, tr("Hex")}, {dec_, tr("Dec")}, {asc_, tr("Ascii")}};
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        boxes[i].first->setAccessibleName(boxes[i].second);
+        captions_[i]->setText(boxes[i].second);
+    }
+    captions_[3]->setText(tr("Bin"));
+    for (int bit = 0; bit < 8; ++bit)
+        bits_[static_cast<size_t>(bit)]->setAccessibleName(tr("Bin %1").arg(bit));
+}
+
+void ByteEditorPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QGroupBox::changeEvent(event);
 }
 
 } // namespace zelko6

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 namespace zelko6 {
@@ -34,6 +35,7 @@ class ByteEditorPanel final : public QGroupBox {
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     void Text_modify_hex_Change();
@@ -42,6 +44,8 @@ class ByteEditorPanel final : public QGroupBox {
     void ChkBin_Click();
     bool Text_modify_hex_KeyPress(class QKeyEvent *event); // true when the key is consumed
 
+    void showHexBoxMenu(const QPoint &at);
+    void retranslateUi();
     bool editsIgnored() const;
     // The frame of every change: the lock, the selected byte, the other views and the tail.
     void changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change);
@@ -57,7 +61,8 @@ class ByteEditorPanel final : public QGroupBox {
     QLineEdit *hex_ = nullptr;
     QLineEdit *dec_ = nullptr;
     QLineEdit *asc_ = nullptr;
-    std::array<QCheckBox *, 8> bits_{}; // index = bit number
+    std::array<QCheckBox *, 8> bits_{};  // index = bit number
+    std::array<QLabel *, 4> captions_{}; // Hex, Dec, Ascii, Bin
 };
 
 } // namespace zelko6

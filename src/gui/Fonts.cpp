@@ -5,7 +5,7 @@
 
 namespace zelko6 {
 
-static const QString kGothicFixed = QStringLiteral("ＭＳ ゴシック");
+static const QString kGothicFixed = QStringLiteral("ＭＳ ゴシック"); // untranslated: a font family
 static const QString kUiGothic = QStringLiteral("MS UI Gothic");
 static constexpr int kPointSize = 9;
 

@@ -13,7 +13,7 @@ bool GuardedApplication::notify(QObject *receiver, QEvent *event)
             report_(QString::fromLocal8Bit(failure.what()));
     } catch (...) {
         if (report_)
-            report_(QStringLiteral("unknown failure"));
+            report_(QCoreApplication::translate("zelko6::GuardedApplication", "不明なエラー"));
     }
     return false;
 }

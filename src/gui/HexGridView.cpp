@@ -19,8 +19,6 @@ constexpr int kAddressTwips = 750;
 constexpr int kByteTwips = 450;
 constexpr int kCharsTwips = 2000;
 
-const QString kCornerText = QStringLiteral("　Adr.");
-
 // The corner above the address column carries the first header text.
 class CornerPainter final : public QObject {
   public:
@@ -33,7 +31,7 @@ class CornerPainter final : public QObject {
         QStyleOptionHeader option;
         option.initFrom(button);
         option.rect = button->rect();
-        option.text = kCornerText;
+        option.text = HexGridView::tr("　Adr.");
         option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         option.position = QStyleOptionHeader::OnlyOneSection;
         QPainter painter(button);
@@ -131,6 +129,19 @@ void HexGridView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && currentIndex().isValid() &&
         indexAt(event->position().toPoint()) == currentIndex())
         emit cellSelected(true);
+}
+
+} // namespace zelko6
+
+namespace zelko6 {
+
+void HexGridView::changeEvent(QEvent *event)
+{
+    // The corner's caption is painted in the language in effect.
+    if (event->type() == QEvent::LanguageChange)
+        if (auto *corner = findChild<QAbstractButton *>())
+            corner->update();
+    QTableView::changeEvent(event);
 }
 
 } // namespace zelko6

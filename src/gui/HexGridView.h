@@ -31,6 +31,7 @@ class HexGridView final : public QTableView {
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     bool settingFromCode_ = false;

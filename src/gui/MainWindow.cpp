@@ -34,6 +34,7 @@ MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes,
     setObjectName(QStringLiteral("frmMain"));
     buildControls();
     buildMenus();
+    retranslateUi();
     FileCommandView &fileView = *this;
     files_ = std::make_unique<FileCommands>(state, state, settings, *this, *dialogs_, fileView);
 }
@@ -225,6 +226,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (unloadHandler_)
         unloadHandler_();
     event->accept();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::setBusyPointer(bool busy)

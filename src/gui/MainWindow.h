@@ -11,6 +11,7 @@
 #include "core/programmer/PortResolver.h"
 #include "gui/WindowPlacement.h"
 #include "messages/StatusRenderer.h"
+#include "messages/Translations.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -87,13 +88,18 @@ class MainWindow final : public QMainWindow,
     void aboutTriggered();
     void portSettingsTriggered();
     void outputTextFileTriggered();
+    // The user chose the language of the texts (menu オプション, 言語 / Language).
+    void languageChosen(Language language);
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     void buildControls();
     void buildMenus();
+    // Every caption and menu text, in the language in effect.
+    void retranslateUi();
     void runOperation(OperationKind kind);
     // The grid from the buffer in the middle of a command whose texts in `kept` must stay.
     void showBufferKeeping(std::initializer_list<StatusPanel> kept);

@@ -12,8 +12,12 @@
 #include "gui/MainStatusBar.h"
 #include "gui/QtFileDialogs.h"
 #include "gui/WindowPlacement.h"
+#include "messages/StatusTexts.h"
+#include "messages/Translations.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,14 +32,15 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace zelko6 {
 
 namespace {
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+QPushButton *button(QWidget *parent, const char *name)
 {
-    auto *b = new QPushButton(caption, parent);
+    auto *b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setFont(uiGothicFont());
     return b;
@@ -63,6 +68,11 @@ QFrame *rule(QWidget *parent, const char *name, QPalette::ColorRole colour)
     return line;
 }
 
+template <typename W> W *named(const QObject &parent, const char *name)
+{
+    return parent.findChild<W *>(QLatin1String(name));
+}
+
 QWidget *rules(QWidget *parent)
 {
     auto *box = new QWidget(parent);
@@ -84,7 +94,6 @@ void MainWindow::buildControls()
 
     device_ = new QComboBox(central);
     device_->setObjectName(QStringLiteral("Combo_device"));
-    device_->setAccessibleName(QStringLiteral("デバイス選択"));
     device_->setFont(gothicFixedFont());
     device_->setMinimumContentsLength(22);
     device_->setMaxVisibleItems(20);
@@ -98,28 +107,26 @@ void MainWindow::buildControls()
     accessSize_->setObjectName(QStringLiteral("CmbSize"));
     accessSize_->setFont(gothicFixedFont());
     accessSize_->setMinimumContentsLength(7);
-    auto *sizeLabel = label(central, "Label3", QStringLiteral("ｱｸｾｽｻｲｽﾞ　 (Byte)"), uiGothicFont());
+    auto *sizeLabel = label(central, "Label3", QString(), uiGothicFont());
     sizeLabel->setBuddy(accessSize_);
-    accessSize_->setAccessibleName(sizeLabel->text());
     connect(accessSize_, &QComboBox::activated, this, [this] { CmbSize_Click(); });
 
-    auto *block = new QGroupBox(QStringLiteral("ﾌﾞﾛｯｸｱｸｾｽ(開始ｱﾄﾞﾚｽ0)"), central);
+    auto *block = new QGroupBox(central);
     block->setObjectName(QStringLiteral("Frame2"));
     block->setFont(uiGothicFont());
     auto *blockLayout = new QHBoxLayout(block);
-    auto *readAll = button(block, "Cmd_READ_all", QStringLiteral("Block Read"));
-    auto *writeAll = button(block, "Cmd_WRITE_all", QStringLiteral("Block Write"));
+    auto *readAll = button(block, "Cmd_READ_all");
+    auto *writeAll = button(block, "Cmd_WRITE_all");
     blockLayout->addWidget(readAll);
     blockLayout->addWidget(writeAll);
 
-    auto *single = new QGroupBox(QStringLiteral("ﾊﾞｲﾄｱｸｾｽ"), central);
+    auto *single = new QGroupBox(central);
     single->setObjectName(QStringLiteral("Frame3"));
     single->setFont(uiGothicFont());
     auto *singleLayout = new QGridLayout(single);
-    singleLayout->addWidget(
-        label(single, "Label4", QStringLiteral("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"), uiGothicFont()), 0, 0, 1, 2);
-    auto *readSingle = button(single, "Cmd_READ_single", QStringLiteral("Byte Read"));
-    auto *writeSingle = button(single, "Cmd_WRITE_single", QStringLiteral("Byte Write"));
+    singleLayout->addWidget(label(single, "Label4", QString(), uiGothicFont()), 0, 0, 1, 2);
+    auto *readSingle = button(single, "Cmd_READ_single");
+    auto *writeSingle = button(single, "Cmd_WRITE_single");
     singleLayout->addWidget(readSingle, 1, 0);
     singleLayout->addWidget(writeSingle, 1, 1);
     connect(readAll, &QPushButton::clicked, this, &MainWindow::Cmd_READ_all_Click);
@@ -127,10 +134,10 @@ void MainWindow::buildControls()
     connect(readSingle, &QPushButton::clicked, this, &MainWindow::Cmd_READ_single_Click);
     connect(writeSingle, &QPushButton::clicked, this, &MainWindow::Cmd_WRITE_single_Click);
 
-    auto *open = button(central, "Cmd_Open", QStringLiteral("開く"));
-    auto *saveAs = button(central, "Cmd_SaveAs", QStringLiteral("保存"));
-    auto *port = button(central, "Cmd_Port", QStringLiteral("通信ポート"));
-    auto *clear = button(central, "Command1", QStringLiteral("ﾊﾞｯﾌｧ ｸﾘｱ"));
+    auto *open = button(central, "Cmd_Open");
+    auto *saveAs = button(central, "Cmd_SaveAs");
+    auto *port = button(central, "Cmd_Port");
+    auto *clear = button(central, "Command1");
     connect(open, &QPushButton::clicked, this, [this] { files_->mnuFileOpen_Click(); });
     connect(saveAs, &QPushButton::clicked, this, [this] { files_->mnuFileSaveAs_Click(); });
     connect(port, &QPushButton::clicked, this, &MainWindow::portSettingsTriggered);
@@ -145,7 +152,8 @@ void MainWindow::buildControls()
 
     auto *sumFrame = new QGroupBox(central);
     sumFrame->setObjectName(QStringLiteral("Frame4"));
-    checkSum_ = label(sumFrame, "LblCheckSUM", QStringLiteral("CheckSum:xxxx"), gothicFixedFont());
+    checkSum_ =
+        label(sumFrame, "LblCheckSUM", QStringLiteral("CheckSum:xxxx"), gothicFixedFont()); // a number
     (new QVBoxLayout(sumFrame))->addWidget(checkSum_);
 
     // Carried by the window but used by no command.
@@ -153,7 +161,7 @@ void MainWindow::buildControls()
     central->findChild<QTextEdit *>(QStringLiteral("RichTextBox1"))->hide();
     auto *dataCombo = new QComboBox(central);
     dataCombo->setObjectName(QStringLiteral("DataCombo1"));
-    label(central, "Label1", QStringLiteral("しばらくお待ちください。"), uiGothicFont())->hide();
+    label(central, "Label1", QString(), uiGothicFont())->hide();
 
     auto *top = new QGridLayout;
     top->addWidget(device_, 0, 0);
@@ -194,14 +202,14 @@ void MainWindow::buildControls()
 void MainWindow::buildMenus()
 {
     auto *bar = menuBar();
-    auto menu = [bar](const char *name, const QString &caption) {
-        QMenu *m = bar->addMenu(caption);
+    auto menu = [bar](const char *name) {
+        QMenu *m = bar->addMenu(QString());
         m->setObjectName(QLatin1String(name));
         m->menuAction()->setObjectName(QLatin1String(name));
         return m;
     };
-    auto item = [this](QMenu *m, const char *name, const QString &caption) {
-        QAction *a = m->addAction(caption);
+    auto item = [this](QMenu *m, const char *name) {
+        QAction *a = m->addAction(QString());
         a->setObjectName(QLatin1String(name));
         a->setFont(uiGothicFont());
         return a;
@@ -210,28 +218,24 @@ void MainWindow::buildMenus()
         m->addSeparator()->setObjectName(QLatin1String(name));
     };
 
-    QMenu *file = menu("mnuFile", QStringLiteral("ファイル(&F)"));
-    connect(item(file, "mnuFileOpen", QStringLiteral("ファイルをロード(&O)...")), &QAction::triggered, this,
-            [this] { files_->mnuFileOpen_Click(); });
-    connect(item(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)...")), &QAction::triggered, this,
+    QMenu *file = menu("mnuFile");
+    connect(item(file, "mnuFileOpen"), &QAction::triggered, this, [this] { files_->mnuFileOpen_Click(); });
+    connect(item(file, "mnuFileSaveAs"), &QAction::triggered, this,
             [this] { files_->mnuFileSaveAs_Click(); });
     separator(file, "mnuFileBar1");
-    connect(item(file, "mnuOutPutTextFile", QStringLiteral("テキストデータとして出力")), &QAction::triggered,
-            this, &MainWindow::outputTextFileTriggered);
+    connect(item(file, "mnuOutPutTextFile"), &QAction::triggered, this, &MainWindow::outputTextFileTriggered);
     separator(file, "mnuFileBar3");
     // Defined but never shown.
-    item(file, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)..."))->setVisible(false);
-    item(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."))->setVisible(false);
+    item(file, "mnuFilePageSetup")->setVisible(false);
+    item(file, "mnuFilePrint")->setVisible(false);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
     action("mnuFileBar2")->setVisible(false);
-    connect(item(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
-            &QWidget::close);
+    connect(item(file, "mnuFileExit"), &QAction::triggered, this, &QWidget::close);
 
-    QMenu *tools = menu("mnuTools", QStringLiteral("オプション(&T)"));
-    connect(item(tools, "mnuBufferClear", QStringLiteral("バッファをクリア(&B)")), &QAction::triggered, this,
-            &MainWindow::bufferClearCommand);
+    QMenu *tools = menu("mnuTools");
+    connect(item(tools, "mnuBufferClear"), &QAction::triggered, this, &MainWindow::bufferClearCommand);
     separator(tools, "mnu02");
-    QAction *board = item(tools, "mnuBoardInfomation", QStringLiteral("デバイス挿入方向"));
+    QAction *board = item(tools, "mnuBoardInfomation");
     board->setCheckable(true);
     board->setChecked(true);
     // The board window's controller owns the check mark: a click toggles it there, not here.
@@ -240,16 +244,82 @@ void MainWindow::buildMenus()
         emit boardMenuTriggered();
     });
     separator(tools, "mnuO1");
-    connect(item(tools, "mnuToolsOptions", QStringLiteral("COMポート設定(&O)...")), &QAction::triggered, this,
-            &MainWindow::portSettingsTriggered);
+    connect(item(tools, "mnuToolsOptions"), &QAction::triggered, this, &MainWindow::portSettingsTriggered);
+    separator(tools, "mnuLanguageBar");
+    // Each language is named in its own words, whichever is in effect.
+    QMenu *languages = tools->addMenu(QStringLiteral("言語 / Language")); // untranslated: both, always
+    languages->setObjectName(QStringLiteral("mnuLanguage"));
+    languages->menuAction()->setObjectName(QStringLiteral("mnuLanguage"));
+    auto *group = new QActionGroup(languages);
+    for (const auto &[name, caption, language] :
+         {std::tuple{"mnuLanguageJapanese", QStringLiteral("日本語"), Language::Japanese}, // untranslated
+          std::tuple{"mnuLanguageEnglish", QStringLiteral("English"), Language::English}}) {
+        QAction *choice = item(languages, name);
+        choice->setText(caption);
+        choice->setCheckable(true);
+        group->addAction(choice);
+        connect(choice, &QAction::triggered, this,
+                [this, language = language] { emit languageChosen(language); });
+    }
 
-    QMenu *help = menu("mnuHelp", QStringLiteral("ヘルプﾟ(&H)"));
-    connect(item(help, "mnuHelpContents", QStringLiteral("ヘルプ(&C)")), &QAction::triggered, this,
-            &MainWindow::helpContentsTriggered);
-    item(help, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)..."))->setVisible(false);
+    QMenu *help = menu("mnuHelp");
+    connect(item(help, "mnuHelpContents"), &QAction::triggered, this, &MainWindow::helpContentsTriggered);
+    item(help, "mnuHelpSearchForHelpOn")->setVisible(false);
     separator(help, "mnuHelpBar0");
-    connect(item(help, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)")), &QAction::triggered, this,
-            &MainWindow::aboutTriggered);
+    connect(item(help, "mnuHelpAbout"), &QAction::triggered, this, &MainWindow::aboutTriggered);
+}
+
+void MainWindow::retranslateUi()
+{
+    const auto caption = [this](const char *name, const QString &text) {
+        if (auto *l = named<QLabel>(*this, name))
+            l->setText(text);
+        else if (auto *b = named<QAbstractButton>(*this, name))
+            b->setText(text);
+        else if (auto *g = named<QGroupBox>(*this, name))
+            g->setTitle(text);
+    };
+    caption("Label3", tr("ｱｸｾｽｻｲｽﾞ　 (Byte)"));
+    caption("Frame2", tr("ﾌﾞﾛｯｸｱｸｾｽ(開始ｱﾄﾞﾚｽ0)"));
+    caption("Cmd_READ_all", tr("Block Read"));
+    caption("Cmd_WRITE_all", tr("Block Write"));
+    caption("Frame3", tr("ﾊﾞｲﾄｱｸｾｽ"));
+    caption("Label4", tr("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"));
+    caption("Cmd_READ_single", tr("Byte Read"));
+    caption("Cmd_WRITE_single", tr("Byte Write"));
+    caption("Cmd_Open", tr("開く"));
+    caption("Cmd_SaveAs", tr("保存"));
+    caption("Cmd_Port", tr("通信ポート"));
+    caption("Command1", tr("ﾊﾞｯﾌｧ ｸﾘｱ"));
+    caption("Label1", StatusTexts::pleaseWait());
+    device_->setAccessibleName(tr("デバイス選択"));
+    accessSize_->setAccessibleName(named<QLabel>(*this, "Label3")->text());
+
+    const std::pair<const char *, QString> menus[] = {
+        {"mnuFile", tr("ファイル(&F)")},
+        {"mnuTools", tr("オプション(&T)")},
+        {"mnuHelp", tr("ヘルプﾟ(&H)")},
+    };
+    for (const auto &[name, text] : menus)
+        named<QMenu>(*this, name)->setTitle(text);
+    const std::pair<const char *, QString> items[] = {
+        {"mnuFileOpen", tr("ファイルをロード(&O)...")},
+        {"mnuFileSaveAs", tr("名前を付けて保存(&A)...")},
+        {"mnuOutPutTextFile", tr("テキストデータとして出力")},
+        {"mnuFilePageSetup", tr("ﾍﾟｰｼﾞ設定(&U)...")},
+        {"mnuFilePrint", tr("印刷(&P)...")},
+        {"mnuFileExit", tr("終了(&X)")},
+        {"mnuBufferClear", tr("バッファをクリア(&B)")},
+        {"mnuBoardInfomation", tr("デバイス挿入方向")},
+        {"mnuToolsOptions", tr("COMポート設定(&O)...")},
+        {"mnuHelpContents", tr("ヘルプ(&C)")},
+        {"mnuHelpSearchForHelpOn", tr("ﾄﾋﾟｯｸの検索(&S)...")},
+        {"mnuHelpAbout", tr("ﾊﾞｰｼﾞｮﾝ情報(&A)")},
+    };
+    for (const auto &[name, text] : items)
+        action(name)->setText(text);
+    action(currentLanguage() == Language::English ? "mnuLanguageEnglish" : "mnuLanguageJapanese")
+        ->setChecked(true);
 }
 
 } // namespace zelko6

@@ -23,20 +23,6 @@ namespace zelko6 {
 
 namespace {
 
-// clang-format off
-const QString kCaption = QStringLiteral("通信設定");
-const QString kPortListCaption = QStringLiteral("通信ポート番号");
-const QString kLinesCaption = QStringLiteral("通信ができないとき変更してみてください。");
-const QString kDtrCaption = QStringLiteral("DTR (通常チェック無し)");
-const QString kRtsCaption = QStringLiteral("RTS (通常チェック有り)");
-const QString kDsrCaption = QStringLiteral("DSR");
-const QString kCtsCaption = QStringLiteral("CTS");
-const QString kCloseCaption = QStringLiteral("閉じる");
-// clang-format on
-
-// Read by screen readers for the device label, which has no caption of its own.
-const QString kDeviceAccessibleName = QStringLiteral("接続先デバイス");
-
 template <typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -55,31 +41,29 @@ PortWindow::PortWindow(SerialLink &link, Settings &settings, MessageBoxes &boxes
     : QDialog(parent), link_(link), settings_(settings), boxes_(boxes)
 {
     setObjectName(QStringLiteral("frmCom"));
-    setWindowTitle(kCaption);
 
-    auto *listCaption = named(new QLabel(kPortListCaption, this), "Label1");
+    listCaption_ = named(new QLabel(this), "Label1");
     ports_ = named(new QComboBox(this), "Cmb_com");
-    ports_->setAccessibleName(kPortListCaption);
-    listCaption->setBuddy(ports_);
+    listCaption_->setBuddy(ports_);
     device_ = named(new QLabel(this), "LabelDevice");
-    device_->setAccessibleName(kDeviceAccessibleName);
     device_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto *lines = named(new QGroupBox(kLinesCaption, this), "Frame1");
-    dtr_ = named(new QCheckBox(kDtrCaption, lines), "CheckDTR");
-    rts_ = named(new QCheckBox(kRtsCaption, lines), "CheckRTS");
+    lines_ = named(new QGroupBox(this), "Frame1");
+    dtr_ = named(new QCheckBox(lines_), "CheckDTR");
+    rts_ = named(new QCheckBox(lines_), "CheckRTS");
     // The input lines are never read: these two carry only their captions.
-    auto *dsr = named(new QLabel(kDsrCaption, lines), "LabelDSR");
-    auto *cts = named(new QLabel(kCtsCaption, lines), "LabelCTS");
-    auto *close = named(new QPushButton(kCloseCaption, this), "Cmd_Close");
-    close->setDefault(true);
+    auto *dsr = named(new QLabel(QStringLiteral("DSR"), lines_), "LabelDSR");
+    auto *cts = named(new QLabel(QStringLiteral("CTS"), lines_), "LabelCTS");
+    close_ = named(new QPushButton(this), "Cmd_Close");
+    close_->setDefault(true);
+    retranslateUi();
 
     auto *listRow = new QHBoxLayout;
-    listRow->addWidget(listCaption);
+    listRow->addWidget(listCaption_);
     listRow->addWidget(ports_);
     listRow->addWidget(device_, 1);
 
-    auto *linesLayout = new QGridLayout(lines);
+    auto *linesLayout = new QGridLayout(lines_);
     linesLayout->addWidget(dtr_, 0, 0);
     linesLayout->addWidget(dsr, 0, 1);
     linesLayout->addWidget(rts_, 1, 0);
@@ -87,11 +71,11 @@ PortWindow::PortWindow(SerialLink &link, Settings &settings, MessageBoxes &boxes
 
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
-    buttonRow->addWidget(close);
+    buttonRow->addWidget(close_);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(listRow);
-    layout->addWidget(lines);
+    layout->addWidget(lines_);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -100,7 +84,7 @@ PortWindow::PortWindow(SerialLink &link, Settings &settings, MessageBoxes &boxes
     connect(ports_, &QComboBox::activated, this, &PortWindow::portChosen);
     connect(dtr_, &QCheckBox::clicked, this, [this] { lineClicked(dtr_, false); });
     connect(rts_, &QCheckBox::clicked, this, [this] { lineClicked(rts_, true); });
-    connect(close, &QPushButton::clicked, this, [this] {
+    connect(close_, &QPushButton::clicked, this, [this] {
         link_.close();
         reject();
     });
@@ -172,6 +156,26 @@ void PortWindow::showDevice(int index)
     const QString device = link_.deviceFor(number);
     device_->setText(device);
     device_->setToolTip(StatusTexts::portLine(number, device));
+}
+
+void PortWindow::retranslateUi()
+{
+    setWindowTitle(tr("通信設定"));
+    listCaption_->setText(tr("通信ポート番号"));
+    ports_->setAccessibleName(listCaption_->text());
+    // Read by screen readers for the device label, which has no caption of its own.
+    device_->setAccessibleName(tr("接続先デバイス"));
+    lines_->setTitle(tr("通信ができないとき変更してみてください。"));
+    dtr_->setText(tr("DTR (通常チェック無し)"));
+    rts_->setText(tr("RTS (通常チェック有り)"));
+    close_->setText(tr("閉じる"));
+}
+
+void PortWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void PortWindow::done(int result)

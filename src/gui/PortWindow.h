@@ -7,6 +7,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QPushButton;
 class QLabel;
 
 namespace zelko6 {
@@ -29,8 +31,10 @@ class PortWindow final : public QDialog {
 
   protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
+    void retranslateUi();
     void load();
     void unload();
     void portChosen(int index);
@@ -42,7 +46,10 @@ class PortWindow final : public QDialog {
     MessageBoxes &boxes_;
     bool loaded_ = false;
 
+    QLabel *listCaption_ = nullptr;
     QComboBox *ports_ = nullptr;
+    QGroupBox *lines_ = nullptr;
+    QPushButton *close_ = nullptr;
     QLabel *device_ = nullptr;
     QCheckBox *dtr_ = nullptr;
     QCheckBox *rts_ = nullptr;

@@ -3,6 +3,7 @@
 #include "gui/Desktop.h"
 #include "messages/StatusTexts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 namespace zelko6 {
@@ -13,7 +14,8 @@ static std::optional<QString> run(QWidget *owner, const FileDialogRequest &reque
     QFileDialog dialog(owner, QString(), request.initialFolder, filter);
     dialog.setObjectName(QStringLiteral("dlgCommonDialog"));
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // A name typed that does not exist is the file command's to refuse, in the program's words.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     // The program asks about overwriting itself, in its own words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -27,14 +29,18 @@ static std::optional<QString> run(QWidget *owner, const FileDialogRequest &reque
 
 std::optional<QString> QtFileDialogs::openFile(const FileDialogRequest &request)
 {
-    return run(owner_, request, QStringLiteral("Hexファイル (*.HEX);;全てのファイル (*.*)"),
-               QFileDialog::AcceptOpen);
+    return run(
+        owner_, request,
+        QCoreApplication::translate("zelko6::QtFileDialogs", "Hexファイル (*.HEX);;全てのファイル (*.*)"),
+        QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtFileDialogs::saveFile(const FileDialogRequest &request)
 {
-    return run(owner_, request, QStringLiteral("Hexファイル (*.hex);;全てのファイル (*.*)"),
-               QFileDialog::AcceptSave);
+    return run(
+        owner_, request,
+        QCoreApplication::translate("zelko6::QtFileDialogs", "Hexファイル (*.hex);;全てのファイル (*.*)"),
+        QFileDialog::AcceptSave);
 }
 
 bool QtFileDialogs::confirmOverwrite(const QString &)

@@ -3,6 +3,7 @@
 #include "core/base/Version.h"
 #include "gui/Branding.h"
 #include "gui/Fonts.h"
+#include "messages/StatusTexts.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -61,10 +62,9 @@ SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
         company->setProperty("index", i);
         layout->addWidget(company);
     }
-    layout->addWidget(
-        label(frame, "Label2", QStringLiteral("シリアルＥＥＰＲＯＭプログラマー"), uiGothicFont()));
-    layout->addWidget(label(frame, "Label1", QStringLiteral("しばらくお待ちください。"), uiGothicFont()));
-    layout->addWidget(label(frame, "lblVersion", QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + versionText(), uiGothicFont()));
+    layout->addWidget(label(frame, "Label2", tr("シリアルＥＥＰＲＯＭプログラマー"), uiGothicFont()));
+    layout->addWidget(label(frame, "Label1", StatusTexts::pleaseWait(), uiGothicFont()));
+    layout->addWidget(label(frame, "lblVersion", tr("ﾊﾞｰｼﾞｮﾝ %1").arg(versionText()), uiGothicFont()));
 
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(frame);

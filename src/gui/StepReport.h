@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 
@@ -8,8 +9,9 @@ namespace zelko6 {
 // a procedure may append labelled values of its own.
 inline QString stepReportText(const QString &description, int32_t stepNo, const QString &extra = {})
 {
-    return QStringLiteral("エラー番号 = ") + description + QStringLiteral("   処理番号 = ") +
-           QString::number(stepNo) + extra;
+    return QCoreApplication::translate("zelko6::StepReport", "エラー番号 = %1   処理番号 = %2")
+               .arg(description, QString::number(stepNo)) +
+           extra;
 }
 
 } // namespace zelko6

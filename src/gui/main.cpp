@@ -15,10 +15,11 @@ int main(int argc, char **argv)
     zelko6::installFontSubstitutions();
 
     zelko6::QtSettingsStore settings;
+    const QString programFolder = QCoreApplication::applicationDirPath();
     zelko6::QtMessageBoxes boxes;
     zelko6::DesktopShell shell;
     zelko6::Application app(settings, boxes, shell,
-                            {QCoreApplication::applicationDirPath(), zelko6::defaultInstanceLockPath()});
+                            {programFolder, zelko6::defaultInstanceLockPath(), programFolder});
     qtApp.setFailureReporter([&](const QString &description) {
         boxes.show(zelko6::BoxIcon::Error, zelko6::BoxButtons::Ok, zelko6::kAppTitle,
                    zelko6::stepReportText(description, app.state().StepNo));

@@ -8,10 +8,15 @@
 #include "gui/MainWindow.h"
 #include "support/AppHarness.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zelko6;
@@ -113,6 +118,45 @@ TEST_F(EditorTest, TheHexBoxTakesOnlyHexDigitsInUpperCase)
     EXPECT_EQ(byte(0), 0x0A);
     EXPECT_EQ(box("Text_modify_dec")->text(), QStringLiteral("10"));
     EXPECT_EQ(cell(0), QStringLiteral("0x0A"));
+}
+
+TEST_F(EditorTest, TextThatReachesTheHexBoxOtherwiseThanTypedPassesTheSameRules)
+{
+    click(1, 1);
+    byte(0) = 0x5A;
+    main().RefreshGrid();
+    click(1, 1);
+    QLineEdit *hex = box("Text_modify_hex");
+    const auto paste = [&](const QString &clipboard) {
+        QGuiApplication::clipboard()->setText(clipboard);
+        hex->selectAll();
+        QTest::keyClick(hex, Qt::Key_V, Qt::ControlModifier);
+    };
+    for (const char *refused : {"zz", "1g"}) {
+        paste(QLatin1String(refused));
+        EXPECT_EQ(hex->text(), QStringLiteral("5A")) << refused;
+        EXPECT_EQ(byte(0), 0x5A) << refused;
+    }
+    // A cut would empty the box and store 0x00: refused, by the key and in the box's own menu.
+    hex->selectAll();
+    QTest::keyClick(hex, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(hex->text(), QStringLiteral("5A"));
+    EXPECT_EQ(byte(0), 0x5A);
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QStringList entries;
+        for (QAction *action : menu->actions())
+            entries << action->objectName();
+        EXPECT_EQ(entries, QStringList({"hexCopy", "hexPaste", "hexDelete", "hexSelectAll"}));
+        menu->close();
+    });
+    emit hex->customContextMenuRequested(QPoint(2, 2));
+
+    paste(QStringLiteral("3f"));
+    EXPECT_EQ(hex->text(), QStringLiteral("3F"));
+    EXPECT_EQ(byte(0), 0x3F);
+    EXPECT_EQ(cell(0), QStringLiteral("0x3F"));
 }
 
 TEST_F(EditorTest, HexTextsStoreTheirValueAndAnEmptyBoxStoresZero)

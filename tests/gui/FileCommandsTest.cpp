@@ -115,6 +115,12 @@ TEST_F(FileWindowTest, LoadingAFileFillsAFreshBufferAndRemembersItsFolder)
     EXPECT_EQ(answer.folder, files.path());
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
     EXPECT_EQ(state().BufData[0x13], 0x04); // a cancelled load changes nothing
+
+    // A name typed that does not exist reaches the program, which says it in its own words.
+    answer.arm(path("absent.hex"));
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
+    EXPECT_EQ(state().BufData[0x13], 0x04);
 }
 
 TEST_F(FileWindowTest, AFileLargerThanTheChipLoadsWhatFitsAndSaysSo)

@@ -229,7 +229,8 @@ TEST(Help, OpensTheHelpFileThroughTheShellAndReportsOnlyItsOwnFailure)
     EXPECT_TRUE(h.boxes.shown.empty()); // a missing help file is the shell's business
 
     ThrowingShell broken;
-    Application failing(h.store, h.boxes, broken, {h.programDir.appDir(), h.lockDir.path() + "/other.lock"});
+    Application failing(h.store, h.boxes, broken,
+                        {h.programDir.appDir(), h.lockDir.path() + "/other.lock", {}});
     ASSERT_TRUE(failing.Main());
     failing.mnuHelpContents_Click();
     ASSERT_EQ(h.boxes.shown.size(), 1u);

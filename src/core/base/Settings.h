@@ -52,6 +52,7 @@ inline constexpr SettingKey OpenDir{"Settings", "OPEN_DIR_ZELKO6", ""};
 inline constexpr SettingKey ComNo{"Settings", "ComNo", "0"};
 inline constexpr SettingKey RTS{"Settings", "RTS", "1"};
 inline constexpr SettingKey DTR{"Settings", "DTR", "0"};
+inline constexpr SettingKey Language{"Settings", "Language", "ja"}; // "ja" or "en", the window's texts
 // Section "Ports", keys "COM1".."COM20": an optional device path for each port number, read by
 // PortResolver (programmer/) before it asks the system.
 } // namespace keys
