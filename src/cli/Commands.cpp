@@ -8,8 +8,8 @@
 #include "core/programmer/PortResolver.h"
 #include "messages/StatusTexts.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QThread>
 #include <memory>
 #include <vector>
 
@@ -126,19 +126,6 @@ int cmdList(const CliOptions &options, const Console &console)
     return kExitOk;
 }
 
-// The connection check on one port, on a thread of its own so that silent ports are waited out
-// side by side rather than ten seconds after one another. Quiet: the caller prints the outcome.
-QString probeOne(int portNumber)
-{
-    Console quiet(stdout, stderr, false);
-    Session session(quiet, PortChoice{portNumber, {}});
-    session.reporter().setEchoPort(false);
-    const CheckOutcome outcome = session.identify();
-    if (outcome.result == CheckResult::Identified)
-        return outcome.reply;
-    return QStringLiteral("-  ") + session.message();
-}
-
 int cmdPorts(const CliOptions &options, const Console &console)
 {
     CommandLineSettings store;
@@ -148,7 +135,13 @@ int cmdPorts(const CliOptions &options, const Console &console)
         QString probed;
     };
     std::vector<Row> rows(kLastPortNumber + 1);
-    std::vector<std::unique_ptr<QThread>> threads;
+    // Every present port's connection check at once, each on its link's own thread, so that
+    // silent ports are waited out side by side rather than ten seconds after one another. Quiet:
+    // the outcomes are printed below.
+    const Console quiet(stdout, stderr, false);
+    std::vector<std::unique_ptr<Session>> checks;
+    QEventLoop allDone;
+    int running = 0;
     // Ctrl-C ends every check at its next wait; then nothing is printed.
     const OrderlyStretch orderly;
     for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
@@ -160,11 +153,19 @@ int cmdPorts(const CliOptions &options, const Console &console)
             row.probed = QStringLiteral("-");
             continue;
         }
-        threads.emplace_back(QThread::create([&row, n] { row.probed = probeOne(n); }));
-        threads.back()->start();
+        Session &session = *checks.emplace_back(std::make_unique<Session>(quiet, PortChoice{n, {}}));
+        session.reporter().setEchoPort(false);
+        ++running;
+        session.startIdentify([&row, &session, &running, &allDone](const CheckOutcome &outcome) {
+            row.probed = outcome.result == CheckResult::Identified
+                             ? outcome.reply
+                             : QStringLiteral("-  ") + session.message();
+            if (--running == 0)
+                allDone.quit();
+        });
     }
-    for (auto &thread : threads)
-        thread->wait();
+    if (running > 0)
+        allDone.exec();
     if (interrupted())
         return kExitInterrupted;
     for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {

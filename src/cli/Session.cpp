@@ -210,4 +210,9 @@ CheckOutcome Session::identify()
     return outcome;
 }
 
+void Session::startIdentify(std::function<void(const CheckOutcome &)> done)
+{
+    link_.startIdentify(port_, std::move(done));
+}
+
 } // namespace zelko6::cli

@@ -92,6 +92,8 @@ class Session {
     OperationOutcome readByte(int address);
     OperationOutcome writeByte(int address);
     CheckOutcome identify();
+    // The connection check without waiting: `done` hears its outcome from this thread's event loop.
+    void startIdentify(std::function<void(const CheckOutcome &)> done);
 
     // The message the last operation left, in the chosen language.
     QString message() const { return reporter_.message(); }

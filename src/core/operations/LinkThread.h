@@ -59,6 +59,7 @@ class LinkThread final : public QObject, public OperationExecutor {
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<Link> link_; // made and destroyed on thread_
     LinkState record_;
+    char handOverToken_ = 0; // the address the hand-overs between the two threads are announced on
 };
 
 } // namespace zelko6
