@@ -94,9 +94,9 @@ void AboutWindow::setDisclaimer(const QString &text)
     disclaimer_->setText(text);
 }
 
-void AboutWindow::setDefinitionFileVersion(const QString &defFileVer)
+void AboutWindow::setDefinitionFile(const QString &name, const QString &defFileVer)
 {
-    definitionFile_->setText(QStringLiteral("zelko6.ini  ") + defFileVer);
+    definitionFile_->setText(name + QStringLiteral("  ") + defFileVer);
 }
 
 QString AboutWindow::versionCaption() const

@@ -14,7 +14,8 @@ class AboutWindow final : public QDialog {
     AboutWindow(Shell &shell, QString appDir, QWidget *parent = nullptr);
 
     void setDisclaimer(const QString &text);
-    void setDefinitionFileVersion(const QString &defFileVer);
+    // The catalogue as the user knows it (its name, or its path when it is the user's own).
+    void setDefinitionFile(const QString &name, const QString &defFileVer);
     QString versionCaption() const;
 
   private:

@@ -17,7 +17,8 @@ class AppHarness {
     Application &start()
     {
         app = std::make_unique<Application>(
-            store, boxes, shell, StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock"});
+            store, boxes, shell,
+            StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock", programFolderWritable});
         app->setQuitHandler([this] { ++quits; });
         started = app->Main();
         return *app;
@@ -30,6 +31,7 @@ class AppHarness {
     QtSettingsStore store;
     ScriptedMessageBoxes boxes;
     RecordingShell shell;
+    FolderProbe programFolderWritable; // empty: the program really tries
     std::unique_ptr<Application> app;
     bool started = false;
     int quits = 0;
