@@ -1,5 +1,5 @@
 // zelko6-cli's default catalogue: the user's own zelko6.ini beside the settings file when there is
-// one, as the window reads it; --catalogue still names any other.
+// one, as the window reads it.
 
 #include "cli/CliProcess.h"
 
@@ -19,13 +19,6 @@ TEST(CliUserCatalogueTest, TheUsersOwnCatalogueIsListedInsteadOfTheProgramFolder
     const QStringList rows = linesOf(QString::fromUtf8(own.out));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[1].simplified(), QStringLiteral("0 X24C99 own 256 8 2-wire"));
-
-    ws.write(QStringLiteral("other.ini"), "Ver 1.00\r\nX1 one 2 4 8 0 0 m\r\n");
-    const CliRun named =
-        ws.run({QStringLiteral("list"), QStringLiteral("--catalogue"), QStringLiteral("other.ini")});
-    ASSERT_EQ(named.exitCode, 0);
-    EXPECT_EQ(linesOf(QString::fromUtf8(named.out)).value(1).simplified(),
-              QStringLiteral("0 X1 one 16 8 2-wire"));
 }
 
 } // namespace

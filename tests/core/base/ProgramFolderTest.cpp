@@ -1,8 +1,7 @@
-// Where the program writes its own files, and which catalogue it reads: the program folder, or the
-// user's folders when the program folder is an installed, read-only one.
+// Where the program writes its own files: the program folder, or the user's data folder when the
+// program folder is an installed, read-only one.
 
 #include "core/base/ProgramFolder.h"
-#include "core/base/Settings.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -61,20 +60,4 @@ TEST_F(OwnFilesFolder, TheProbeAgreesWithARealAttemptInAFolderWithoutWritePermis
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(probe, created);
     EXPECT_EQ(program.entries(), QStringList());
-}
-
-TEST(UserCatalogue, TheUsersOwnFileBesideTheSettingsIsReadBeforeTheProgramFolders)
-{
-    test::IsolatedSettings settings;
-    test::TempProgramDir program;
-    program.copySampleCatalogue();
-    const QString own = settings.directory() + QStringLiteral("/ZELKO6/zelko6.ini");
-    EXPECT_EQ(userSettingsFolder(), QFileInfo(own).absolutePath());
-    EXPECT_EQ(userOrProgramFile(program.appDir(), QStringLiteral("zelko6.ini")), program.file("zelko6.ini"));
-
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(own).absolutePath()));
-    QFile file(own);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_EQ(userOrProgramFile(program.appDir(), QStringLiteral("zelko6.ini")), own);
 }
