@@ -271,7 +271,8 @@ int verifyAndReport(Session &session, const CliOptions &options, const Console &
         showRate(console, bytes, session.lastSeconds());
     if (outcome.result == OperationResult::Mismatches || outcome.result == OperationResult::LinkFailed) {
         if (session.lastLogPath().isEmpty())
-            console.note(QStringLiteral("verify log: could not be written to ") + options.logPath);
+            console.note(QStringLiteral("verify log: could not be written to ") +
+                         (options.logPath.isEmpty() ? defaultVerifyLogPath() : options.logPath));
         else
             console.note(QStringLiteral("verify log: ") + session.lastLogPath());
     }

@@ -1,6 +1,7 @@
 #include "cli/Session.h"
 
 #include "cli/Interruption.h"
+#include "core/base/ProgramFolder.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/PortResolver.h"
 #include "core/programmer/QtSerialLink.h"
@@ -18,9 +19,19 @@ QString programFolderFile(const QString &name)
     return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
+QString defaultCataloguePath()
+{
+    return userOrProgramFile(QCoreApplication::applicationDirPath(), kDeviceFileName);
+}
+
+QString defaultVerifyLogPath()
+{
+    return folderForOwnFiles(QCoreApplication::applicationDirPath()) + kVerifyLogName;
+}
+
 std::variant<Catalogue, Failure> loadCatalogue(const QString &path)
 {
-    const QString chosen = path.isEmpty() ? programFolderFile(kDeviceFileName) : path;
+    const QString chosen = path.isEmpty() ? defaultCataloguePath() : path;
     // readDeviceFile gives an empty catalogue for a file it cannot read; here that is an error.
     if (!QFileInfo(chosen).isFile() || !QFileInfo(chosen).isReadable())
         return Failure{kExitFile, QStringLiteral("cannot read the catalogue ") + chosen};
@@ -184,7 +195,7 @@ OperationOutcome Session::writeBlock()
 
 OperationOutcome Session::verifyBlock(const QString &logPath)
 {
-    const QString path = logPath.isEmpty() ? programFolderFile(kVerifyLogName) : logPath;
+    const QString path = logPath.isEmpty() ? defaultVerifyLogPath() : logPath;
     const OperationOutcome outcome = run(OperationKind::VerifyBlock, -1, path);
     lastLogPath_ = QFileInfo::exists(path) ? path : QString();
     return outcome;

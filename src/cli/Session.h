@@ -30,8 +30,13 @@ struct Catalogue {
     int count() const { return std::min(contents.DeviceCount, kDeviceRows); }
 };
 
-// zelko6.ini beside the executable, as the window looks for it.
+// A file beside the executable.
 QString programFolderFile(const QString &name);
+
+// As the window has them: the user's own zelko6.ini when there is one, else the program folder's;
+// VerifyLog.txt in the program folder, or in the user's data folder when that cannot be written.
+QString defaultCataloguePath();
+QString defaultVerifyLogPath();
 
 std::variant<Catalogue, Failure> loadCatalogue(const QString &path);
 
@@ -87,7 +92,7 @@ class Session {
 
     OperationOutcome readBlock();  // the buffer is made anew first
     OperationOutcome writeBlock(); // the buffer's bytes, from address 0
-    // `logPath` empty: VerifyLog.txt beside the program, as the window writes it.
+    // `logPath` empty: defaultVerifyLogPath(), as the window writes it.
     OperationOutcome verifyBlock(const QString &logPath);
     OperationOutcome readByte(int address);
     OperationOutcome writeByte(int address);

@@ -93,8 +93,7 @@ void AboutWindow::retranslateUi()
                              "ソフトウエアです。ファームウエア V6.00 以降が必要です。"));
     if (!supportAddress_.isEmpty())
         disclaimer_->setText(tr("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : %1").arg(supportAddress_));
-    definitionFile_->setText(defFileVer_ ? QStringLiteral("zelko6.ini  ") + *defFileVer_
-                                         : tr("zelko6.iniバージョン"));
+    definitionFile_->setText(definitionFileLine_ ? *definitionFileLine_ : tr("zelko6.iniバージョン"));
     support_->setText(tr("サポートホームページへジャンプ"));
     ok_->setText(tr("閉じる"));
 }
@@ -112,9 +111,9 @@ void AboutWindow::setSupportAddress(const QString &address)
     retranslateUi();
 }
 
-void AboutWindow::setDefinitionFileVersion(const QString &defFileVer)
+void AboutWindow::setDefinitionFile(const QString &name, const QString &defFileVer)
 {
-    defFileVer_ = defFileVer;
+    definitionFileLine_ = name + QStringLiteral("  ") + defFileVer;
     retranslateUi();
 }
 

@@ -17,7 +17,8 @@ class AboutWindow final : public QDialog {
 
     // The disclaimer line names the maker's support page.
     void setSupportAddress(const QString &address);
-    void setDefinitionFileVersion(const QString &defFileVer);
+    // The catalogue as the user knows it (its name, or its path when it is the user's own).
+    void setDefinitionFile(const QString &name, const QString &defFileVer);
     QString versionCaption() const;
 
   protected:
@@ -35,7 +36,7 @@ class AboutWindow final : public QDialog {
     QPushButton *support_ = nullptr;
     QPushButton *ok_ = nullptr;
     QString supportAddress_;
-    std::optional<QString> defFileVer_;
+    std::optional<QString> definitionFileLine_; // the catalogue's name and version, once read
 };
 
 } // namespace zelko6

@@ -16,6 +16,9 @@ struct AppState : CatalogueState, BufferState {
     // Start-up and error reporting
     int32_t StepNo = 0;
     QString AppDir; // program directory, always ending in the native separator
+    // Where the program's own files (text dump, verify log) go: AppDir, or the user's data folder
+    // when AppDir cannot be written. Empty: AppDir.
+    QString WriteDir;
     QString AppTitleText;
 
     // The byte editor's handlers return at once while it is set (their own changes, the
@@ -23,6 +26,10 @@ struct AppState : CatalogueState, BufferState {
     bool EditLock = false;
 
     QString pathInAppDir(const QString &fileName) const { return AppDir + fileName; }
+    QString pathInWriteDir(const QString &fileName) const
+    {
+        return (WriteDir.isEmpty() ? AppDir : WriteDir) + fileName;
+    }
 };
 
 } // namespace zelko6

@@ -63,13 +63,15 @@ bool Application::Main()
     state_.AppDir = GetAppDir(options_.programDirectory);
     if (!state_.AppDir.endsWith(QDir::separator()))
         state_.AppDir += QDir::separator();
+    state_.WriteDir = folderForOwnFiles(state_.AppDir, options_.programFolderWritable);
 
     state_.StepNo = 5;
     QCoreApplication::processEvents();
     about_->setSupportAddress(kSupportUrl);
 
     state_.StepNo = 6;
-    if (!FileExists(state_.pathInAppDir(kDeviceFileName))) {
+    catalogue_ = userOrProgramFile(state_.AppDir, kDeviceFileName);
+    if (!FileExists(catalogue_)) {
         splash_->hide();
         boxes_.show(BoxIcon::Error, BoxButtons::Ok, tr("シリアルＥＥＰＲＯＭプログラマー メッセージ"),
                     tr("%1内に zelko6.iniファイルがありませんので         \r\n"
@@ -110,7 +112,7 @@ void Application::ShowVersionInfo()
 void Application::LoadDeviceFile()
 {
     state_.StepNo = 100;
-    DeviceFileContents contents = readDeviceFile(state_.pathInAppDir(kDeviceFileName));
+    DeviceFileContents contents = readDeviceFile(catalogue_);
     state_.deviceTable = std::move(contents.table);
     state_.DeviceCount = contents.DeviceCount;
     state_.DefFileVer = contents.DefFileVer;
@@ -119,9 +121,13 @@ void Application::LoadDeviceFile()
     state_.AppTitleText =
         QStringLiteral("Serial EEPROM Programmer ") + about_->versionCaption() + QStringLiteral("  ");
     MainWindow &main = ensureMainWindow();
-    main.setWindowTitle(state_.AppTitleText + QStringLiteral("  ") + QStringLiteral("zelko6.ini ") +
+    // The program folder's catalogue keeps its short name; a user's own is named by its path, so
+    // that the user sees which of the two is in use.
+    const QString catalogueName =
+        catalogue_ == state_.pathInAppDir(kDeviceFileName) ? kDeviceFileName : catalogue_;
+    main.setWindowTitle(state_.AppTitleText + QStringLiteral("  ") + catalogueName + QStringLiteral(" ") +
                         state_.DefFileVer);
-    about_->setDefinitionFileVersion(state_.DefFileVer);
+    about_->setDefinitionFile(catalogueName, state_.DefFileVer);
     state_.EditLock = true;
     QStringList entries;
     for (int k = 0; k < state_.DeviceCount && k < kDeviceRows; ++k)
@@ -230,7 +236,7 @@ void Application::chooseLanguage(Language language)
 
 void Application::mnuOutPutTextFile_Click()
 {
-    shell_.open(state_.pathInAppDir(kTextDumpName));
+    shell_.open(state_.pathInWriteDir(kTextDumpName));
 }
 
 } // namespace zelko6

@@ -2,6 +2,7 @@
 // The program's entry and exit: the order in which windows and the catalogue come up, the two
 // reasons to refuse starting, and what is saved when the main window closes.
 
+#include "core/base/ProgramFolder.h"
 #include "core/base/Settings.h"
 #include "gui/AppState.h"
 #include "messages/Translations.h"
@@ -27,6 +28,8 @@ struct StartupOptions {
     QString programDirectory;      // where the catalogue and the files beside the program live
     QString instanceLockPath;      // a second instance finds this locked and ends
     QString translationsDirectory; // where zelko6_en.qm lives (beside the executable)
+    // Whether the program folder takes the program's own files; empty: by really making one there.
+    FolderProbe programFolderWritable = {};
 };
 
 class Application {
@@ -77,6 +80,7 @@ class Application {
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<BoardWindow> board_;
     std::function<void()> quit_;
+    QString catalogue_; // the zelko6.ini that was read: the user's own, else the program folder's
 };
 
 } // namespace zelko6

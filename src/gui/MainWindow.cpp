@@ -148,13 +148,13 @@ void MainWindow::runOperation(OperationKind kind)
     // Not a number (typed into the list): no size, which the operation refuses.
     request.accessSize = toInt32(accessSize_->currentText()).value_or(0);
     request.address = grid_->selectedAddress();
-    request.verifyLogPath = state_.pathInAppDir(kVerifyLogName);
+    request.verifyLogPath = state_.pathInWriteDir(kVerifyLogName);
     runner_.start(request, state_.BufData);
 }
 
 QString MainWindow::textDumpPath() const
 {
-    return state_.pathInAppDir(kTextDumpName);
+    return state_.pathInWriteDir(kTextDumpName);
 }
 
 void MainWindow::RefreshGrid()

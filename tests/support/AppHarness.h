@@ -16,10 +16,9 @@ class AppHarness {
     // A fresh Application, as a new run of the program would make it.
     Application &start()
     {
-        app =
-            std::make_unique<Application>(store, boxes, shell,
-                                          StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock",
-                                                         QStringLiteral(ZELKO6_BINARY_DIR)});
+        app = std::make_unique<Application>(store, boxes, shell,
+                                            StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock",
+                                                           QStringLiteral(ZELKO6_BINARY_DIR), programFolderWritable});
         app->setQuitHandler([this] { ++quits; });
         started = app->Main();
         return *app;
@@ -32,6 +31,7 @@ class AppHarness {
     QtSettingsStore store;
     ScriptedMessageBoxes boxes;
     RecordingShell shell;
+    FolderProbe programFolderWritable; // empty: the program really tries
     std::unique_ptr<Application> app;
     bool started = false;
     int quits = 0;

@@ -47,6 +47,21 @@ bool IsolatedSettings::has(const QString &section, const QString &key) const
     return settings.contains(section + u'/' + key);
 }
 
+ScopedEnvironment::ScopedEnvironment(const char *name, const QByteArray &value) : name_(name)
+{
+    if (qEnvironmentVariableIsSet(name))
+        earlier_ = qgetenv(name);
+    qputenv(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    if (earlier_)
+        qputenv(name_.constData(), *earlier_);
+    else
+        qunsetenv(name_.constData());
+}
+
 TempProgramDir::TempProgramDir()
 {
     EXPECT_TRUE(dir_.isValid());
@@ -65,6 +80,11 @@ QByteArray TempProgramDir::readFile(const QString &name) const
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+QStringList TempProgramDir::entries() const
+{
+    return QDir(appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 void TempProgramDir::copySampleCatalogue() const

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -48,6 +49,19 @@ class IsolatedSettings {
     QTemporaryDir dir_;
 };
 
+// An environment variable set for one test; the earlier value comes back when the object goes.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char *name, const QByteArray &value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment &) = delete;
+    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+
+  private:
+    QByteArray name_;
+    std::optional<QByteArray> earlier_;
+};
+
 // A temporary program directory; optionally holding a catalogue.
 class TempProgramDir {
   public:
@@ -56,6 +70,8 @@ class TempProgramDir {
     QString file(const QString &name) const { return appDir() + name; }
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;
+    // Every name in the folder, hidden ones too.
+    QStringList entries() const;
     // Copies the sample catalogue of the source tree.
     void copySampleCatalogue() const;
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 namespace zelko6 {
 
@@ -12,5 +13,27 @@ bool FileExists(const QString &path);
 
 // Where the lock that keeps a second instance from starting lives: the user's runtime folder.
 QString defaultInstanceLockPath();
+
+// Whether a new file can be made in a folder.
+using FolderProbe = std::function<bool(const QString &folder)>;
+
+// Makes (and removes) a file there: permission bits do not tell, since root writes into a
+// read-only folder and a read-only mount refuses everyone.
+bool canCreateFilesIn(const QString &folder);
+
+// The user's own data folder: AppLocalDataLocation of the application ZELKO6, the window's name
+// (~/.local/share/ZELKO6 on Linux). The command line, whose application name is its file name,
+// uses the same folder so that both faces leave their files in one place.
+QString userDataFolder();
+
+// The folder, with a trailing separator, for the files the program writes for itself (the text
+// dump, the verify log): the program folder when `canWrite` says a file can be made there, as it
+// always was; otherwise (an installed program) the user's data folder, made when missing. An empty
+// probe means canCreateFilesIn.
+QString folderForOwnFiles(const QString &programDirectory, const FolderProbe &canWrite = {});
+
+// `fileName` in the folder of the user's settings file (~/.config/ZELKO6) when a readable one is
+// there, else in the program folder: a user changes a copy of an installed file without root.
+QString userOrProgramFile(const QString &programDirectory, const QString &fileName);
 
 } // namespace zelko6

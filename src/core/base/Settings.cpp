@@ -1,13 +1,19 @@
 #include "core/base/Settings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace zelko6 {
 
 struct QtSettingsStore::Impl {
-    QSettings settings{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"),
-                       QStringLiteral("ZELKO6")};
+    QSettings settings{QSettings::NativeFormat, QSettings::UserScope, kSettingsName, kSettingsName};
 };
+
+QString userSettingsFolder()
+{
+    const QSettings settings{QSettings::NativeFormat, QSettings::UserScope, kSettingsName, kSettingsName};
+    return QFileInfo(settings.fileName()).absolutePath();
+}
 
 QtSettingsStore::QtSettingsStore() : impl_(std::make_unique<Impl>()) {}
 QtSettingsStore::~QtSettingsStore() = default;

@@ -19,6 +19,9 @@ class SettingsStore {
     virtual void save(const QString &section, const QString &key, const QString &value) = 0;
 };
 
+// The organisation and application name of the settings file.
+inline const QString kSettingsName = QStringLiteral("ZELKO6");
+
 // QSettings under organisation and application "ZELKO6" (on Linux ~/.config/ZELKO6/ZELKO6.conf).
 class QtSettingsStore final : public SettingsStore {
   public:
@@ -31,6 +34,10 @@ class QtSettingsStore final : public SettingsStore {
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// The folder that holds QtSettingsStore's file (~/.config/ZELKO6 on Linux; wherever
+// QSettings::setPath points it).
+QString userSettingsFolder();
 
 // One setting: where it lives and what a reader gets when it is absent.
 struct SettingKey {
