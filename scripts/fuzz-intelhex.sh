@@ -18,7 +18,8 @@ echo "Building $out/fuzz_intelhex"
 clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I "$root/src" "${qt_cflags[@]}" \
   "$root/tests/core/files/fuzz/fuzz_intelhex.cpp" \
-  "$root/src/core/files/IntelHex.cpp" "$root/src/core/files/AtomicSave.cpp" "$root/src/core/text/HexText.cpp" \
+  "$root/src/core/files/IntelHex.cpp" "$root/src/core/files/HexRecords.cpp" "$root/src/core/files/AtomicSave.cpp" \
+  "$root/src/core/text/HexText.cpp" \
   "${qt_libs[@]}" -o "$out/fuzz_intelhex"
 
 # Seeds: the first byte picks the chip size, the second the piece size, then the file.

@@ -1,12 +1,15 @@
 #pragma once
-// Helpers shared by the Intel HEX and binary image tests.
+// Helpers shared by the Intel HEX, S-record and binary image tests.
 
 #include "core/buffer/MemoryBuffer.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QFile>
+#include <QIODevice>
 #include <QString>
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 namespace zelko6::test {
@@ -53,5 +56,30 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
+
+// A device that hands out its text and then fails, like a file on a vanished network drive.
+class FailingDevice final : public QIODevice {
+  public:
+    explicit FailingDevice(QByteArray text) : text_(std::move(text)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+  protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (at_ == text_.size()) {
+            setErrorString(QStringLiteral("connection lost"));
+            return -1;
+        }
+        const qint64 n = std::min<qint64>({maxSize, text_.size() - at_, 5});
+        std::memcpy(data, text_.constData() + at_, size_t(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+  private:
+    QByteArray text_;
+    qint64 at_ = 0;
+};
 
 } // namespace zelko6::test
