@@ -257,7 +257,7 @@
     </message>
     <message>
         <source>ファイルにエンドレコードがありません（%1行）。読み込めた部分を表示しています。</source>
-        <translation>The file has no end record (%1 lines read). What could be read is shown.</translation>
+        <translation>The file has no end record (line count: %1). What could be read is shown.</translation>
     </message>
     <message>
         <source>ファイルの%1行目のチェックサムが合いません。</source>
@@ -269,11 +269,11 @@
     </message>
     <message>
         <source>ファイルにデータレコードがありません（%1行）。</source>
-        <translation>The file has no data record (%1 lines read).</translation>
+        <translation>The file has no data record (line count: %1).</translation>
     </message>
     <message>
         <source>ファイルにエンドレコードがありません（%1行）。</source>
-        <translation>The file has no end record (%1 lines read).</translation>
+        <translation>The file has no end record (line count: %1).</translation>
     </message>
 </context>
 </TS>
