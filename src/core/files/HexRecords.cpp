@@ -3,28 +3,53 @@
 #include <QFile>
 #include <QIODevice>
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <vector>
 
 namespace zelko6 {
+
+namespace {
+
+// The value of each character as HexWordValue reads a digit: 0-9, A-F and a-f, 0 for any other.
+// A table, because a 128 KiB image is 300000 digits read twice (checksum and data).
+constexpr std::array<uint8_t, 256> kDigitValues = [] {
+    std::array<uint8_t, 256> values{};
+    for (int c = 0; c < 10; ++c)
+        values['0' + c] = uint8_t(c);
+    for (int c = 0; c < 6; ++c)
+        values['A' + c] = values['a' + c] = uint8_t(10 + c);
+    return values;
+}();
+
+} // namespace
 
 bool HexRecordReader::feed(QByteArrayView piece)
 {
     const char *p = piece.data();
     const char *const end = p + piece.size();
     while (p < end && !stopped_) {
-        const char c = *p++;
-        if (c == '\r') {
+        const char *lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
+            ++lineEnd;
+        if (lineEnd > p) {
+            afterCr_ = false;
+            // The rest of a line longer than any record is never looked at, so it is not kept.
+            const qsizetype kept = std::min<qsizetype>(lineEnd - p, kUsefulLineLength - length_);
+            std::memcpy(line_.data() + length_, p, static_cast<size_t>(kept));
+            length_ += static_cast<int>(kept);
+            p = lineEnd;
+            if (p == end)
+                break;
+        }
+        if (*p++ == '\r') {
             endLine();
             afterCr_ = true;
-        } else if (c == '\n') {
+        } else {
             // Files of other tools end lines with LF alone; LF right after CR ends nothing new.
             if (!afterCr_)
                 endLine();
             afterCr_ = false;
-        } else {
-            afterCr_ = false;
-            if (length_ < kUsefulLineLength)
-                line_[static_cast<size_t>(length_++)] = c;
         }
     }
     return !stopped_;
@@ -32,8 +57,13 @@ bool HexRecordReader::feed(QByteArrayView piece)
 
 int HexRecordReader::field(int position, int width) const
 {
-    const int available = std::clamp(length_ - (position - 1), 0, width);
-    return HexWordValue(line_.data() + position - 1, available);
+    // Like HexWordValue of the characters that are there: at most four, so none is dropped.
+    const int first = position - 1;
+    const int available = std::clamp(length_ - first, 0, width);
+    int value = 0;
+    for (int i = first; i < first + available; ++i)
+        value = value * 16 + kDigitValues[static_cast<uint8_t>(line_[static_cast<size_t>(i)])];
+    return value;
 }
 
 void HexRecordReader::noteDamage(FileDamage::Kind kind, int64_t lineNo)
