@@ -122,33 +122,33 @@ HexLoadOutcome HexRecordReader::fail(const QString &reason)
     return outcome_;
 }
 
-HexLoadOutcome readRecords(HexRecordReader &reader, QByteArrayView text)
+HexLoadOutcome HexRecordReader::readAll(QByteArrayView text)
 {
-    reader.feed(text);
-    return reader.finish();
+    feed(text);
+    return finish();
 }
 
-HexLoadOutcome readRecords(HexRecordReader &reader, QIODevice &device)
+HexLoadOutcome HexRecordReader::readAll(QIODevice &device)
 {
     if (!device.isReadable())
-        return reader.fail(device.errorString());
+        return fail(device.errorString());
     std::vector<char> chunk(64 * 1024);
     for (;;) {
         const qint64 got = device.read(chunk.data(), static_cast<qint64>(chunk.size()));
         if (got < 0)
-            return reader.fail(device.errorString());
-        if (got == 0 || !reader.feed(QByteArrayView(chunk.data(), got)))
+            return fail(device.errorString());
+        if (got == 0 || !feed(QByteArrayView(chunk.data(), got)))
             break;
     }
-    return reader.finish();
+    return finish();
 }
 
-HexLoadOutcome loadRecords(HexRecordReader &reader, const QString &path)
+HexLoadOutcome HexRecordReader::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {HexLoadOutcome::Status::Unreadable, 0, 0, file.errorString(), {}};
-    return readRecords(reader, file);
+    return readAll(file);
 }
 
 } // namespace zelko6

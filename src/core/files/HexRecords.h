@@ -65,6 +65,11 @@ class HexRecordReader {
   public:
     virtual ~HexRecordReader() = default;
 
+    // A whole text, a device from its current position to its end, or the file at a path.
+    HexLoadOutcome readAll(QByteArrayView text);
+    HexLoadOutcome readAll(QIODevice &device);
+    HexLoadOutcome load(const QString &path);
+
     // Takes the next piece of the file; false once reading has stopped.
     bool feed(QByteArrayView piece);
     // Ends the file: a last line without a line end still counts.
@@ -107,11 +112,6 @@ class HexRecordReader {
     FileDamage damage_;
     HexLoadOutcome outcome_;
 };
-
-// Reads a whole text, or a device from its current position to its end, or a file.
-HexLoadOutcome readRecords(HexRecordReader &reader, QByteArrayView text);
-HexLoadOutcome readRecords(HexRecordReader &reader, QIODevice &device);
-HexLoadOutcome loadRecords(HexRecordReader &reader, const QString &path);
 
 // The writers' output, into a text allocated once at its exact size.
 namespace hexout {

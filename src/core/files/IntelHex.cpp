@@ -129,20 +129,17 @@ void IntelHexReader::readLine(int64_t lineNo)
 
 HexLoadOutcome readIntelHex(QByteArrayView text, MemoryBuffer &buffer)
 {
-    IntelHexReader reader(buffer);
-    return readRecords(reader, text);
+    return IntelHexReader(buffer).readAll(text);
 }
 
 HexLoadOutcome readIntelHex(QIODevice &device, MemoryBuffer &buffer)
 {
-    IntelHexReader reader(buffer);
-    return readRecords(reader, device);
+    return IntelHexReader(buffer).readAll(device);
 }
 
 HexLoadOutcome loadIntelHex(const QString &path, MemoryBuffer &buffer)
 {
-    IntelHexReader reader(buffer);
-    return loadRecords(reader, path);
+    return IntelHexReader(buffer).load(path);
 }
 
 } // namespace zelko6

@@ -129,20 +129,17 @@ void SRecordReader::readLine(int64_t lineNo)
 
 HexLoadOutcome readSRecord(QByteArrayView text, MemoryBuffer &buffer)
 {
-    SRecordReader reader(buffer);
-    return readRecords(reader, text);
+    return SRecordReader(buffer).readAll(text);
 }
 
 HexLoadOutcome readSRecord(QIODevice &device, MemoryBuffer &buffer)
 {
-    SRecordReader reader(buffer);
-    return readRecords(reader, device);
+    return SRecordReader(buffer).readAll(device);
 }
 
 HexLoadOutcome loadSRecord(const QString &path, MemoryBuffer &buffer)
 {
-    SRecordReader reader(buffer);
-    return loadRecords(reader, path);
+    return SRecordReader(buffer).load(path);
 }
 
 } // namespace zelko6

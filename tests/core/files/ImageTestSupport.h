@@ -10,6 +10,8 @@
 #include <QString>
 #include <algorithm>
 #include <cstring>
+#include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 namespace zelko6::test {
@@ -55,6 +57,21 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The lines, each ended by `lineEnd`.
+inline QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd = "\r\n")
+{
+    return lines.join(lineEnd) + lineEnd;
+}
+
+// Every address holds 0xFF except those listed.
+inline void expectImage(const MemoryBuffer &buffer, const std::map<size_t, uint8_t> &bytes)
+{
+    for (size_t a = 0; a < buffer.size(); ++a) {
+        const auto it = bytes.find(a);
+        ASSERT_EQ(buffer[a], it == bytes.end() ? 0xFF : it->second) << "address " << a;
+    }
 }
 
 // A device that hands out its text and then fails, like a file on a vanished network drive.

@@ -22,20 +22,6 @@ QByteArray rec(const char *withoutChecksum)
     return text.toLatin1();
 }
 
-QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd = "\r\n")
-{
-    return lines.join(lineEnd) + lineEnd;
-}
-
-// Every address holds 0xFF except those listed.
-void expectImage(const MemoryBuffer &buffer, const std::map<size_t, uint8_t> &bytes)
-{
-    for (size_t a = 0; a < buffer.size(); ++a) {
-        const auto it = bytes.find(a);
-        ASSERT_EQ(buffer[a], it == bytes.end() ? 0xFF : it->second) << "address " << a;
-    }
-}
-
 HexLoadOutcome load(const QByteArray &text, MemoryBuffer &buffer, int sizeExp)
 {
     buffer.recreate(sizeExp);

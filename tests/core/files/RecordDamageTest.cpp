@@ -7,6 +7,7 @@
 #include "core/files/SRecord.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace zelko6;
 using namespace zelko6::test;
@@ -19,14 +20,21 @@ struct Format {
     const char *name;
     QByteArray (*text)(const MemoryBuffer &);
     HexLoadOutcome (*read)(QByteArrayView, MemoryBuffer &);
+    HexLoadOutcome (*readDevice)(QIODevice &, MemoryBuffer &);
+    std::unique_ptr<HexRecordReader> (*reader)(MemoryBuffer &);
     int firstDataColumn; // where a data record's first data digit stands (0-based)
     uint8_t cutOffByte;  // what a byte whose digits a cut line lacks reads as
 };
 
+template <class Reader> std::unique_ptr<HexRecordReader> readerOf(MemoryBuffer &buffer)
+{
+    return std::make_unique<Reader>(buffer);
+}
+
 const Format kFormats[] = {
     // The Intel HEX reader has always read missing digits as zeros.
-    {"IntelHex", intelHexText, readIntelHex, 9, 0x00},
-    {"SRecord", sRecordText, readSRecord, 8, 0xFF},
+    {"IntelHex", intelHexText, readIntelHex, readIntelHex, readerOf<IntelHexReader>, 9, 0x00},
+    {"SRecord", sRecordText, readSRecord, readSRecord, readerOf<SRecordReader>, 8, 0xFF},
 };
 
 [[maybe_unused]] void PrintTo(const Format &format, std::ostream *out)
@@ -38,11 +46,6 @@ const Format kFormats[] = {
 // (line n holds the 16 bytes from (n - 2) * 16), line 18 the end record.
 constexpr int kSizeExp = 8;
 constexpr int kLastDataLine = 17;
-
-QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd = "\r\n")
-{
-    return lines.join(lineEnd) + lineEnd;
-}
 
 class RecordDamage : public ::testing::TestWithParam<Format> {
   protected:
@@ -192,6 +195,55 @@ TEST_P(RecordDamage, AStopKeepsTheDamageFoundBeforeItAndJudgesNoEnd)
     outcome = load(joined(lines), kSizeExp - 1);
     EXPECT_EQ(outcome.status, Status::DoesNotFit);
     EXPECT_FALSE(outcome.damage.found()) << "the file was not read to where its end would be";
+}
+
+// The file arrives in pieces of any size; a CR LF split between two pieces is still one line end.
+TEST_P(RecordDamage, PiecesGiveTheSameOutcomeAndDamageAsTheWhole)
+{
+    // Line 5 cut, line 8 with a wrong checksum, blank lines, every line end, no end record.
+    QByteArrayList lines = lines_;
+    lines[4].chop(5);
+    lines[7].back() = lines[7].back() == 'A' ? 'B' : 'A';
+    lines.removeLast();
+    const QByteArray text = lines.mid(0, 6).join("\r\n") + "\r\n\r\n" + lines.mid(6, 4).join('\r') + "\n" +
+                            lines.mid(10).join('\n');
+    for (const int sizeExp : {kSizeExp - 1, kSizeExp}) {
+        const HexLoadOutcome expected = load(text, sizeExp);
+        EXPECT_EQ(expected.damage, damage(Kind::CutOff, 5));
+        for (qsizetype step = 1; step <= 7; ++step) {
+            MemoryBuffer pieces;
+            pieces.recreate(sizeExp);
+            const auto reader = GetParam().reader(pieces);
+            for (qsizetype at = 0; at < text.size(); at += step)
+                reader->feed(QByteArrayView(text).sliced(at, std::min(step, text.size() - at)));
+            const HexLoadOutcome outcome = reader->finish();
+            EXPECT_EQ(outcome, expected) << "pieces of " << step;
+            EXPECT_EQ(outcome.damage, expected.damage) << "pieces of " << step;
+            EXPECT_EQ(bufferBytes(pieces), bufferBytes(buffer_)) << "pieces of " << step;
+        }
+    }
+}
+
+// A file that breaks off is told as unreadable; the damage before the break stays, and a file not
+// read to its end is not judged for having none.
+TEST_P(RecordDamage, AFileThatCannotBeReadToItsEnd)
+{
+    QByteArrayList lines = lines_;
+    lines[1].back() = lines[1].back() == 'A' ? 'B' : 'A';
+    FailingDevice device(joined(lines.mid(0, 4)) + lines[4]);
+    buffer_.recreate(kSizeExp);
+    HexLoadOutcome outcome = GetParam().readDevice(device, buffer_);
+    EXPECT_EQ(outcome.status, Status::Unreadable);
+    EXPECT_EQ(outcome.line, 5);
+    EXPECT_EQ(outcome.reason, QStringLiteral("connection lost"));
+    EXPECT_EQ(outcome.damage, damage(Kind::WrongChecksum, 2));
+    EXPECT_EQ(bufferBytes(buffer_).left(48), bufferBytes(image_).left(48)) << "lines 2 to 4";
+    EXPECT_EQ(bufferBytes(buffer_).mid(48), QByteArray(256 - 48, '\xFF')) << "the broken line is not used";
+
+    FailingDevice empty({});
+    outcome = GetParam().readDevice(empty, buffer_);
+    EXPECT_EQ(outcome.status, Status::Unreadable);
+    EXPECT_FALSE(outcome.damage.found());
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RecordDamage, ::testing::ValuesIn(kFormats),

@@ -6,9 +6,8 @@
 #include "core/files/BinaryImage.h"
 #include "core/files/ImageTestSupport.h"
 #include "core/files/SRecord.h"
+#include "core/files/ToolRun.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,19 +64,6 @@ const Tool kTools[] = {
      fourByteAddress,
      32},
 };
-
-void run(const QString &program, QStringList arguments, const QString &in, const QString &out)
-{
-    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^IN$")), in);
-    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^OUT$")), out);
-    QProcess process;
-    process.start(program, arguments);
-    ASSERT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    ASSERT_EQ(process.exitCode(), 0) << program.toStdString() << " " << arguments.join(u' ').toStdString()
-                                     << "\n"
-                                     << process.readAllStandardError().toStdString();
-}
 
 // Their file must load complete, undamaged, as `expected`.
 void expectLoads(const QString &path, const MemoryBuffer &expected, int sizeExp)

@@ -1,12 +1,12 @@
-// The lenient S-record reader: record types and address widths, stops, line ends, long lines,
-// streaming, a device that fails, and the round trip through the writer.
+// The lenient S-record reader: record types and address widths, stops, long lines, and the round
+// trip through the writer. How lines end, pieces and failing devices are read is shared with the
+// Intel HEX reader (see RecordDamageTest and IntelHexReaderTest).
 
 #include "core/files/ImageTestSupport.h"
 #include "core/files/SRecord.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
 
 using namespace zelko6;
 using namespace zelko6::test;
@@ -22,20 +22,6 @@ QByteArray srec(const char *withoutChecksum)
     for (const char byte : QByteArray::fromHex(text.mid(2)))
         sum += uint8_t(byte);
     return text + QByteArray::number(~sum & 255, 16).rightJustified(2, '0').toUpper();
-}
-
-QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd = "\r\n")
-{
-    return lines.join(lineEnd) + lineEnd;
-}
-
-// Every address holds 0xFF except those listed.
-void expectImage(const MemoryBuffer &buffer, const std::map<size_t, uint8_t> &bytes)
-{
-    for (size_t a = 0; a < buffer.size(); ++a) {
-        const auto it = bytes.find(a);
-        ASSERT_EQ(buffer[a], it == bytes.end() ? 0xFF : it->second) << "address " << a;
-    }
 }
 
 HexLoadOutcome load(const QByteArray &text, MemoryBuffer &buffer, int sizeExp)
@@ -112,26 +98,6 @@ TEST(SRecordReader, StopsWhereTheFileNoLongerFits)
     expectImage(buffer, {{0, 0x11}});
 }
 
-TEST(SRecordReader, EveryLineEndEndsALine)
-{
-    const QByteArrayList lines = {srec("S104000011"), srec("S104000122"), srec("S104008033")};
-    for (const QByteArray &end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
-        SCOPED_TRACE(end.toHex().constData());
-        MemoryBuffer buffer;
-        const HexLoadOutcome outcome = load(joined(lines, end), buffer, 7);
-        EXPECT_EQ(outcome.status, Status::DoesNotFit);
-        EXPECT_EQ(outcome.line, 3);
-        expectImage(buffer, {{0, 0x11}, {1, 0x22}});
-    }
-    // Mixed ends, blank lines counted, and a last line without any line end.
-    MemoryBuffer buffer;
-    const QByteArray mixed = lines[0] + "\r" + lines[1] + "\n\r\n\r" + lines[2] + "\n" + srec("S9030000");
-    const HexLoadOutcome outcome = load(mixed, buffer, 8);
-    EXPECT_EQ(outcome, (HexLoadOutcome{Status::Complete, 6, 0, {}}));
-    EXPECT_FALSE(outcome.damage.found());
-    expectImage(buffer, {{0, 0x11}, {1, 0x22}, {0x80, 0x33}});
-}
-
 TEST(SRecordReader, VeryLongLinesAreReadByTheirUsefulPrefix)
 {
     // Multi-megabyte lines: the longest record (count 255, 250 data bytes) with a tail, a header
@@ -150,50 +116,6 @@ TEST(SRecordReader, VeryLongLinesAreReadByTheirUsefulPrefix)
     expectImage(buffer, expected);
     // Its 256 bytes of 0xFF sum to 0x00, not 0xFF; the tail after a whole record is not judged.
     EXPECT_EQ(outcome.damage, (FileDamage{FileDamage::Kind::WrongChecksum, 2}));
-}
-
-// The file arrives in pieces of any size; a CR LF split between two pieces is still one line end.
-TEST(SRecordReader, PiecesGiveTheSameResultAsTheWhole)
-{
-    // Line 4 is cut after one data byte, line 5 after its count; the last line has no line end.
-    const QByteArray text = srec("S104000011") + "\r\n\r\n" + srec("S104000122") + "\rS105000233\nS105\r\n" +
-                            srec("S1070008445566");
-    for (const int sizeExp : {3, 8}) {
-        MemoryBuffer whole;
-        const HexLoadOutcome expected = load(text, whole, sizeExp);
-        for (qsizetype step = 1; step <= 7; ++step) {
-            MemoryBuffer pieces;
-            pieces.recreate(sizeExp);
-            SRecordReader reader(pieces);
-            for (qsizetype at = 0; at < text.size(); at += step)
-                reader.feed(QByteArrayView(text).sliced(at, std::min(step, text.size() - at)));
-            const HexLoadOutcome outcome = reader.finish();
-            EXPECT_EQ(outcome, expected) << "pieces of " << step;
-            EXPECT_EQ(outcome.damage, expected.damage) << "pieces of " << step;
-            EXPECT_EQ(outcome.damage, (FileDamage{FileDamage::Kind::CutOff, 4}));
-            EXPECT_EQ(bufferBytes(pieces), bufferBytes(whole)) << "pieces of " << step;
-        }
-    }
-}
-
-TEST(SRecordReader, FileThatCannotBeReadToItsEnd)
-{
-    MemoryBuffer buffer;
-    buffer.recreate(8);
-    // The third line is cut off by the failure: it is not a complete line, so it is not used.
-    FailingDevice device(joined({srec("S104000011"), srec("S104000122")}) + srec("S104000233"));
-    const HexLoadOutcome outcome = readSRecord(device, buffer);
-    EXPECT_EQ(outcome.status, Status::Unreadable);
-    EXPECT_EQ(outcome.line, 3);
-    EXPECT_EQ(outcome.reason, QStringLiteral("connection lost"));
-    EXPECT_FALSE(outcome.damage.found()) << "a file not read to its end is not judged for its end";
-    expectImage(buffer, {{0, 0x11}, {1, 0x22}});
-
-    QTemporaryDir dir;
-    buffer.recreate(8);
-    EXPECT_EQ(loadSRecord(dir.filePath(QStringLiteral("absent.s19")), buffer).status, Status::Unreadable);
-    EXPECT_EQ(loadSRecord(dir.path(), buffer).status, Status::Unreadable);
-    expectImage(buffer, {});
 }
 
 // Every chip size: what the writer saves, the reader loads back exactly and undamaged.
