@@ -69,18 +69,6 @@ class RecordDamage : public ::testing::TestWithParam<Format> {
 
 } // namespace
 
-TEST_P(RecordDamage, AWholeFileHasNone)
-{
-    for (const QByteArray &end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
-        const HexLoadOutcome outcome = load(joined(lines_, end));
-        EXPECT_TRUE(outcome.complete());
-        EXPECT_EQ(outcome.damage, FileDamage{});
-        EXPECT_FALSE(outcome.damage.found());
-    }
-    // Nor does one without a line end after its last line.
-    EXPECT_FALSE(load(joined(lines_).chopped(2)).damage.found());
-}
-
 TEST_P(RecordDamage, AWrongChecksumLoadsAsItReadsAndIsNamedWithItsLine)
 {
     // A data digit changed on line 5 (address 0x30): the byte loads as the file says.
