@@ -69,6 +69,8 @@ bool measure(const Format &format, const MemoryBuffer &image, const QTemporaryDi
 
     QByteArray text;
     report("text only: build", [&] { text = format.text(image); });
+    // The rest of a save is the disk's: the synced temporary file and the rename over the old one.
+    report("atomic write alone (the same text)", [&] { allOk &= saveFileAtomically(path, text).saved; });
     report("text only: read", [&] {
         loaded.recreate(17);
         allOk &= format.read(text, loaded).complete();
