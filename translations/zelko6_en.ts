@@ -264,6 +264,34 @@ so the Serial EEPROM Programmer was not started.</translation>
         <source>%1 : このデバイスは使用できません。拡張パラメータは0～255でなければなりません。</source>
         <translation>%1 : this device cannot be used. Its extra parameter must be 0 to 255.</translation>
     </message>
+    <message>
+        <source>ファイルの%1行目のチェックサムが合いません。読み込めた部分を表示しています。</source>
+        <translation>The checksum on line %1 of the file is wrong. What could be read is shown.</translation>
+    </message>
+    <message>
+        <source>ファイルの%1行目のレコードが途中で切れています。読み込めた部分を表示しています。</source>
+        <translation>The record on line %1 of the file is cut off. What could be read is shown.</translation>
+    </message>
+    <message>
+        <source>ファイルにエンドレコードがありません（%1行）。読み込めた部分を表示しています。</source>
+        <translation>The file has no end record (line count: %1). What could be read is shown.</translation>
+    </message>
+    <message>
+        <source>ファイルの%1行目のチェックサムが合いません。</source>
+        <translation>The checksum on line %1 of the file is wrong.</translation>
+    </message>
+    <message>
+        <source>ファイルの%1行目のレコードが途中で切れています。</source>
+        <translation>The record on line %1 of the file is cut off.</translation>
+    </message>
+    <message>
+        <source>ファイルにデータレコードがありません（%1行）。</source>
+        <translation>The file has no data record (line count: %1).</translation>
+    </message>
+    <message>
+        <source>ファイルにエンドレコードがありません（%1行）。</source>
+        <translation>The file has no end record (line count: %1).</translation>
+    </message>
 </context>
 <context>
     <name>zelko6::AboutWindow</name>

@@ -27,6 +27,7 @@ const std::map<QString, std::function<void(CliOptions &)>> &flags()
         {QStringLiteral("--byte"), [](CliOptions &o) { o.byte = true; }},
         {QStringLiteral("--no-verify"), [](CliOptions &o) { o.noVerify = true; }},
         {QStringLiteral("--probe"), [](CliOptions &o) { o.probe = true; }},
+        {QStringLiteral("--lenient"), [](CliOptions &o) { o.lenient = true; }},
         {QStringLiteral("--help"), [](CliOptions &o) { o.help = true; }},
         {QStringLiteral("-h"), [](CliOptions &o) { o.help = true; }},
         {QStringLiteral("--version"), [](CliOptions &o) { o.version = true; }},
@@ -88,8 +89,10 @@ const std::map<QString, Setter> &valued()
                  o.dashFormat = ImageFormat::IntelHex;
              else if (v == QStringLiteral("bin"))
                  o.dashFormat = ImageFormat::Binary;
+             else if (v == QStringLiteral("srec"))
+                 o.dashFormat = ImageFormat::SRecord;
              else
-                 return QStringLiteral("--format: hex or bin, not ") + v;
+                 return QStringLiteral("--format: hex, bin or srec, not ") + v;
              return std::nullopt;
          }},
         {QStringLiteral("--lang"),
@@ -167,6 +170,10 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         options.command = positional.takeFirst();
         options.files = positional;
     }
+    // Every named file takes the format its name says; a --format without "-" would be ignored
+    // while the user believes it obeyed.
+    if (options.dashFormat && !options.files.contains(QStringLiteral("-")))
+        return UsageError{QStringLiteral("--format gives the format of '-', and no '-' is given")};
     return options;
 }
 
@@ -187,8 +194,8 @@ QString usageText()
         "  write --byte --address A (FILE | --value V)\n"
         "                        write one byte: FILE's byte at A, or V\n"
         "  verify FILE           compare the chip with FILE\n"
-        "  convert IN OUT        convert between Intel HEX and raw binary, for the size of --chip\n"
-        "                        (or --size); no board needed\n"
+        "  convert IN OUT        convert between Intel HEX, S-record and raw binary, for the size of\n"
+        "                        --chip (or --size); no board needed\n"
         "  demo                  identify, write a random image, read it back, verify, save it as\n"
         "                        Intel HEX; against the board simulator, started here unless --port\n"
         "                        is given (a real chip is overwritten: --chip is then needed)\n"
@@ -205,7 +212,9 @@ QString usageText()
         "  --no-verify           write without the verify that follows\n"
         "  --log FILE            the verify log (default: VerifyLog.txt beside the program)\n"
         "  --catalogue FILE      the chip catalogue (default: zelko6.ini beside the program)\n"
-        "  --format hex|bin      the format of '-' (default: hex)\n"
+        "  --format hex|bin|srec the format of '-', and only of '-' (default: hex)\n"
+        "  --lenient             write, verify, convert: load a damaged Intel HEX or S-record file\n"
+        "                        as the window does (what can be read) and warn, instead of exit 4\n"
         "  --lang ja|en          language of the result texts (default: Japanese when the locale\n"
         "                        is Japanese, English otherwise)\n"
         "  --baud N              demo: pace the simulator at N bit/s (default: unpaced)\n"
@@ -214,9 +223,12 @@ QString usageText()
         "  -h, --help            this text\n"
         "  --version             the program's version\n"
         "\n"
-        "Files: the name decides the format. .hex and .ihx are Intel HEX; .bin is raw binary, one\n"
-        "byte per address from 0 (a shorter file is padded with 0xFF and said so; a longer one is\n"
+        "Files: the name decides the format. .hex and .ihx are Intel HEX; .s19, .s28, .s37, .srec\n"
+        "and .mot are S-record (written with S1 records up to 64 KiB, S2 above); .bin is raw binary,\n"
+        "one byte per address from 0 (a shorter file is padded with 0xFF and said so; a longer one is\n"
         "refused before anything is sent); '-' is standard input or output.\n"
+        "A damaged Intel HEX or S-record file (a wrong checksum, a record cut off, no data record,\n"
+        "no end record) is refused with the kind and the line, unless --lenient is given.\n"
         "Progress goes to standard error: a bar on a terminal, otherwise one line per 10 %.\n"
         "\n"
         "Exit codes:\n"
@@ -224,7 +236,7 @@ QString usageText()
         "  1  usage error: unknown command or option, or a chip, size or address that does not suit\n"
         "  2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost\n"
         "  3  verify mismatch (the log lists the addresses)\n"
-        "  4  file error: unreadable, does not fit the chip, or cannot be written\n"
+        "  4  file error: unreadable, damaged, does not fit the chip, or cannot be written\n"
         "  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written\n");
 }
 

@@ -15,14 +15,14 @@ namespace zelko6::cli {
 // What a script sees. Documented in the usage text; the order says how bad things got.
 enum ExitCode : int {
     kExitOk = 0,
-    kExitUsage = 1,         // unknown command or option, unsuitable chip, size or address
-    kExitLink = 2,          // no board, or the link failed during the transfer
-    kExitMismatch = 3,      // the verify found differing bytes
-    kExitFile = 4,          // a file could not be read, does not fit the chip, or could not be written
+    kExitUsage = 1,    // unknown command or option, unsuitable chip, size or address
+    kExitLink = 2,     // no board, or the link failed during the transfer
+    kExitMismatch = 3, // the verify found differing bytes
+    kExitFile = 4,     // a file could not be read, is damaged, does not fit the chip, or could not be written
     kExitInterrupted = 130, // Ctrl-C or a termination request: the port closed, no file written
 };
 
-enum class ImageFormat { IntelHex, Binary };
+enum class ImageFormat { IntelHex, Binary, SRecord };
 
 struct CliOptions {
     QString command;
@@ -36,6 +36,7 @@ struct CliOptions {
     bool byte = false;
     bool noVerify = false;
     bool probe = false;
+    bool lenient = false; // load a damaged Intel HEX or S-record file as the window does, and warn
     QString logPath;
     QString catalogue;
     std::optional<ImageFormat> dashFormat; // the format of "-"

@@ -88,6 +88,9 @@ std::optional<QString> misfit(const CliOptions &o)
         return QStringLiteral("--probe goes with ports");
     if (o.noVerify && c != QStringLiteral("write"))
         return QStringLiteral("--no-verify goes with write");
+    if (o.lenient && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
+        c != QStringLiteral("convert"))
+        return QStringLiteral("--lenient goes with write, verify or convert");
     if ((o.baud || !o.simulator.isEmpty() || !o.output.isEmpty()) && c != QStringLiteral("demo"))
         return QStringLiteral("--baud, --simulator and --output go with demo");
     return std::nullopt;
@@ -208,8 +211,8 @@ std::optional<Failure> loadInto(Session &session, const QString &name, const Cli
     auto format = formatFor(options, name);
     if (auto *failure = std::get_if<Failure>(&format))
         return *failure;
-    const FileResult loaded =
-        loadImage(name, std::get<ImageFormat>(format), session.chip().DUT_SizeExp, session.buffer);
+    const FileResult loaded = loadImage(name, std::get<ImageFormat>(format), session.chip().DUT_SizeExp,
+                                        session.buffer, options.lenient);
     if (!loaded.ok())
         return Failure{loaded.exitCode, loaded.text};
     if (!loaded.text.isEmpty())
@@ -371,8 +374,8 @@ int cmdConvert(const CliOptions &options, const Console &console)
     if (auto *failure = std::get_if<Failure>(&outFormat))
         return failed(console, *failure);
     MemoryBuffer buffer;
-    const FileResult loaded =
-        loadImage(options.files[0], std::get<ImageFormat>(inFormat), std::get<int>(sizeExp), buffer);
+    const FileResult loaded = loadImage(options.files[0], std::get<ImageFormat>(inFormat),
+                                        std::get<int>(sizeExp), buffer, options.lenient);
     if (!loaded.text.isEmpty())
         console.note(loaded.text);
     if (!loaded.ok())

@@ -3,6 +3,7 @@
 #include "cli/Interruption.h"
 #include "core/files/BinaryImage.h"
 #include "core/files/IntelHex.h"
+#include "core/files/SRecord.h"
 #include "messages/StatusTexts.h"
 
 #include <QDir>
@@ -53,23 +54,35 @@ FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffe
     return {};
 }
 
-FileResult loadHexImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
+HexLoadOutcome readRecordFile(const QString &name, ImageFormat format, MemoryBuffer &buffer)
+{
+    const bool sRecord = format == ImageFormat::SRecord;
+    if (name != kStandardStream)
+        return sRecord ? loadSRecord(name, buffer) : loadIntelHex(name, buffer);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {HexLoadOutcome::Status::Unreadable, 0, 0, in.errorString(), {}};
+    return sRecord ? readSRecord(in, buffer) : readIntelHex(in, buffer);
+}
+
+// Intel HEX or S-record: the same outcomes, so the same judgement.
+FileResult loadRecordImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer,
+                           bool lenient)
 {
     buffer.recreate(sizeExp);
-    HexLoadOutcome outcome;
-    if (name == kStandardStream) {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly))
-            outcome = {HexLoadOutcome::Status::Unreadable, 0, 0, in.errorString()};
-        else
-            outcome = readIntelHex(in, buffer);
-    } else {
-        outcome = loadIntelHex(name, buffer);
-    }
+    const HexLoadOutcome outcome = readRecordFile(name, format, buffer);
     const QString where = displayName(name);
     switch (outcome.status) {
     case HexLoadOutcome::Status::Complete:
-        return {};
+        if (!outcome.damage.found())
+            return {};
+        // The window loads what can be read and says so; a script must ask for that.
+        if (lenient)
+            return {kExitOk, StatusTexts::fileDamageAlone(outcome.damage) +
+                                 detail(where, QStringLiteral("loaded as far as it reads, --lenient"))};
+        buffer.recreate(sizeExp);
+        return {kExitFile, StatusTexts::fileDamageAlone(outcome.damage) +
+                               detail(where, QStringLiteral("not loaded; --lenient loads what can be read"))};
     case HexLoadOutcome::Status::DoesNotFit:
         buffer.recreate(sizeExp);
         return {kExitFile,
@@ -100,14 +113,16 @@ std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<I
         return ImageFormat::IntelHex;
     if (suffix == QStringLiteral("bin"))
         return ImageFormat::Binary;
+    if (isSRecordName(name))
+        return ImageFormat::SRecord;
     return QStringLiteral("cannot tell the format of '") + name +
-           QStringLiteral("' from its name: use .hex, .ihx or .bin");
+           QStringLiteral("' from its name: use .hex, .ihx, .s19, .s28, .s37, .srec, .mot or .bin");
 }
 
-FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer)
+FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer, bool lenient)
 {
     return format == ImageFormat::Binary ? loadBinaryImage(name, sizeExp, buffer)
-                                         : loadHexImage(name, sizeExp, buffer);
+                                         : loadRecordImage(name, format, sizeExp, buffer, lenient);
 }
 
 FileResult checkCanSave(const QString &name)
@@ -126,8 +141,9 @@ FileResult checkCanSave(const QString &name)
 FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format,
                      const Console &console)
 {
-    const QByteArray bytes = format == ImageFormat::IntelHex
-                                 ? intelHexText(buffer)
+    const QByteArray bytes = format == ImageFormat::IntelHex ? intelHexText(buffer)
+                             : format == ImageFormat::SRecord
+                                 ? sRecordText(buffer)
                                  : QByteArray(reinterpret_cast<const char *>(buffer.data()),
                                               static_cast<qsizetype>(buffer.size()));
     if (name == kStandardStream) {

@@ -15,8 +15,9 @@ namespace zelko6::cli {
 
 inline const QString kStandardStream = QStringLiteral("-");
 
-// .hex and .ihx are Intel HEX, .bin raw binary (any case); "-" takes `dashFormat`, Intel HEX
-// when none is given. Anything else is a usage error, named in the returned text.
+// .hex and .ihx are Intel HEX, .s19, .s28, .s37, .srec and .mot S-record, .bin raw binary (any
+// case); "-" takes `dashFormat`, Intel HEX when none is given. Anything else is a usage error, named in the
+// returned text.
 std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<ImageFormat> dashFormat);
 
 struct FileResult {
@@ -25,8 +26,10 @@ struct FileResult {
     bool ok() const { return exitCode == kExitOk; }
 };
 
-// Fills `buffer` (2^sizeExp bytes) from the file; on failure the buffer holds 0xFF.
-FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer);
+// Fills `buffer` (2^sizeExp bytes) from the file; on failure the buffer holds 0xFF. A damaged
+// record file fails too, unless `lenient`: then it loads as the window loads it, the text a warning.
+FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer,
+                     bool lenient);
 
 // Before a read spends minutes on the board: can `name` be created at all?
 FileResult checkCanSave(const QString &name);

@@ -84,7 +84,7 @@ void StatusRenderer::render(const StatusEvent &event)
             [&](const GridRefreshStarted &) { setPanel(Message, T::gridRefreshing()); },
             [&](const GridRefreshProgress &e) { setPanel(Progress, T::percent(e.percent)); },
             [&](const GridRefreshFinished &) { setPanel(Message, T::gridRefreshed()); },
-            [&](const FileStatus &e) { setPanel(Message, T::fileStatus(e.stage, e.detail)); },
+            [&](const FileStatus &e) { setPanel(Message, T::fileStatus(e)); },
             [&](const AddressSelected &e) { setPanel(Progress, T::address(e.address)); },
             [&](const ChipSelecting &e) {
                 setPanel(Remark, e.memo);

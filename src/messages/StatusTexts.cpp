@@ -141,7 +141,12 @@ QString StatusTexts::portUnusable()
 
 QString StatusTexts::fileStatus(FileStage stage, const QString &detail)
 {
-    switch (stage) {
+    return fileStatus(FileStatus{stage, detail});
+}
+
+QString StatusTexts::fileStatus(const FileStatus &status)
+{
+    switch (status.stage) {
     case FileStage::PleaseWait:
         return pleaseWait();
     case FileStage::CannotOpen:
@@ -150,6 +155,8 @@ QString StatusTexts::fileStatus(FileStage stage, const QString &detail)
         return tr("ファイルをロードしています..........");
     case FileStage::Loaded:
         return tr("ファイルオープン完了");
+    case FileStage::Damaged:
+        return fileDamage(status.damage);
     case FileStage::LoadedShorter:
         return tr("ファイルオープン完了（ファイルがデバイスより小さいため、残りは0xFFです）");
     case FileStage::DoesNotFit:
@@ -165,7 +172,45 @@ QString StatusTexts::fileStatus(FileStage stage, const QString &detail)
     case FileStage::Saved:
         return tr("ファイルに保存終了。 ");
     case FileStage::NotSaved:
-        return notSaved() + QStringLiteral(" (") + detail + u')';
+        return notSaved() + QStringLiteral(" (") + status.detail + u')';
+    }
+    return {};
+}
+
+QString StatusTexts::fileDamage(const FileDamage &damage)
+{
+    const QString line = QString::number(damage.line);
+    switch (damage.kind) {
+    case FileDamage::Kind::None:
+        break;
+    case FileDamage::Kind::WrongChecksum:
+        return tr("ファイルの%1行目のチェックサムが合いません。読み込めた部分を表示しています。").arg(line);
+    case FileDamage::Kind::CutOff:
+        return tr("ファイルの%1行目のレコードが途中で切れています。読み込めた部分を表示しています。")
+            .arg(line);
+    case FileDamage::Kind::NoData:
+        return fileDamageAlone(damage);
+    case FileDamage::Kind::NoEnd:
+        return tr("ファイルにエンドレコードがありません（%1行）。読み込めた部分を表示しています。").arg(line);
+    }
+    return {};
+}
+
+QString StatusTexts::fileDamageAlone(const FileDamage &damage)
+{
+    const QString line = QString::number(damage.line);
+    switch (damage.kind) {
+    case FileDamage::Kind::None:
+        break;
+    case FileDamage::Kind::WrongChecksum:
+        return tr("ファイルの%1行目のチェックサムが合いません。").arg(line);
+    case FileDamage::Kind::CutOff:
+        return tr("ファイルの%1行目のレコードが途中で切れています。").arg(line);
+    case FileDamage::Kind::NoData:
+        // Nothing was loaded, so there is no part to show.
+        return tr("ファイルにデータレコードがありません（%1行）。").arg(line);
+    case FileDamage::Kind::NoEnd:
+        return tr("ファイルにエンドレコードがありません（%1行）。").arg(line);
     }
     return {};
 }

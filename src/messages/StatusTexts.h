@@ -47,7 +47,13 @@ class StatusTexts {
     static QString portUnusable();
 
     // Files
+    static QString fileStatus(const FileStatus &status);
     static QString fileStatus(FileStage stage, const QString &detail);
+    // What the window says of a damaged file it loaded all the same: the damage, the line, and
+    // that what could be read is shown.
+    static QString fileDamage(const FileDamage &damage);
+    // Its first sentence alone: the damage and the line, where nothing is loaded.
+    static QString fileDamageAlone(const FileDamage &damage);
     static QString overwriteTitle();
     static QString overwriteQuestion();
     static QString notSaved();

@@ -171,6 +171,45 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         EXPECT_FALSE(hasJapanese(text)) << text.toStdString();
 }
 
+TEST(CliOptionsTest, LenientAndTheFormatOfStandardStreams)
+{
+    CliOptions o = parsed({QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("b.bin"),
+                           QStringLiteral("--format=srec"), QStringLiteral("--lenient")});
+    EXPECT_EQ(o.dashFormat, ImageFormat::SRecord);
+    EXPECT_TRUE(o.lenient);
+    EXPECT_FALSE(
+        parsed({QStringLiteral("convert"), QStringLiteral("a.hex"), QStringLiteral("b.bin")}).lenient);
+    // A format for files that all have names would be ignored; so is an unknown one.
+    EXPECT_TRUE(usageErrorOf({QStringLiteral("convert"), QStringLiteral("a.hex"), QStringLiteral("b.bin"),
+                              QStringLiteral("--format"), QStringLiteral("bin")})
+                    .contains(QStringLiteral("'-'")));
+    EXPECT_TRUE(usageErrorOf({QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("-"),
+                              QStringLiteral("--format"), QStringLiteral("s19")})
+                    .contains(QStringLiteral("hex, bin or srec")));
+    EXPECT_FALSE(usageErrorOf({QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("-"),
+                               QStringLiteral("--lenient=yes")})
+                     .isEmpty());
+}
+
+TEST_F(InEnglish, DamagedFilesInEnglish)
+{
+    using Kind = FileDamage::Kind;
+    EXPECT_EQ(StatusTexts::fileStatus(FileStatus{FileStage::Damaged, {}, {Kind::WrongChecksum, 12}}),
+              QStringLiteral("The checksum on line 12 of the file is wrong. What could be read is shown."));
+    EXPECT_EQ(StatusTexts::fileDamage({Kind::CutOff, 3}),
+              QStringLiteral("The record on line 3 of the file is cut off. What could be read is shown."));
+    EXPECT_EQ(StatusTexts::fileDamage({Kind::NoData, 40}),
+              QStringLiteral("The file has no data record (line count: 40)."));
+    EXPECT_EQ(StatusTexts::fileDamage({Kind::NoEnd, 9}),
+              QStringLiteral("The file has no end record (line count: 9). What could be read is shown."));
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::WrongChecksum, 12}),
+              QStringLiteral("The checksum on line 12 of the file is wrong."));
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::CutOff, 3}),
+              QStringLiteral("The record on line 3 of the file is cut off."));
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::NoEnd, 9}),
+              QStringLiteral("The file has no end record (line count: 9)."));
+}
+
 TEST(CliTextsTest, WithoutATranslationTheTextsAreJapanese)
 {
     EXPECT_EQ(StatusTexts::replyMissed(LinkResult::TimedOut, true), texts::kTimeOutText);
@@ -235,6 +274,12 @@ TEST(CliImageFilesTest, FormatByName)
               ImageFormat::Binary);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), std::nullopt)), ImageFormat::IntelHex);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), ImageFormat::Binary)), ImageFormat::Binary);
+    for (const char *name : {"x.s19", "x.S28", "x.s37", "x.srec", "x.MOT"})
+        EXPECT_EQ(std::get<ImageFormat>(formatOf(QString::fromLatin1(name), std::nullopt)),
+                  ImageFormat::SRecord)
+            << name;
+    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), ImageFormat::SRecord)),
+              ImageFormat::SRecord);
     for (const char *name : {"x.txt", "hex", "x.bin.gz", "bin/x"})
         EXPECT_TRUE(std::holds_alternative<QString>(formatOf(QString::fromLatin1(name), std::nullopt)))
             << name;

@@ -4,6 +4,7 @@
 #include "core/operations/FileCommands.h"
 #include "core/files/ImageTestSupport.h"
 #include "core/files/IntelHex.h"
+#include "core/files/SRecord.h"
 #include "gui/AppState.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
@@ -176,6 +177,34 @@ TEST_F(FileWindowTest, BinaryFilesRoundTripThroughAllFiles)
     EXPECT_EQ(state().BufData[255], static_cast<uint8_t>(255 * 3));
 }
 
+TEST_F(FileWindowTest, SRecordFilesRoundTripByTheirName)
+{
+    for (size_t i = 0; i < state().BufData.size(); ++i)
+        state().BufData[i] = static_cast<uint8_t>(i * 7);
+    answer.arm(path("image.MOT"));
+    main().action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルに保存終了。 "));
+    EXPECT_TRUE(readFile(path("image.MOT")).startsWith("S00900005A454C4B4F363B\r\nS113000000070E151C"));
+    EXPECT_EQ(readFile(path("image.MOT")), sRecordText(state().BufData));
+    main().ClearBuffer();
+    answer.arm(path("image.MOT"));
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
+    EXPECT_EQ(state().BufData[255], static_cast<uint8_t>(255 * 7));
+}
+
+TEST_F(FileWindowTest, ADamagedFileShowsWhatWasReadAndSaysWhereItIsDamaged)
+{
+    // The checksum of line 2 should be E2: the bytes load, and the line is named.
+    writeFile(path("bad.hex"), ":020000040000FA\r\n:0400100001020304E3\r\n:00000001FF\r\n");
+    answer.arm(path("bad.hex"));
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_EQ(main().status().panel(1),
+              QStringLiteral("ファイルの2行目のチェックサムが合いません。読み込めた部分を表示しています。"));
+    EXPECT_EQ(state().BufData[0x13], 0x04);
+    EXPECT_EQ(main().gridModel().byteText(1, 0), QStringLiteral("0x01"));
+}
+
 namespace {
 
 struct ScriptedDialogs final : FileDialogs {
@@ -235,4 +264,57 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
     EXPECT_EQ(state.BufData[0], 0x42);
     EXPECT_EQ(view.busy, 0);
     EXPECT_EQ(folderOf(QStringLiteral("/data/a.hex")), QStringLiteral("/data"));
+}
+
+TEST(FileCommands, DamagedFilesOfEitherFormatAreNamedNotOpened)
+{
+    AppState state;
+    state.chip.DUT_SizeExp = 7;
+    state.chipSelected = true;
+    MemorySettingsStore store;
+    Settings settings(store);
+    RenderedEvents events;
+    ScriptedDialogs dialogs;
+    NullView view;
+    FileCommands commands(state, state, settings, events, dialogs, view);
+    QTemporaryDir dir;
+
+    const struct {
+        const char *name;
+        QByteArray text;
+        QString message;
+        uint8_t at0x10;
+    } cases[] = {
+        {"cut.s19", "S0030000FC\r\nS1070010AABB\r\nS9030000FC\r\n",
+         QStringLiteral("ファイルの2行目のレコードが途中で切れています。読み込めた部分を表示しています。"),
+         0xAA},
+        {"sum.S37", "S30600000010AB3D\r\nS70500000000FA\r\n",
+         QStringLiteral("ファイルの1行目のチェックサムが合いません。読み込めた部分を表示しています。"), 0xAB},
+        {"noend.srec", "S1050010ABCD72\r\nS1050012EEFFFB",
+         QStringLiteral("ファイルにエンドレコードがありません（2行）。読み込めた部分を表示しています。"),
+         0xAB},
+        {"nodata.hex", QByteArray("MZ\x90\x00\x03\x00\x00\x00\r\n\x04\x00\x00\x00\xFF\xFF", 16),
+         QStringLiteral("ファイルにデータレコードがありません（2行）。"), 0xFF},
+        // Beyond the chip as well as damaged: that it does not fit is what the user must hear.
+        {"far.s28", "S1050010ABCD00\r\nS1040080116A\r\nS9030000FC\r\n",
+         QStringLiteral("ファイルのデータがデバイスの容量を超えています。収まる部分だけを読み込みました。"),
+         0xAB},
+        {"whole.s28", "S1050010ABCD72\r\nS9030000FC\r\n", QStringLiteral("ファイルオープン完了"), 0xAB},
+    };
+    for (const auto &c : cases) {
+        const QString file = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(writeBytes(file, c.text));
+        dialogs.choice = file;
+        const int refreshes = view.refreshes;
+        commands.mnuFileOpen_Click();
+        EXPECT_EQ(events.panels.panel(1), c.message) << c.name;
+        EXPECT_EQ(state.BufData[0x10], c.at0x10) << c.name;
+        EXPECT_EQ(view.refreshes, refreshes + 1) << c.name << ": what was read is shown";
+        EXPECT_EQ(view.busy, 0);
+    }
+
+    // Saving by such a name writes S-record.
+    dialogs.choice = dir.filePath(QStringLiteral("out.s19"));
+    commands.mnuFileSaveAs_Click();
+    EXPECT_EQ(fileBytes(*dialogs.choice), sRecordText(state.BufData));
 }

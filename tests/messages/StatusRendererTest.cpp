@@ -123,6 +123,37 @@ TEST(StatusRenderer, TheWindowsOwnTextsAndWhatACommandKeeps)
     EXPECT_EQ(r.panels.panel(1), QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。"));
 }
 
+// A damaged file is never "opened" as if whole: the kind of damage and its line take the place.
+TEST(StatusRenderer, ADamagedFileNamesItsDamageAndLine)
+{
+    using Kind = FileDamage::Kind;
+    Rendered r;
+    r << FileStatus{FileStage::Loading, {}} << FileStatus{FileStage::Damaged, {}, {Kind::WrongChecksum, 12}};
+    EXPECT_EQ(r.historyOf(1),
+              QStringList({"ファイルをロードしています..........",
+                           "ファイルの12行目のチェックサムが合いません。読み込めた部分を表示しています。"}));
+    r << FileStatus{FileStage::Damaged, {}, {Kind::CutOff, 3}};
+    EXPECT_EQ(
+        r.panels.panel(1),
+        QStringLiteral("ファイルの3行目のレコードが途中で切れています。読み込めた部分を表示しています。"));
+    r << FileStatus{FileStage::Damaged, {}, {Kind::NoData, 40}};
+    EXPECT_EQ(r.panels.panel(1), QStringLiteral("ファイルにデータレコードがありません（40行）。"));
+    r << FileStatus{FileStage::Damaged, {}, {Kind::NoEnd, 8193}};
+    EXPECT_EQ(
+        r.panels.panel(1),
+        QStringLiteral("ファイルにエンドレコードがありません（8193行）。読み込めた部分を表示しています。"));
+
+    // Where nothing is loaded, the first sentence alone.
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::WrongChecksum, 5}),
+              QStringLiteral("ファイルの5行目のチェックサムが合いません。"));
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::CutOff, 6}),
+              QStringLiteral("ファイルの6行目のレコードが途中で切れています。"));
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::NoData, 0}),
+              QStringLiteral("ファイルにデータレコードがありません（0行）。"));
+    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::NoEnd, 7}),
+              QStringLiteral("ファイルにエンドレコードがありません（7行）。"));
+}
+
 TEST(StatusTexts, SecondsAsTheTextsShowThem)
 {
     EXPECT_EQ(QStringLiteral("12.3"), StatusTexts::tenths(12.34));

@@ -16,9 +16,10 @@ class AppHarness {
     // A fresh Application, as a new run of the program would make it.
     Application &start()
     {
-        app = std::make_unique<Application>(store, boxes, shell,
-                                            StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock",
-                                                           QStringLiteral(ZELKO6_BINARY_DIR), programFolderWritable});
+        app = std::make_unique<Application>(
+            store, boxes, shell,
+            StartupOptions{programDir.appDir(), lockDir.path() + "/zelko6.lock",
+                           QStringLiteral(ZELKO6_BINARY_DIR), programFolderWritable});
         app->setQuitHandler([this] { ++quits; });
         started = app->Main();
         return *app;

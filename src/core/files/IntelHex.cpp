@@ -2,20 +2,20 @@
 
 #include "core/text/HexText.h"
 
-#include <QFile>
-#include <QIODevice>
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace zelko6 {
 
 namespace {
 
+using hexout::kLineEnd;
+using hexout::put;
+using hexout::putByte;
+
 constexpr char kFirstRecord[] = ":020000040000FA";
 constexpr char kUpperRecordStart[] = ":02000004";
 constexpr char kEndRecord[] = ":00000001FF";
-constexpr char kLineEnd[] = "\r\n";
 constexpr size_t kBytesPerRecord = 16;
 constexpr size_t kUpperStep = 0x10000;
 // 1 colon + count, address (2 bytes), type, checksum as two digits each, then CR LF.
@@ -28,20 +28,6 @@ unsigned pairSum(const char *record)
     for (size_t i = 1; record[i] != '\0'; i += 2)
         sum += static_cast<unsigned>(HexWordValue(record + i, record[i + 1] != '\0' ? 2 : 1));
     return sum;
-}
-
-char *put(char *out, const char *text)
-{
-    const size_t n = std::strlen(text);
-    std::memcpy(out, text, n);
-    return out + n;
-}
-
-char *putByte(char *out, unsigned value)
-{
-    out[0] = kHexUpper[(value >> 4) & 15];
-    out[1] = kHexUpper[value & 15];
-    return out + 2;
 }
 
 char *putChecksum(char *out, unsigned sum)
@@ -102,125 +88,58 @@ SaveOutcome saveIntelHex(const MemoryBuffer &buffer, const QString &path)
     return saveFileAtomically(path, intelHexText(buffer));
 }
 
-bool IntelHexReader::feed(QByteArrayView piece)
+void IntelHexReader::readLine(int64_t lineNo)
 {
-    const char *p = piece.data();
-    const char *const end = p + piece.size();
-    while (p < end && !stopped_) {
-        const char c = *p++;
-        if (c == '\r') {
-            endLine();
-            afterCr_ = true;
-        } else if (c == '\n') {
-            // Files of other tools end lines with LF alone; LF right after CR ends nothing new.
-            if (!afterCr_)
-                endLine();
-            afterCr_ = false;
-        } else {
-            afterCr_ = false;
-            if (length_ < kUsefulLineLength)
-                line_[static_cast<size_t>(length_++)] = c;
-        }
-    }
-    return !stopped_;
-}
-
-int IntelHexReader::field(int position, int width) const
-{
-    // A field cut short by the end of the line reads as zero-padded on the left, like HexWordValue
-    // of a shorter text.
-    const int available = std::clamp(length_ - (position - 1), 0, width);
-    return HexWordValue(line_.data() + position - 1, available);
-}
-
-void IntelHexReader::endLine()
-{
-    const int64_t lineNo = linesEnded_ + 1;
-    const bool record = length_ > 0 && line_[0] == ':';
-    linesEnded_ = lineNo;
-    if (!record) {
-        length_ = 0;
+    if (line_[0] != ':')
         return;
-    }
     const int count = field(2, 2);
     const int address = field(4, 4);
     const int type = field(8, 2);
+    // Colon, count, address, type, the data and the checksum.
+    if (length_ < 11 + 2 * count) {
+        noteDamage(FileDamage::Kind::CutOff, lineNo);
+    } else {
+        unsigned sum = 0;
+        for (int i = 0; i < count + 5; ++i)
+            sum += static_cast<unsigned>(field(2 + 2 * i, 2));
+        if ((sum & 255) != 0)
+            noteDamage(FileDamage::Kind::WrongChecksum, lineNo);
+    }
     if (type == 0) {
+        sawData_ = sawData_ || count > 0;
         const int64_t base = upper_ + address;
-        for (int i = 0; i < count; ++i) {
-            if (!buffer_.contains(base + i)) {
-                stopped_ = true;
-                outcome_ = {HexLoadOutcome::Status::DoesNotFit, lineNo, base + i, {}};
-                break;
-            }
-            buffer_[static_cast<size_t>(base + i)] = static_cast<uint8_t>(field(10 + 2 * i, 2));
-        }
+        for (int i = 0; i < count; ++i)
+            if (!store(base + i, field(10 + 2 * i, 2), lineNo))
+                return;
+    } else if (type == 1) {
+        sawEnd_ = true;
     } else if (type == 4 && count == 2 && address == 0) {
         const int64_t upper = field(10, 4);
         // From 0x8000 on the address passes 2 GiB, beyond any signed 32-bit address and any chip.
-        if (upper >= 0x8000) {
-            stopped_ = true;
-            outcome_ = {HexLoadOutcome::Status::DoesNotFit, lineNo, upper * 0x10000, {}};
-        } else {
+        if (upper >= 0x8000)
+            stopBeyond(upper * 0x10000, lineNo);
+        else
             upper_ = upper * 0x10000;
-        }
     } else if (type == 2 && count == 2 && address == 0) {
         // An extended segment address: other tools write these above 64 KiB. Ignoring them would
         // load the upper half of an image over its lower half without a word.
         upper_ = int64_t{field(10, 4)} * 16;
     }
-    length_ = 0;
-}
-
-HexLoadOutcome IntelHexReader::finish()
-{
-    if (stopped_)
-        return outcome_;
-    if (length_ > 0)
-        endLine();
-    if (!stopped_)
-        outcome_ = {HexLoadOutcome::Status::Complete, linesEnded_, 0, {}};
-    stopped_ = true;
-    return outcome_;
-}
-
-HexLoadOutcome IntelHexReader::fail(const QString &reason)
-{
-    if (!stopped_)
-        outcome_ = {HexLoadOutcome::Status::Unreadable, linesEnded_ + 1, 0, reason};
-    stopped_ = true;
-    return outcome_;
 }
 
 HexLoadOutcome readIntelHex(QByteArrayView text, MemoryBuffer &buffer)
 {
-    IntelHexReader reader(buffer);
-    reader.feed(text);
-    return reader.finish();
+    return IntelHexReader(buffer).readAll(text);
 }
 
 HexLoadOutcome readIntelHex(QIODevice &device, MemoryBuffer &buffer)
 {
-    IntelHexReader reader(buffer);
-    if (!device.isReadable())
-        return reader.fail(device.errorString());
-    std::vector<char> chunk(64 * 1024);
-    for (;;) {
-        const qint64 got = device.read(chunk.data(), static_cast<qint64>(chunk.size()));
-        if (got < 0)
-            return reader.fail(device.errorString());
-        if (got == 0 || !reader.feed(QByteArrayView(chunk.data(), got)))
-            break;
-    }
-    return reader.finish();
+    return IntelHexReader(buffer).readAll(device);
 }
 
 HexLoadOutcome loadIntelHex(const QString &path, MemoryBuffer &buffer)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {HexLoadOutcome::Status::Unreadable, 0, 0, file.errorString()};
-    return readIntelHex(file, buffer);
+    return IntelHexReader(buffer).load(path);
 }
 
 } // namespace zelko6

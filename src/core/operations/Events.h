@@ -4,6 +4,7 @@
 // sentence, and every value can be copied to another thread.
 
 #include "core/devices/ChipSelection.h"
+#include "core/files/HexRecords.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/Protocol.h"
 #include "core/programmer/Transfer.h"
@@ -113,6 +114,7 @@ enum class FileStage {
     CannotOpen,    // nothing chosen, no such file, no chip, or unreadable
     Loading,       //
     Loaded,        // read to the end
+    Damaged,       // read to the end, but the file is damaged: `damage` says how and where
     LoadedShorter, // a binary image shorter than the chip: the rest is 0xFF
     DoesNotFit,    // stopped at data beyond the chip; what fitted is loaded
     Unreadable,    // broke off part way; what was read is shown
@@ -125,6 +127,7 @@ enum class FileStage {
 struct FileStatus {
     FileStage stage;
     QString detail;
+    FileDamage damage = {}; // Damaged
 };
 
 // --- The window's own controls ---

@@ -4,6 +4,7 @@
 #include "core/buffer/CheckSum.h"
 #include "core/files/BinaryImage.h"
 #include "core/files/IntelHex.h"
+#include "core/files/SRecord.h"
 
 #include <QFileInfo>
 
@@ -53,7 +54,7 @@ void FileCommands::loadChosenFile()
 {
     view_.setBusyPointer(true);
     status(FileStage::Loading);
-    FileStage result = FileStage::Loaded;
+    FileStatus result{FileStage::Loaded, {}};
     if (isBinaryName(buffer_.WorkFilePath)) {
         // A binary image longer than the chip is refused whole: half an image is never wanted.
         MemoryBuffer loaded;
@@ -69,7 +70,7 @@ void FileCommands::loadChosenFile()
             view_.setBusyPointer(false);
             return;
         case BinaryLoadOutcome::Status::Shorter:
-            result = FileStage::LoadedShorter;
+            result.stage = FileStage::LoadedShorter;
             break;
         case BinaryLoadOutcome::Status::Exact:
             break;
@@ -78,17 +79,21 @@ void FileCommands::loadChosenFile()
     } else {
         buffer_.BufData.recreate(catalogue_.chip.DUT_SizeExp);
         buffer_.CheckSumTotal = 0;
-        const HexLoadOutcome outcome = loadIntelHex(buffer_.WorkFilePath, buffer_.BufData);
-        // A file that did not fit or could not be read to its end is not reported as loaded:
-        // the user would go on to write half an image into a chip.
+        const HexLoadOutcome outcome = isSRecordName(buffer_.WorkFilePath)
+                                           ? loadSRecord(buffer_.WorkFilePath, buffer_.BufData)
+                                           : loadIntelHex(buffer_.WorkFilePath, buffer_.BufData);
+        // A file that did not fit, could not be read to its end or is damaged is not reported as
+        // loaded: the user would go on to write a broken image into a chip.
         if (outcome.status == HexLoadOutcome::Status::DoesNotFit)
-            result = FileStage::DoesNotFit;
+            result.stage = FileStage::DoesNotFit;
         else if (outcome.status == HexLoadOutcome::Status::Unreadable)
-            result = FileStage::Unreadable;
+            result.stage = FileStage::Unreadable;
+        else if (outcome.damage.found())
+            result = {FileStage::Damaged, {}, outcome.damage};
     }
     view_.showBuffer();
     view_.setCheckSumCaption(CalcCheckSum(buffer_));
-    status(result);
+    events_.report(result);
     view_.setBusyPointer(false);
 }
 
@@ -117,9 +122,10 @@ void FileCommands::mnuFileSaveAs_Click()
 
 bool FileCommands::writeChosenFile()
 {
-    const SaveOutcome outcome = isBinaryName(buffer_.WorkFilePath)
-                                    ? saveBinary(buffer_.BufData, buffer_.WorkFilePath)
-                                    : saveIntelHex(buffer_.BufData, buffer_.WorkFilePath);
+    const QString &path = buffer_.WorkFilePath;
+    const SaveOutcome outcome = isBinaryName(path)    ? saveBinary(buffer_.BufData, path)
+                                : isSRecordName(path) ? saveSRecord(buffer_.BufData, path)
+                                                      : saveIntelHex(buffer_.BufData, path);
     if (!outcome.saved)
         status(FileStage::NotSaved, outcome.reason);
     return outcome.saved;

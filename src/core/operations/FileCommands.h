@@ -1,7 +1,7 @@
 #pragma once
-// Loading the buffer from a file and saving it to one: Intel HEX, or raw binary when the name
-// ends in ".bin". The dialogs and the window are reached through small interfaces; what happens
-// is reported as FileStatus events.
+// Loading the buffer from a file and saving it to one: Intel HEX, raw binary when the name ends in
+// ".bin", S-record when it ends in ".s19", ".s28", ".s37", ".srec" or ".mot" (any case). The dialogs and the
+// window are reached through small interfaces; what happens is reported as FileStatus events.
 
 #include "core/base/Settings.h"
 #include "core/buffer/BufferState.h"

@@ -1,12 +1,17 @@
 #pragma once
-// Helpers shared by the Intel HEX and binary image tests.
+// Helpers shared by the Intel HEX, S-record and binary image tests.
 
 #include "core/buffer/MemoryBuffer.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QFile>
+#include <QIODevice>
 #include <QString>
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 namespace zelko6::test {
@@ -53,5 +58,45 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
+
+// The lines, each ended by `lineEnd`.
+inline QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd = "\r\n")
+{
+    return lines.join(lineEnd) + lineEnd;
+}
+
+// Every address holds 0xFF except those listed.
+inline void expectImage(const MemoryBuffer &buffer, const std::map<size_t, uint8_t> &bytes)
+{
+    for (size_t a = 0; a < buffer.size(); ++a) {
+        const auto it = bytes.find(a);
+        ASSERT_EQ(buffer[a], it == bytes.end() ? 0xFF : it->second) << "address " << a;
+    }
+}
+
+// A device that hands out its text and then fails, like a file on a vanished network drive.
+class FailingDevice final : public QIODevice {
+  public:
+    explicit FailingDevice(QByteArray text) : text_(std::move(text)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+  protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (at_ == text_.size()) {
+            setErrorString(QStringLiteral("connection lost"));
+            return -1;
+        }
+        const qint64 n = std::min<qint64>({maxSize, text_.size() - at_, 5});
+        std::memcpy(data, text_.constData() + at_, size_t(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+  private:
+    QByteArray text_;
+    qint64 at_ = 0;
+};
 
 } // namespace zelko6::test

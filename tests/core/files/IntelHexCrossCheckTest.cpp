@@ -4,10 +4,9 @@
 #include "core/files/BinaryImage.h"
 #include "core/files/ImageTestSupport.h"
 #include "core/files/IntelHex.h"
+#include "core/files/ToolRun.h"
 
 #include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -60,19 +59,6 @@ QString absence(const Tool &tool)
         QProcess::execute(kPython, {QStringLiteral("-c"), QStringLiteral("import intelhex")}) != 0)
         return QStringLiteral("the intelhex module of ") + kPython + QStringLiteral(" is not installed");
     return {};
-}
-
-void run(const QString &program, QStringList arguments, const QString &in, const QString &out)
-{
-    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^IN$")), in);
-    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^OUT$")), out);
-    QProcess process;
-    process.start(program, arguments);
-    ASSERT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    ASSERT_EQ(process.exitCode(), 0) << program.toStdString() << " " << arguments.join(u' ').toStdString()
-                                     << "\n"
-                                     << process.readAllStandardError().toStdString();
 }
 
 class IntelHexCrossCheck : public ::testing::TestWithParam<Tool> {

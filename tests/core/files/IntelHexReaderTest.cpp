@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -21,20 +20,6 @@ QByteArray rec(const char *withoutChecksum)
     QString text = QString::fromLatin1(withoutChecksum);
     AppendHexChecksum(text);
     return text.toLatin1();
-}
-
-QByteArray joined(const QByteArrayList &lines, const QByteArray &lineEnd = "\r\n")
-{
-    return lines.join(lineEnd) + lineEnd;
-}
-
-// Every address holds 0xFF except those listed.
-void expectImage(const MemoryBuffer &buffer, const std::map<size_t, uint8_t> &bytes)
-{
-    for (size_t a = 0; a < buffer.size(); ++a) {
-        const auto it = bytes.find(a);
-        ASSERT_EQ(buffer[a], it == bytes.end() ? 0xFF : it->second) << "address " << a;
-    }
 }
 
 HexLoadOutcome load(const QByteArray &text, MemoryBuffer &buffer, int sizeExp)
@@ -192,35 +177,6 @@ TEST(IntelHexReader, PiecesGiveTheSameResultAsTheWhole)
         }
     }
 }
-
-namespace {
-
-// A device that hands out its text and then fails, like a file on a vanished network drive.
-class FailingDevice final : public QIODevice {
-  public:
-    explicit FailingDevice(QByteArray text) : text_(std::move(text)) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-
-  protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (at_ == text_.size()) {
-            setErrorString(QStringLiteral("connection lost"));
-            return -1;
-        }
-        const qint64 n = std::min<qint64>({maxSize, text_.size() - at_, 5});
-        std::memcpy(data, text_.constData() + at_, size_t(n));
-        at_ += n;
-        return n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-  private:
-    QByteArray text_;
-    qint64 at_ = 0;
-};
-
-} // namespace
 
 TEST(IntelHexReader, FileThatCannotBeReadToItsEnd)
 {
