@@ -292,6 +292,22 @@ so the Serial EEPROM Programmer was not started.</translation>
         <source>ファイルにエンドレコードがありません（%1行）。</source>
         <translation>The file has no end record (line count: %1).</translation>
     </message>
+    <message>
+        <source>ファイルと比較しました。相違はありません。</source>
+        <translation>Compared with the file: no differences.</translation>
+    </message>
+    <message>
+        <source>ファイルと比較しました。%1 バイトの相違があります。</source>
+        <translation>Compared with the file: %1 bytes differ.</translation>
+    </message>
+    <message>
+        <source>チップの値: %1</source>
+        <translation>Chip&apos;s value: %1</translation>
+    </message>
+    <message>
+        <source>ファイルの値: %1</source>
+        <translation>File&apos;s value: %1</translation>
+    </message>
 </context>
 <context>
     <name>zelko6::AboutWindow</name>
@@ -512,6 +528,26 @@ so the Serial EEPROM Programmer was not started.</translation>
     <message>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)</source>
         <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Verify</translation>
+    </message>
+    <message>
+        <source>ファイルと比較(&amp;C)...</source>
+        <translation>&amp;Compare with File...</translation>
+    </message>
+    <message>
+        <source>ベリファイ(&amp;V)</source>
+        <translation>&amp;Verify</translation>
+    </message>
+    <message>
+        <source>次の相違</source>
+        <translation>Next Difference</translation>
+    </message>
+    <message>
+        <source>前の相違</source>
+        <translation>Previous Difference</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "gui/HexGridView.h"
 
 #include "core/buffer/GridModel.h"
+#include "gui/DifferenceMarks.h"
 #include "gui/Fonts.h"
 #include "gui/WindowPlacement.h"
 
@@ -47,7 +48,7 @@ HexGridView::HexGridView(GridModel &model, QWidget *parent) : QTableView(parent)
     setObjectName(QStringLiteral("MSFGrid1"));
     setAccessibleName(QStringLiteral("MSFGrid1"));
     setFont(gothicFixedFont());
-    setModel(&model);
+    setModel(new DifferenceMarks(model, this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,6 +89,13 @@ void HexGridView::setCurrentCell(int row, int column)
     else
         selectionModel()->clearCurrentIndex();
     settingFromCode_ = false;
+}
+
+void HexGridView::showAddress(int address)
+{
+    setCurrentCell(address / kBytesPerRow + 1, address % kBytesPerRow + 1);
+    if (currentIndex().isValid())
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 int HexGridView::selectedAddress() const

@@ -18,6 +18,8 @@ class HexGridView final : public QTableView {
     int Row() const;
     int Col() const;
     void setCurrentCell(int row, int column); // without raising the selection event
+    // The byte cell of `address` made current and scrolled into the middle of the view.
+    void showAddress(int address);
     // The byte under the current cell, or -1 when the current cell is not a byte cell.
     int selectedAddress() const;
 

@@ -137,6 +137,44 @@ void MainWindow::Cmd_WRITE_single_Click()
     runOperation(OperationKind::WriteByte);
 }
 
+void MainWindow::Cmd_VERIFY_all_Click()
+{
+    runOperation(OperationKind::VerifyBlock);
+}
+
+void MainWindow::nextDifference()
+{
+    goToDifference(zelko6::nextDifference(model_.differences(), grid_->selectedAddress()));
+}
+
+void MainWindow::previousDifference()
+{
+    const int from = grid_->selectedAddress();
+    // With no byte cell current, "previous" starts from the end.
+    goToDifference(zelko6::previousDifference(model_.differences(), from < 0 ? INT32_MAX : from));
+}
+
+void MainWindow::goToDifference(std::optional<int32_t> address)
+{
+    if (!address || locked_)
+        return;
+    grid_->showAddress(*address);
+    gridClick();
+}
+
+void MainWindow::showDifferences(Differences differences, ComparedWith comparedWith)
+{
+    model_.markDifferences(std::move(differences), comparedWith);
+    enableDifferenceActions();
+}
+
+void MainWindow::enableDifferenceActions()
+{
+    const bool usable = !locked_ && !model_.differences().empty();
+    action("mnuNextDifference")->setEnabled(usable);
+    action("mnuPreviousDifference")->setEnabled(usable);
+}
+
 void MainWindow::runOperation(OperationKind kind)
 {
     OperationRequest request;
@@ -149,7 +187,15 @@ void MainWindow::runOperation(OperationKind kind)
     request.accessSize = toInt32(accessSize_->currentText()).value_or(0);
     request.address = grid_->selectedAddress();
     request.verifyLogPath = state_.pathInWriteDir(kVerifyLogName);
-    runner_.start(request, state_.BufData);
+    const bool verifies = kind == OperationKind::VerifyBlock || kind == OperationKind::WriteBlockAndVerify;
+    runner_.start(request, state_.BufData, [this, verifies](const OperationOutcome &outcome) {
+        // A verify that compared anything replaces the marks; one that never began leaves them.
+        const bool compared = outcome.result == OperationResult::Done ||
+                              outcome.result == OperationResult::Mismatches ||
+                              outcome.result == OperationResult::LinkFailed;
+        if (verifies && compared)
+            showDifferences(outcome.differences, ComparedWith::Chip);
+    });
 }
 
 QString MainWindow::textDumpPath() const
@@ -278,15 +324,18 @@ void MainWindow::setOperationLock(bool locked)
     // Everything through which a second operation could start or the running one's chip, sizes,
     // buffer or port could change under it.
     static const char *const kWidgets[] = {
-        "MSFGrid1",     "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all", "Cmd_WRITE_single", "Frame1",
-        "Combo_device", "CmbSize",      "Command1",        "Cmd_Open",      "Cmd_SaveAs",       "Cmd_Port"};
+        "MSFGrid1",       "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all", "Cmd_WRITE_single",
+        "Cmd_VERIFY_all", "Frame1",       "Combo_device",    "CmbSize",       "Command1",
+        "Cmd_Open",       "Cmd_SaveAs",   "Cmd_Port"};
     static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs",
-                                           "mnuToolsOptions"};
+                                           "mnuFileCompare", "mnuVerify",   "mnuToolsOptions"};
     for (const char *name : kWidgets)
         if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
             widget->setEnabled(!locked);
     for (const char *name : kActions)
         action(name)->setEnabled(!locked);
+    locked_ = locked;
+    enableDifferenceActions();
     if (locked)
         return;
     editor_->hexBox()->setFocus();

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -61,6 +62,13 @@ class MainWindow final : public QMainWindow,
     void Cmd_READ_single_Click();
     void Cmd_WRITE_all_Click();
     void Cmd_WRITE_single_Click();
+    // The chip compared with the buffer for the chosen access size, nothing written.
+    void Cmd_VERIFY_all_Click();
+
+    // The current cell to the next (previous) marked difference, wrapping round; the byte editor
+    // loads it as after a click.
+    void nextDifference();
+    void previousDifference();
 
     // The whole grid from the buffer: dump, checksum, editor; the refresh's own status texts.
     void RefreshGrid();
@@ -104,6 +112,9 @@ class MainWindow final : public QMainWindow,
     // The grid from the buffer in the middle of a command whose texts in `kept` must stay.
     void showBufferKeeping(std::initializer_list<StatusPanel> kept);
     void showReadByte(int address, uint8_t value);
+    void goToDifference(std::optional<int32_t> address);
+    // The difference commands are usable when there are marks and no operation runs.
+    void enableDifferenceActions();
     QString textDumpPath() const;
 
     // OperationLock
@@ -121,6 +132,7 @@ class MainWindow final : public QMainWindow,
     // FileCommandView
     void showFileInCaption(const QString &path) override;
     void showBuffer() override;
+    void showDifferences(Differences differences, ComparedWith comparedWith) override;
 
     AppState &state_;
     Settings &settings_;
@@ -131,6 +143,7 @@ class MainWindow final : public QMainWindow,
     std::function<void()> unloadHandler_;
     int selectedDevice_ = -1; // the entry whose chip is in effect
     bool closeRequested_ = false;
+    bool locked_ = false; // an operation runs
     MainStatusBar *status_ = nullptr;
     StatusRenderer renderer_;
     PortResolver ports_;

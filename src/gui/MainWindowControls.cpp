@@ -117,8 +117,10 @@ void MainWindow::buildControls()
     auto *blockLayout = new QHBoxLayout(block);
     auto *readAll = button(block, "Cmd_READ_all");
     auto *writeAll = button(block, "Cmd_WRITE_all");
+    auto *verifyAll = button(block, "Cmd_VERIFY_all");
     blockLayout->addWidget(readAll);
     blockLayout->addWidget(writeAll);
+    blockLayout->addWidget(verifyAll);
 
     auto *single = new QGroupBox(central);
     single->setObjectName(QStringLiteral("Frame3"));
@@ -131,6 +133,7 @@ void MainWindow::buildControls()
     singleLayout->addWidget(writeSingle, 1, 1);
     connect(readAll, &QPushButton::clicked, this, &MainWindow::Cmd_READ_all_Click);
     connect(writeAll, &QPushButton::clicked, this, &MainWindow::Cmd_WRITE_all_Click);
+    connect(verifyAll, &QPushButton::clicked, this, &MainWindow::Cmd_VERIFY_all_Click);
     connect(readSingle, &QPushButton::clicked, this, &MainWindow::Cmd_READ_single_Click);
     connect(writeSingle, &QPushButton::clicked, this, &MainWindow::Cmd_WRITE_single_Click);
 
@@ -222,6 +225,8 @@ void MainWindow::buildMenus()
     connect(item(file, "mnuFileOpen"), &QAction::triggered, this, [this] { files_->mnuFileOpen_Click(); });
     connect(item(file, "mnuFileSaveAs"), &QAction::triggered, this,
             [this] { files_->mnuFileSaveAs_Click(); });
+    connect(item(file, "mnuFileCompare"), &QAction::triggered, this,
+            [this] { files_->mnuFileCompare_Click(); });
     separator(file, "mnuFileBar1");
     connect(item(file, "mnuOutPutTextFile"), &QAction::triggered, this, &MainWindow::outputTextFileTriggered);
     separator(file, "mnuFileBar3");
@@ -234,6 +239,16 @@ void MainWindow::buildMenus()
 
     QMenu *tools = menu("mnuTools");
     connect(item(tools, "mnuBufferClear"), &QAction::triggered, this, &MainWindow::bufferClearCommand);
+    separator(tools, "mnuVerifyBar");
+    connect(item(tools, "mnuVerify"), &QAction::triggered, this, &MainWindow::Cmd_VERIFY_all_Click);
+    QAction *next = item(tools, "mnuNextDifference");
+    next->setShortcut(Qt::Key_F3);
+    connect(next, &QAction::triggered, this, &MainWindow::nextDifference);
+    QAction *previous = item(tools, "mnuPreviousDifference");
+    previous->setShortcut(Qt::SHIFT | Qt::Key_F3);
+    connect(previous, &QAction::triggered, this, &MainWindow::previousDifference);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &MainWindow::enableDifferenceActions);
+    enableDifferenceActions();
     separator(tools, "mnu02");
     QAction *board = item(tools, "mnuBoardInfomation");
     board->setCheckable(true);
@@ -283,6 +298,7 @@ void MainWindow::retranslateUi()
     caption("Frame2", tr("ﾌﾞﾛｯｸｱｸｾｽ(開始ｱﾄﾞﾚｽ0)"));
     caption("Cmd_READ_all", tr("Block Read"));
     caption("Cmd_WRITE_all", tr("Block Write"));
+    caption("Cmd_VERIFY_all", tr("Verify"));
     caption("Frame3", tr("ﾊﾞｲﾄｱｸｾｽ"));
     caption("Label4", tr("任意ｱﾄﾞﾚｽの１byteのｱｸｾｽ"));
     caption("Cmd_READ_single", tr("Byte Read"));
@@ -305,11 +321,15 @@ void MainWindow::retranslateUi()
     const std::pair<const char *, QString> items[] = {
         {"mnuFileOpen", tr("ファイルをロード(&O)...")},
         {"mnuFileSaveAs", tr("名前を付けて保存(&A)...")},
+        {"mnuFileCompare", tr("ファイルと比較(&C)...")},
         {"mnuOutPutTextFile", tr("テキストデータとして出力")},
         {"mnuFilePageSetup", tr("ﾍﾟｰｼﾞ設定(&U)...")},
         {"mnuFilePrint", tr("印刷(&P)...")},
         {"mnuFileExit", tr("終了(&X)")},
         {"mnuBufferClear", tr("バッファをクリア(&B)")},
+        {"mnuVerify", tr("ベリファイ(&V)")},
+        {"mnuNextDifference", tr("次の相違")},
+        {"mnuPreviousDifference", tr("前の相違")},
         {"mnuBoardInfomation", tr("デバイス挿入方向")},
         {"mnuToolsOptions", tr("COMポート設定(&O)...")},
         {"mnuHelpContents", tr("ヘルプ(&C)")},

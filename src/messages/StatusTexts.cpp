@@ -1,6 +1,7 @@
 #include "messages/StatusTexts.h"
 
 #include "core/devices/DeviceTable.h"
+#include "core/text/HexText.h"
 
 #include <cmath>
 
@@ -173,8 +174,19 @@ QString StatusTexts::fileStatus(const FileStatus &status)
         return tr("ファイルに保存終了。 ");
     case FileStage::NotSaved:
         return notSaved() + QStringLiteral(" (") + status.detail + u')';
+    case FileStage::Compared:
+        return status.differences == 0
+                   ? tr("ファイルと比較しました。相違はありません。")
+                   : tr("ファイルと比較しました。%1 バイトの相違があります。").arg(status.differences);
     }
     return {};
+}
+
+QString StatusTexts::otherValue(ComparedWith comparedWith, uint8_t value)
+{
+    const QString hex = byteCellText(value);
+    return comparedWith == ComparedWith::Chip ? tr("チップの値: %1").arg(hex)
+                                              : tr("ファイルの値: %1").arg(hex);
 }
 
 QString StatusTexts::fileDamage(const FileDamage &damage)

@@ -4,6 +4,7 @@
 // through Qt's translation system. The window's status panels and the command line's lines are
 // made from these, so both faces say the same thing in the same words.
 
+#include "core/buffer/Differences.h"
 #include "core/devices/ChipSelection.h"
 #include "core/operations/Events.h"
 
@@ -54,6 +55,8 @@ class StatusTexts {
     static QString fileDamage(const FileDamage &damage);
     // Its first sentence alone: the damage and the line, where nothing is loaded.
     static QString fileDamageAlone(const FileDamage &damage);
+    // A marked grid cell's description: the value the other image holds there.
+    static QString otherValue(ComparedWith comparedWith, uint8_t value);
     static QString overwriteTitle();
     static QString overwriteQuestion();
     static QString notSaved();

@@ -401,13 +401,15 @@ const QStringList &E2eTest::lockedWidgets()
 {
     static const QStringList names{"MSFGrid1",         "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all",
                                    "Cmd_WRITE_single", "Frame1",       "Combo_device",    "CmbSize",
-                                   "Command1",         "Cmd_Open",     "Cmd_SaveAs",      "Cmd_Port"};
+                                   "Command1",         "Cmd_Open",     "Cmd_SaveAs",      "Cmd_Port",
+                                   "Cmd_VERIFY_all"};
     return names;
 }
 
 const QStringList &E2eTest::lockedActions()
 {
-    static const QStringList names{"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs", "mnuToolsOptions"};
+    static const QStringList names{"mnuBufferClear", "mnuFileOpen",     "mnuFileSaveAs",
+                                   "mnuFileCompare", "mnuToolsOptions", "mnuVerify"};
     return names;
 }
 

@@ -257,3 +257,64 @@ TEST_F(E2eWriteVerifyTest, ByteWriteWithAWrongAcknowledgementShowsOnlyTheErrorTe
     EXPECT_EQ(board->transfers().size(), 1u); // and no verify
     expectIdle();
 }
+
+TEST_F(E2eWriteVerifyTest, VerifyAloneReadsBackWithoutWritingAndMarksWhatDiffers)
+{
+    const QByteArray image = pattern(256, 3);
+    startBoard(8,
+               {QStringLiteral("--corrupt"), QStringLiteral("0x00=0x11"), QStringLiteral("--corrupt"),
+                QStringLiteral("0x80=0x22"), QStringLiteral("--corrupt"), QStringLiteral("0xFF=0x33")},
+               image);
+    startWindow(kChip256Page16);
+    setBuffer(image);
+
+    click("Cmd_VERIFY_all");
+
+    const auto transfers = board->transfers();
+    ASSERT_EQ(transfers.size(), 1u);
+    EXPECT_EQ(transfers[0].header, QByteArray("e2R"));
+    EXPECT_EQ(buffer(), image) << "a verify leaves the buffer as it was";
+    EXPECT_EQ(panel(1), texts::kVerifyErrorText);
+    EXPECT_EQ(verifyLog(),
+              logBytes(verifyLogHead() + QStringList{mismatchLine(0x00, uint8_t(image[0x00]), 0x11),
+                                                     mismatchLine(0x80, uint8_t(image[0x80]), 0x22),
+                                                     mismatchLine(0xFF, uint8_t(image[0xFF]), 0x33),
+                                                     countLine(3), texts::kLogEndLine}));
+    EXPECT_EQ(opened(), logOpened());
+    expectIdle();
+
+    // Each differing cell is marked with the chip's value, for the eye and for a screen reader.
+    const QAbstractItemModel *shown = main().findChild<HexGridView *>(QStringLiteral("MSFGrid1"))->model();
+    const std::pair<int, QString> marks[] = {
+        {0x00, QStringLiteral("0x11")}, {0x80, QStringLiteral("0x22")}, {0xFF, QStringLiteral("0x33")}};
+    for (const auto &[address, chipValue] : marks) {
+        const QModelIndex cellIndex = shown->index(address / kBytesPerRow, address % kBytesPerRow);
+        EXPECT_TRUE(shown->data(cellIndex, Qt::AccessibleDescriptionRole).toString().endsWith(chipValue))
+            << address;
+        EXPECT_TRUE(shown->data(cellIndex, Qt::BackgroundRole).isValid()) << address;
+    }
+    EXPECT_FALSE(shown->data(shown->index(0, 1), Qt::BackgroundRole).isValid());
+
+    // The verify leaves the first byte current; F3 goes on from there and wraps round to the
+    // first difference, Shift+F3 wraps back to the last.
+    QStringList visited;
+    for (int k = 0; k < 3; ++k) {
+        main().action("mnuNextDifference")->trigger();
+        visited << panel(3);
+    }
+    main().action("mnuPreviousDifference")->trigger();
+    visited << panel(3);
+    EXPECT_EQ(visited, (QStringList{QStringLiteral("ADDRESS:128"), QStringLiteral("ADDRESS:255"),
+                                    QStringLiteral("ADDRESS:0"), QStringLiteral("ADDRESS:255")}));
+    EXPECT_EQ(hexBoxText(), byteCell(uint8_t(image[0xFF])).mid(2)) << "the editor loads the buffer's byte";
+
+    // The same mismatches found by a write's verify give the same log, byte for byte.
+    const QByteArray aloneLog = verifyLog();
+    click("Cmd_WRITE_all");
+    EXPECT_EQ(verifyLog(), aloneLog);
+
+    // A buffer made anew carries no marks.
+    main().action("mnuBufferClear")->trigger();
+    EXPECT_TRUE(main().gridModel().differences().empty());
+    EXPECT_FALSE(main().action("mnuNextDifference")->isEnabled());
+}

@@ -222,23 +222,34 @@ struct NullView final : FileCommandView {
     void yield() override {}
     void showBuffer() override { ++refreshes; }
     void setCheckSumCaption(const QString &) override {}
+    std::optional<Differences> shown;
+    void showDifferences(Differences differences, ComparedWith) override { shown = std::move(differences); }
+};
+
+// The file commands on a chip of 2^sizeExp bytes, with a scripted dialog and a view that records.
+struct CommandsWithoutWindow {
+    explicit CommandsWithoutWindow(int sizeExp)
+    {
+        state.chip.DUT_SizeExp = sizeExp;
+        state.chipSelected = true;
+        state.BufData.recreate(sizeExp);
+    }
+    AppState state;
+    MemorySettingsStore store;
+    Settings settings{store};
+    RenderedEvents events;
+    ScriptedDialogs dialogs;
+    NullView view;
+    FileCommands commands{state, state, settings, events, dialogs, view};
 };
 
 } // namespace
 
 TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
 {
-    AppState state;
-    state.chip.DUT_SizeExp = 7;
-    state.chipSelected = true;
-    state.BufData.recreate(7);
-    MemorySettingsStore store;
-    Settings settings(store);
-    RenderedEvents events;
+    CommandsWithoutWindow c(7);
+    auto &[state, store, settings, events, dialogs, view, commands] = c;
     RecordingStatusPanels &panels = events.panels;
-    ScriptedDialogs dialogs;
-    NullView view;
-    FileCommands commands(state, state, settings, events, dialogs, view);
 
     QTemporaryDir dir;
     dialogs.choice = dir.filePath("missing/out.hex"); // a folder that does not exist
@@ -268,15 +279,8 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
 
 TEST(FileCommands, DamagedFilesOfEitherFormatAreNamedNotOpened)
 {
-    AppState state;
-    state.chip.DUT_SizeExp = 7;
-    state.chipSelected = true;
-    MemorySettingsStore store;
-    Settings settings(store);
-    RenderedEvents events;
-    ScriptedDialogs dialogs;
-    NullView view;
-    FileCommands commands(state, state, settings, events, dialogs, view);
+    CommandsWithoutWindow c(7);
+    auto &[state, store, settings, events, dialogs, view, commands] = c;
     QTemporaryDir dir;
 
     const struct {
@@ -317,4 +321,49 @@ TEST(FileCommands, DamagedFilesOfEitherFormatAreNamedNotOpened)
     dialogs.choice = dir.filePath(QStringLiteral("out.s19"));
     commands.mnuFileSaveAs_Click();
     EXPECT_EQ(fileBytes(*dialogs.choice), sRecordText(state.BufData));
+}
+
+TEST(FileCommands, ComparingWithAFileMarksWhatDiffersAndChangesNothingElse)
+{
+    CommandsWithoutWindow c(17);
+    auto &[state, store, settings, events, dialogs, view, commands] = c;
+    state.BufData = randomBuffer(17, 5);
+    state.WorkFilePath = QStringLiteral("/loaded/before.hex");
+    const QByteArray before = bufferBytes(state.BufData);
+    QTemporaryDir dir;
+
+    // The first, a middle and the last byte of a 128 KiB chip differ in the file.
+    MemoryBuffer other = randomBuffer(17, 5);
+    other[0] ^= 0x01;
+    other[0x10000] ^= 0x80;
+    other[0x1FFFF] = static_cast<uint8_t>(~other[0x1FFFF]);
+    dialogs.choice = dir.filePath(QStringLiteral("other.s28"));
+    ASSERT_TRUE(writeBytes(*dialogs.choice, sRecordText(other)));
+    commands.mnuFileCompare_Click();
+
+    ASSERT_TRUE(view.shown.has_value());
+    EXPECT_EQ(*view.shown,
+              (Differences{{0, other[0]}, {0x10000, other[0x10000]}, {0x1FFFF, other[0x1FFFF]}}));
+    EXPECT_EQ(events.panels.panel(1), QStringLiteral("ファイルと比較しました。3 バイトの相違があります。"));
+    EXPECT_EQ(bufferBytes(state.BufData), before);
+    EXPECT_EQ(state.WorkFilePath, QStringLiteral("/loaded/before.hex"));
+    EXPECT_EQ(view.refreshes, 0);
+    EXPECT_EQ(view.busy, 0);
+    EXPECT_EQ(settings.text(keys::OpenDir), dir.path());
+
+    // The same image as a binary file: nothing differs.
+    dialogs.choice = dir.filePath(QStringLiteral("same.bin"));
+    ASSERT_TRUE(writeBytes(*dialogs.choice, before));
+    commands.mnuFileCompare_Click();
+    EXPECT_TRUE(view.shown->empty());
+    EXPECT_EQ(events.panels.panel(1), QStringLiteral("ファイルと比較しました。相違はありません。"));
+
+    // A damaged file is no measure of the buffer: its trouble is told, no comparison is shown.
+    view.shown.reset();
+    dialogs.choice = dir.filePath(QStringLiteral("cut.hex"));
+    ASSERT_TRUE(writeBytes(*dialogs.choice, ":10000000"));
+    commands.mnuFileCompare_Click();
+    EXPECT_FALSE(view.shown.has_value());
+    EXPECT_TRUE(events.panels.panel(1).startsWith(QStringLiteral("ファイルの1行目")));
+    EXPECT_EQ(bufferBytes(state.BufData), before);
 }

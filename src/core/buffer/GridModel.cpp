@@ -24,6 +24,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return chars ? charText(index.row()) : byteText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole)
         return chars ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+    if (role == kOtherValueRole && !chars && !differences_.empty()) {
+        if (const ByteDifference *d = differenceAt(differences_, index.row() * kBytesPerRow + index.column()))
+            return int{d->other};
+    }
     return {};
 }
 
@@ -59,6 +63,7 @@ void GridModel::showBytes(std::span<const uint8_t> bytes)
     const size_t shown = bytes.size() - bytes.size() % kBytesPerRow;
     bytes_ = QByteArray(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(shown));
     editedChars_.clear();
+    differences_.clear();
     endResetModel();
 }
 
@@ -67,7 +72,21 @@ void GridModel::clear()
     beginResetModel();
     bytes_.clear();
     editedChars_.clear();
+    differences_.clear();
     endResetModel();
+}
+
+void GridModel::markDifferences(Differences differences, ComparedWith comparedWith)
+{
+    // Only cells the grid shows can carry a mark.
+    const int shown = static_cast<int>(bytes_.size());
+    std::erase_if(differences,
+                  [shown](const ByteDifference &d) { return d.address < 0 || d.address >= shown; });
+    const bool hadMarks = !differences_.empty();
+    differences_ = std::move(differences);
+    comparedWith_ = comparedWith;
+    if ((hadMarks || !differences_.empty()) && rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kBytesPerRow - 1));
 }
 
 void GridModel::setByteCell(int modelRow, int modelColumn, uint8_t value)

@@ -6,6 +6,8 @@
 // The grid holds its own copy of what it shows: it changes only through a full refresh or a
 // single-cell update, never by itself when the buffer changes underneath it.
 
+#include "core/buffer/Differences.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QHash>
@@ -15,6 +17,9 @@ namespace zelko6 {
 
 inline constexpr int kBytesPerRow = 16;
 inline constexpr int kCharColumn = 16; // model column of the characters
+
+// A byte cell marked as differing answers this role with the other image's value (an int).
+inline constexpr int kOtherValueRole = Qt::UserRole + 1;
 
 class GridModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -32,6 +37,12 @@ class GridModel final : public QAbstractTableModel {
     // Back to the header row alone.
     void clear();
 
+    // Marks the byte cells of these addresses (ascending) until the next full refresh or clear:
+    // the marks belong to the buffer they were found in.
+    void markDifferences(Differences differences, ComparedWith comparedWith);
+    const Differences &differences() const { return differences_; }
+    ComparedWith comparedWith() const { return comparedWith_; }
+
     void setByteCell(int modelRow, int modelColumn, uint8_t value);
     // Rebuilds a row's character cell by the edit rule from its shown bytes.
     void setCharCellByEditRule(int modelRow);
@@ -46,6 +57,8 @@ class GridModel final : public QAbstractTableModel {
   private:
     QByteArray bytes_;
     QHash<int, QString> editedChars_; // rows whose characters follow the edit rule
+    Differences differences_;
+    ComparedWith comparedWith_ = ComparedWith::Chip;
 };
 
 } // namespace zelko6

@@ -47,12 +47,12 @@ OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBu
         link_.close(); // the verify opens the port anew with its own connection check
         if (abortRequested())
             return written; // nobody is waiting for a verify any more
-        return VerifyDevice(request, buffer);
+        return VerifyDevice(request, buffer, true);
     }
     case OperationKind::WriteByte:
         return WriteDevice(request, buffer, AccessScope::SelectedByte);
     case OperationKind::VerifyBlock:
-        return VerifyDevice(request, buffer);
+        return VerifyDevice(request, buffer, true);
     }
     return {};
 }
@@ -130,9 +130,10 @@ OperationOutcome DeviceOperations::linkFailed(TransferPhase phase, LinkResult fa
     return outcome;
 }
 
-OperationOutcome DeviceOperations::finished(TransferPhase phase, double seconds, int64_t mismatches)
+OperationOutcome DeviceOperations::finished(TransferPhase phase, double seconds, int64_t mismatches,
+                                            double writeSeconds)
 {
-    events_.report(TransferFinished{phase, seconds, record_.WriteSeconds, mismatches});
+    events_.report(TransferFinished{phase, seconds, writeSeconds, mismatches});
     OperationOutcome outcome;
     outcome.result = mismatches != 0 ? OperationResult::Mismatches : OperationResult::Done;
     outcome.mismatches = mismatches;

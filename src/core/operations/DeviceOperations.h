@@ -3,6 +3,7 @@
 // the size or address, the log. Each run reports what happens as events and returns its outcome;
 // it touches no window and no program-wide state, so it can run on any thread.
 
+#include "core/buffer/Differences.h"
 #include "core/buffer/MemoryBuffer.h"
 #include "core/devices/ChipParams.h"
 #include "core/operations/Events.h"
@@ -39,6 +40,7 @@ struct OperationOutcome {
     CheckResult check = CheckResult::Identified; // CheckFailed
     LinkResult failure = LinkResult::Ok;         // LinkFailed
     int64_t mismatches = 0;                      // Mismatches
+    Differences differences;                     // verify: every mismatch found, even if it broke off
     double seconds = 0.0;                        // the last transfer's, connection check included
     uint8_t byteRead = 0;                        // ReadByte when Done
 
@@ -77,7 +79,9 @@ class DeviceOperations {
     OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope);
     OperationOutcome WriteDevice(const OperationRequest &request, const MemoryBuffer &buffer,
                                  AccessScope scope);
-    OperationOutcome VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer);
+    // `afterWrite`: the verify of a write just made, whose time its success text adds.
+    OperationOutcome VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer,
+                                  bool afterWrite);
 
     // The common start: the clock, the plan, the connection check. The plan, or why it stops.
     std::variant<TransferPlan, OperationOutcome> startOperation(const OperationRequest &request,
@@ -85,7 +89,8 @@ class DeviceOperations {
     CheckOutcome connectionCheck(const PortSettings &port);
     LinkContext context();
     OperationOutcome linkFailed(TransferPhase phase, LinkResult failure);
-    OperationOutcome finished(TransferPhase phase, double seconds, int64_t mismatches = 0);
+    OperationOutcome finished(TransferPhase phase, double seconds, int64_t mismatches = 0,
+                              double writeSeconds = 0.0);
 
     SerialLink &link_;
     Pump &pump_;

@@ -86,7 +86,7 @@ struct ReadIncomplete {};
 struct TransferFinished {
     TransferPhase phase;
     double seconds;      // this transfer's, connection check included
-    double writeSeconds; // Verify: the last successful write's
+    double writeSeconds; // Verify after a write: the last successful write's; 0 for a verify alone
     int64_t mismatches;  // Verify
 };
 // The verify log is written and closed: worth showing when something went wrong.
@@ -123,11 +123,13 @@ enum class FileStage {
     Saving,        //
     Saved,         //
     NotSaved,      // `detail`: the system's reason
+    Compared,      // the buffer compared with a file: `differences` bytes differ
 };
 struct FileStatus {
     FileStage stage;
     QString detail;
-    FileDamage damage = {}; // Damaged
+    FileDamage damage = {};  // Damaged
+    int64_t differences = 0; // Compared
 };
 
 // --- The window's own controls ---

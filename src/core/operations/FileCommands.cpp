@@ -50,50 +50,93 @@ void FileCommands::mnuFileOpen_Click()
     loadChosenFile();
 }
 
-void FileCommands::loadChosenFile()
+FileCommands::ImageRead FileCommands::readImage(const QString &path) const
 {
-    view_.setBusyPointer(true);
-    status(FileStage::Loading);
-    FileStatus result{FileStage::Loaded, {}};
-    if (isBinaryName(buffer_.WorkFilePath)) {
+    ImageRead read;
+    read.image.recreate(catalogue_.chip.DUT_SizeExp);
+    if (isBinaryName(path)) {
         // A binary image longer than the chip is refused whole: half an image is never wanted.
-        MemoryBuffer loaded;
-        loaded.recreate(catalogue_.chip.DUT_SizeExp);
-        const BinaryLoadOutcome outcome = loadBinary(buffer_.WorkFilePath, loaded);
-        switch (outcome.status) {
+        switch (loadBinary(path, read.image).status) {
         case BinaryLoadOutcome::Status::Longer:
-            status(FileStage::BinaryTooLong);
-            view_.setBusyPointer(false);
-            return;
+            read.status.stage = FileStage::BinaryTooLong;
+            break;
         case BinaryLoadOutcome::Status::Unreadable:
-            status(FileStage::CannotOpen);
-            view_.setBusyPointer(false);
-            return;
+            read.status.stage = FileStage::CannotOpen;
+            break;
         case BinaryLoadOutcome::Status::Shorter:
-            result.stage = FileStage::LoadedShorter;
+            read.status.stage = FileStage::LoadedShorter;
             break;
         case BinaryLoadOutcome::Status::Exact:
             break;
         }
-        buffer_.BufData = std::move(loaded);
-    } else {
-        buffer_.BufData.recreate(catalogue_.chip.DUT_SizeExp);
-        buffer_.CheckSumTotal = 0;
-        const HexLoadOutcome outcome = isSRecordName(buffer_.WorkFilePath)
-                                           ? loadSRecord(buffer_.WorkFilePath, buffer_.BufData)
-                                           : loadIntelHex(buffer_.WorkFilePath, buffer_.BufData);
-        // A file that did not fit, could not be read to its end or is damaged is not reported as
-        // loaded: the user would go on to write a broken image into a chip.
-        if (outcome.status == HexLoadOutcome::Status::DoesNotFit)
-            result.stage = FileStage::DoesNotFit;
-        else if (outcome.status == HexLoadOutcome::Status::Unreadable)
-            result.stage = FileStage::Unreadable;
-        else if (outcome.damage.found())
-            result = {FileStage::Damaged, {}, outcome.damage};
+        return read;
     }
+    const HexLoadOutcome outcome =
+        isSRecordName(path) ? loadSRecord(path, read.image) : loadIntelHex(path, read.image);
+    // A file that did not fit, could not be read to its end or is damaged is not reported as
+    // loaded: the user would go on to write a broken image into a chip.
+    if (outcome.status == HexLoadOutcome::Status::DoesNotFit)
+        read.status.stage = FileStage::DoesNotFit;
+    else if (outcome.status == HexLoadOutcome::Status::Unreadable)
+        read.status.stage = FileStage::Unreadable;
+    else if (outcome.damage.found())
+        read.status = {FileStage::Damaged, {}, outcome.damage};
+    return read;
+}
+
+bool FileCommands::ImageRead::refused() const
+{
+    return status.stage == FileStage::BinaryTooLong || status.stage == FileStage::CannotOpen;
+}
+
+bool FileCommands::ImageRead::whole() const
+{
+    return status.stage == FileStage::Loaded || status.stage == FileStage::LoadedShorter;
+}
+
+void FileCommands::loadChosenFile()
+{
+    view_.setBusyPointer(true);
+    status(FileStage::Loading);
+    ImageRead read = readImage(buffer_.WorkFilePath);
+    if (read.refused()) {
+        events_.report(read.status); // the buffer stays as it was
+        view_.setBusyPointer(false);
+        return;
+    }
+    buffer_.BufData = std::move(read.image);
     view_.showBuffer();
     view_.setCheckSumCaption(CalcCheckSum(buffer_));
-    events_.report(result);
+    events_.report(read.status);
+    view_.setBusyPointer(false);
+}
+
+void FileCommands::mnuFileCompare_Click()
+{
+    status(FileStage::PleaseWait);
+    view_.yield();
+    const auto chosen =
+        dialogs_.openFile({settings_.text(keys::OpenDir), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
+    if (!chosen || chosen->isEmpty() || !FileExists(*chosen) || !catalogue_.chipSelected) {
+        status(FileStage::CannotOpen);
+        return;
+    }
+    settings_.setText(keys::OpenDir, folderOf(*chosen));
+    view_.setBusyPointer(true);
+    status(FileStage::Loading);
+    const ImageRead read = readImage(*chosen);
+    if (!read.whole()) {
+        // A file that could not be read whole is no measure of the buffer: its trouble is said and
+        // the marks stay as they were.
+        events_.report(read.status);
+        view_.setBusyPointer(false);
+        return;
+    }
+    Differences differences = differencesBetween(buffer_.BufData.bytes(), read.image.bytes());
+    FileStatus compared{FileStage::Compared, {}};
+    compared.differences = static_cast<int64_t>(differences.size());
+    view_.showDifferences(std::move(differences), ComparedWith::File);
+    events_.report(compared);
     view_.setBusyPointer(false);
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/base/Settings.h"
 #include "core/buffer/BufferState.h"
+#include "core/buffer/Differences.h"
 #include "core/devices/Catalogue.h"
 #include "core/operations/Events.h"
 
@@ -42,6 +43,8 @@ class FileCommandView {
     // message.
     virtual void showBuffer() = 0;
     virtual void setCheckSumCaption(const QString &caption) = 0;
+    // Marks these differences in the grid, replacing earlier marks.
+    virtual void showDifferences(Differences differences, ComparedWith comparedWith) = 0;
 };
 
 // The folder of a chosen file, without a trailing separator.
@@ -54,8 +57,19 @@ class FileCommands {
 
     void mnuFileOpen_Click();
     void mnuFileSaveAs_Click();
+    // The buffer compared with a chosen file, read as a load would read it; the buffer and the
+    // board are not touched, the differences are marked.
+    void mnuFileCompare_Click();
 
   private:
+    // A file's image at the chip's size, read by the rules of its name, and how the reading went.
+    struct ImageRead {
+        MemoryBuffer image;
+        FileStatus status{FileStage::Loaded, {}};
+        bool refused() const; // nothing usable came: the buffer must stay as it is
+        bool whole() const;   // read completely and without damage
+    };
+    ImageRead readImage(const QString &path) const;
     void loadChosenFile();
     bool writeChosenFile();
     void status(FileStage stage, const QString &detail = {});

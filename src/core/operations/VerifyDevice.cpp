@@ -4,7 +4,8 @@
 
 namespace zelko6 {
 
-OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer)
+OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer,
+                                                bool afterWrite)
 {
     pump_.yield();
     const auto started = startOperation(request, buffer.size(), AccessScope::Block);
@@ -17,6 +18,7 @@ OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request,
     const LinkResult setup = beginOpening(ctx, OpeningColumn::Verify, request.chip);
     events_.report(VerifyStarted{});
     int64_t mismatches = 0;
+    Differences differences;
     finishOpening(ctx, OpeningColumn::Verify, request.chip, plan);
 
     // From here on a log that cannot be written costs only its lines, never the comparison.
@@ -29,13 +31,15 @@ OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request,
                 if (buffer[at] == actual)
                     return;
                 ++mismatches;
+                differences.push_back({static_cast<int32_t>(at), actual});
                 log.mismatch(static_cast<int32_t>(at), buffer[at], actual);
             });
         },
         [&](int32_t next) { progress.advanced(next); });
 
     if (result != LinkResult::Ok) {
-        const OperationOutcome outcome = linkFailed(TransferPhase::Verify, result);
+        OperationOutcome outcome = linkFailed(TransferPhase::Verify, result);
+        outcome.differences = std::move(differences);
         link_.close();
         if (mismatches != 0)
             log.linkError();
@@ -45,8 +49,10 @@ OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request,
     }
 
     link_.close();
-    const OperationOutcome outcome =
-        finished(TransferPhase::Verify, pump_.clock() - record_.OpStartTime, mismatches);
+    // A verify alone adds no write's time: the last write may have been of another chip.
+    OperationOutcome outcome = finished(TransferPhase::Verify, pump_.clock() - record_.OpStartTime,
+                                        mismatches, afterWrite ? record_.WriteSeconds : 0.0);
+    outcome.differences = std::move(differences);
     log.count(mismatches);
     log.end();
     events_.report(VerifyLogClosed{request.verifyLogPath, mismatches, true});
