@@ -258,6 +258,25 @@ TEST_F(E2eWriteVerifyTest, ByteWriteWithAWrongAcknowledgementShowsOnlyTheErrorTe
     expectIdle();
 }
 
+TEST_F(E2eWriteVerifyTest, AChipEqualToTheBufferVerifiesCleanWithNothingWritten)
+{
+    const QByteArray image = pattern(256, 9);
+    startBoard(8, {}, image);
+    startWindow(kChip256Page16);
+    setBuffer(image);
+
+    click("Cmd_VERIFY_all");
+
+    const auto transfers = board->transfers();
+    ASSERT_EQ(transfers.size(), 1u);
+    EXPECT_EQ(transfers[0].header, QByteArray("e2R"));
+    EXPECT_TRUE(panel(1).startsWith(texts::kVerifyDoneText)) << panel(1).toStdString();
+    EXPECT_TRUE(opened().isEmpty());
+    EXPECT_TRUE(main().gridModel().differences().empty());
+    EXPECT_FALSE(main().action("mnuNextDifference")->isEnabled());
+    expectIdle();
+}
+
 TEST_F(E2eWriteVerifyTest, VerifyAloneReadsBackWithoutWritingAndMarksWhatDiffers)
 {
     const QByteArray image = pattern(256, 3);
