@@ -19,6 +19,368 @@ so the Serial EEPROM Programmer was not started.</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: 数値ではありません: %2</source>
+        <translation>%1: not a number: %2</translation>
+    </message>
+    <message>
+        <source>--value: バイトの値ではありません (0..255 か 0x00..0xFF): %1</source>
+        <translation>--value: not a byte (0..255 or 0x00..0xFF): %1</translation>
+    </message>
+    <message>
+        <source>--format: hex、bin、srec のどれかです (%1 は使えません)</source>
+        <translation>--format: hex, bin or srec, not %1</translation>
+    </message>
+    <message>
+        <source>--lang: ja か en です (%1 は使えません)</source>
+        <translation>--lang: ja or en, not %1</translation>
+    </message>
+    <message>
+        <source>--baud: ビットレートではありません: %1</source>
+        <translation>--baud: not a bit rate: %1</translation>
+    </message>
+    <message>
+        <source>%1 は値を取りません</source>
+        <translation>%1 takes no value</translation>
+    </message>
+    <message>
+        <source>不明なオプションです: %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1: 値がありません</source>
+        <translation>%1: value missing</translation>
+    </message>
+    <message>
+        <source>--format は &apos;-&apos; の形式を決めるものですが、&apos;-&apos; がありません</source>
+        <translation>--format gives the format of &apos;-&apos;, and no &apos;-&apos; is given</translation>
+    </message>
+    <message>
+        <source>使い方: zelko6-cli コマンド [ファイル...] [オプション]
+
+コマンド:
+  list                  デバイス定義ファイルのチップ: 番号、名前、表示名、容量、ページサイズ、バス
+  ports [--probe]       ポート 1-20 と、それぞれが指すデバイス。--probe では、存在する
+                        デバイスごとに接続確認も行います (応答のないポートは最大 10 秒待ちます)
+  identify              --port で接続確認を行い、ファームウェアの行を表示します
+  read FILE             チップを (アドレス 0 から --size バイト) 読み出して FILE に保存します
+  read --byte --address A
+                        1 バイトを読み出して標準出力に表示します (0xNN)
+  write FILE            FILE をチップに書き込み、--no-verify がなければベリファイします
+  write --byte --address A (FILE | --value V)
+                        1 バイトを書き込みます: FILE の A の値、または V
+  verify FILE           チップと FILE を比較します
+  convert IN OUT        Intel HEX、S-record、バイナリの間で変換します。容量は --chip
+                        (または --size) のもの。ボードは使いません
+  demo                  接続確認、乱数のイメージの書込み、読み戻し、ベリファイ、Intel HEX での
+                        保存を行います。--port がなければここで起動するボードシミュレーターが
+                        相手です (実際のチップは上書きされるので、そのときは --chip が必要です)
+
+オプション:
+  --chip NAME|INDEX     チップ。名前か &apos;list&apos; の番号で指定します (read、write、verify で必要。
+                        convert ではこれか --size)
+  --port N|DEVICE       ポート番号 1-20 かデバイスのパス (既定: ウィンドウのポート)
+  --size BYTES          ブロックの大きさ: チップのアクセスサイズのどれか (既定: 最大のもの)。
+                        --chip のない convert ではイメージの大きさ: 16..16777216 の 2 のべき乗
+  --address A           1 バイトの読み書きのアドレス (10 進か 0x...)
+  --byte                --address の 1 バイトを読み書きします
+  --value V             FILE を指定しない &apos;write --byte&apos; で書き込む値
+  --no-verify           書込みの後のベリファイをしません
+  --log FILE            ベリファイログ (既定: プログラムの横の VerifyLog.txt)
+  --catalogue FILE      デバイス定義ファイル (既定: プログラムの横の zelko6.ini)
+  --format hex|bin|srec &apos;-&apos; の形式。&apos;-&apos; にだけ使います (既定: hex)
+  --lenient             write、verify、convert: 壊れた Intel HEX や S-record のファイルを、
+                        終了コード 4 にせずウィンドウと同じく読める所まで読み込み、警告します
+  --lang ja|en          結果の言語 (既定: ロケールが日本語なら日本語、それ以外は英語)
+  --baud N              demo: シミュレーターを N bit/s で動かします (既定: 速度制限なし)
+  --simulator PATH      demo: シミュレーター (既定: プログラムの横の tools/zelko6-boardsim)
+  --output FILE         demo: Intel HEX の保存先 (既定: 一時フォルダー)
+  -h, --help            この説明
+  --version             プログラムのバージョン
+
+ファイル: 形式は名前で決まります。.hex と .ihx は Intel HEX、.s19、.s28、.s37、.srec、.mot
+は S-record (64 KiB までは S1 レコード、それより上は S2 で書きます)、.bin はアドレス 0 からの
+バイナリです (短いファイルは 0xFF で埋めてそう伝え、長いファイルは何も送る前に断ります)。&apos;-&apos; は
+標準入力か標準出力です。
+壊れた Intel HEX や S-record のファイル (チェックサムの誤り、途中で切れたレコード、データレコード
+やエンドレコードがない) は、--lenient がなければ種類と行を示して断ります。
+進み具合は標準エラーに出ます: 端末ならバー、それ以外は 10 % ごとに 1 行です。
+
+終了コード:
+  0  成功
+  1  使い方の誤り: 不明なコマンドやオプション、合わないチップ、大きさ、アドレス
+  2  ボードがないか通信の失敗: 接続確認、タイムアウト、違う応答、ポートが失われた
+  3  ベリファイの不一致 (ログにアドレスがあります)
+  4  ファイルの誤り: 読めない、壊れている、チップに収まらない、書き込めない
+  130  Ctrl-C か終了の要求で中断: ポートは閉じ、ファイルは書いていません
+</source>
+        <translation>usage: zelko6-cli COMMAND [FILE...] [options]
+
+Commands:
+  list                  the chips of the catalogue: index, name, label, size, page size, bus
+  ports [--probe]       ports 1-20 and the device each resolves to; --probe also runs the
+                        connection check on each present device (up to 10 s per silent port)
+  identify              the connection check on --port; prints the firmware line
+  read FILE             read the chip (--size bytes from address 0) into FILE
+  read --byte --address A
+                        read one byte and print it (0xNN) on standard output
+  write FILE            write FILE into the chip, then verify unless --no-verify
+  write --byte --address A (FILE | --value V)
+                        write one byte: FILE&apos;s byte at A, or V
+  verify FILE           compare the chip with FILE
+  convert IN OUT        convert between Intel HEX, S-record and raw binary, for the size of
+                        --chip (or --size); no board needed
+  demo                  identify, write a random image, read it back, verify, save it as
+                        Intel HEX; against the board simulator, started here unless --port
+                        is given (a real chip is overwritten: --chip is then needed)
+
+Options:
+  --chip NAME|INDEX     the chip, by name or by its index in &apos;list&apos; (needed by read, write,
+                        verify; convert takes it or --size)
+  --port N|DEVICE       port number 1-20 or a device path (default: the window&apos;s port)
+  --size BYTES          block size: one of the chip&apos;s access sizes (default: the largest);
+                        convert without --chip: the image size, a power of two 16..16777216
+  --address A           the address of a single-byte read or write (decimal or 0x...)
+  --byte                single-byte read or write at --address
+  --value V             the byte of &apos;write --byte&apos; when no FILE is given
+  --no-verify           write without the verify that follows
+  --log FILE            the verify log (default: VerifyLog.txt beside the program)
+  --catalogue FILE      the chip catalogue (default: zelko6.ini beside the program)
+  --format hex|bin|srec the format of &apos;-&apos;, and only of &apos;-&apos; (default: hex)
+  --lenient             write, verify, convert: load a damaged Intel HEX or S-record file
+                        as the window does (what can be read) and warn, instead of exit 4
+  --lang ja|en          language of the result texts (default: Japanese when the locale
+                        is Japanese, English otherwise)
+  --baud N              demo: pace the simulator at N bit/s (default: unpaced)
+  --simulator PATH      demo: the simulator (default: tools/zelko6-boardsim beside the program)
+  --output FILE         demo: where the Intel HEX goes (default: a temporary folder)
+  -h, --help            this text
+  --version             the program&apos;s version
+
+Files: the name decides the format. .hex and .ihx are Intel HEX; .s19, .s28, .s37, .srec
+and .mot are S-record (written with S1 records up to 64 KiB, S2 above); .bin is raw binary,
+one byte per address from 0 (a shorter file is padded with 0xFF and said so; a longer one is
+refused before anything is sent); &apos;-&apos; is standard input or output.
+A damaged Intel HEX or S-record file (a wrong checksum, a record cut off, no data record,
+no end record) is refused with the kind and the line, unless --lenient is given.
+Progress goes to standard error: a bar on a terminal, otherwise one line per 10 %.
+
+Exit codes:
+  0  success
+  1  usage error: unknown command or option, or a chip, size or address that does not suit
+  2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost
+  3  verify mismatch (the log lists the addresses)
+  4  file error: unreadable, damaged, does not fit the chip, or cannot be written
+  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written
+</translation>
+    </message>
+    <message>
+        <source>--byte には %2 の %1 より小さい --address が必要です</source>
+        <translation>--byte needs --address below %1 for %2</translation>
+    </message>
+    <message>
+        <source>--byte は read か write と使います</source>
+        <translation>--byte goes with read or write</translation>
+    </message>
+    <message>
+        <source>--address は --byte と使います</source>
+        <translation>--address goes with --byte</translation>
+    </message>
+    <message>
+        <source>--value は write --byte と使います</source>
+        <translation>--value goes with write --byte</translation>
+    </message>
+    <message>
+        <source>--probe は ports と使います</source>
+        <translation>--probe goes with ports</translation>
+    </message>
+    <message>
+        <source>--no-verify は write と使います</source>
+        <translation>--no-verify goes with write</translation>
+    </message>
+    <message>
+        <source>--lenient は write、verify、convert のどれかと使います</source>
+        <translation>--lenient goes with write, verify or convert</translation>
+    </message>
+    <message>
+        <source>--baud、--simulator、--output は demo と使います</source>
+        <translation>--baud, --simulator and --output go with demo</translation>
+    </message>
+    <message>
+        <source>read --byte はファイルを取りません</source>
+        <translation>read --byte takes no file</translation>
+    </message>
+    <message>
+        <source>read はファイルを1つ取ります</source>
+        <translation>read takes one FILE</translation>
+    </message>
+    <message>
+        <source>ベリファイログを書き込めませんでした: %1</source>
+        <translation>verify log: could not be written to %1</translation>
+    </message>
+    <message>
+        <source>write --byte --value はファイルを取りません</source>
+        <translation>write --byte --value takes no file</translation>
+    </message>
+    <message>
+        <source>write はファイルを1つ取ります</source>
+        <translation>write takes one FILE</translation>
+    </message>
+    <message>
+        <source>verify はファイルを1つ取ります</source>
+        <translation>verify takes one FILE</translation>
+    </message>
+    <message>
+        <source>convert には --chip か --size が必要です</source>
+        <translation>convert needs --chip or --size</translation>
+    </message>
+    <message>
+        <source>--size %1 はチップの容量ではありません</source>
+        <translation>--size %1 is not the size of the chip</translation>
+    </message>
+    <message>
+        <source>--size %1: %2 から %3 までの2のべき乗です</source>
+        <translation>--size %1: a power of two from %2 to %3</translation>
+    </message>
+    <message>
+        <source>convert は入力と出力のファイルを取ります</source>
+        <translation>convert takes IN and OUT</translation>
+    </message>
+    <message>
+        <source>使い方は &apos;zelko6-cli --help&apos; で表示されます。</source>
+        <translation>Try &apos;zelko6-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>コマンドがありません</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>%1 はファイルを取りません</source>
+        <translation>%1 takes no file</translation>
+    </message>
+    <message>
+        <source>不明なコマンドです: %1</source>
+        <translation>unknown command %1</translation>
+    </message>
+    <message>
+        <source>%1 に使えるチップがありません</source>
+        <translation>no usable chip in %1</translation>
+    </message>
+    <message>
+        <source>--port での demo はチップを上書きします: --chip でチップを指定してください</source>
+        <translation>demo on --port overwrites the chip: name it with --chip</translation>
+    </message>
+    <message>
+        <source>ボードシミュレーターが起動しませんでした: %1</source>
+        <translation>the board simulator did not start: %1</translation>
+    </message>
+    <message>
+        <source>demo: %1, %2 バイト, %3%4</source>
+        <translation>demo: %1, %2 bytes, on %3%4</translation>
+    </message>
+    <message>
+        <source> (ボードシミュレーター %1 bit/s)</source>
+        <translation> (board simulator at %1 bit/s)</translation>
+    </message>
+    <message>
+        <source> (ボードシミュレーター, 速度制限なし)</source>
+        <translation> (board simulator, unpaced)</translation>
+    </message>
+    <message>
+        <source>接続確認</source>
+        <translation>identify</translation>
+    </message>
+    <message>
+        <source>乱数のイメージを書込み</source>
+        <translation>write a random image</translation>
+    </message>
+    <message>
+        <source>読み戻し</source>
+        <translation>read it back</translation>
+    </message>
+    <message>
+        <source>      通信時間と規定の待ち時間 %1 秒; 実測 %2%3 %</source>
+        <translation>      wire time plus prescribed pauses %1 s; measured %2%3 %</translation>
+    </message>
+    <message>
+        <source>      読み戻し: %1 バイトとも同じ</source>
+        <translation>      read back: the same %1 bytes</translation>
+    </message>
+    <message>
+        <source>      読み戻し: %1 バイトが違います</source>
+        <translation>      read back: %1 bytes differ</translation>
+    </message>
+    <message>
+        <source>ベリファイ</source>
+        <translation>verify</translation>
+    </message>
+    <message>
+        <source>Intel HEX で保存</source>
+        <translation>save as Intel HEX</translation>
+    </message>
+    <message>
+        <source>読める所まで読み込みました (--lenient)</source>
+        <translation>loaded as far as it reads, --lenient</translation>
+    </message>
+    <message>
+        <source>読み込んでいません。--lenient で読める所まで読み込みます</source>
+        <translation>not loaded; --lenient loads what can be read</translation>
+    </message>
+    <message>
+        <source>%1 行目, 0x%2 &gt;= 0x%3</source>
+        <translation>line %1, 0x%2 &gt;= 0x%3</translation>
+    </message>
+    <message>
+        <source>%1 行目, %2</source>
+        <translation>line %1, %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; の名前から形式が分かりません: .hex, .ihx, .s19, .s28, .s37, .srec, .mot, .bin のどれかにしてください</source>
+        <translation>cannot tell the format of &apos;%1&apos; from its name: use .hex, .ihx, .s19, .s28, .s37, .srec, .mot or .bin</translation>
+    </message>
+    <message>
+        <source>フォルダーです</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>デバイス定義ファイルを読めません: %1</source>
+        <translation>cannot read the catalogue %1</translation>
+    </message>
+    <message>
+        <source>--chip が必要です (&apos;zelko6-cli list&apos; を参照)</source>
+        <translation>--chip is needed (see &apos;zelko6-cli list&apos;)</translation>
+    </message>
+    <message>
+        <source>%2 にチップ &apos;%1&apos; はありません (&apos;zelko6-cli list&apos; を参照)</source>
+        <translation>no chip &apos;%1&apos; in %2 (see &apos;zelko6-cli list&apos;)</translation>
+    </message>
+    <message>
+        <source>%1 にはアクセスサイズがありません</source>
+        <translation>%1 offers no access size</translation>
+    </message>
+    <message>
+        <source>--size %1: %2 のアクセスサイズは %3 です</source>
+        <translation>--size %1: %2 offers %3</translation>
+    </message>
+    <message>
+        <source>--port: 1 から 20 の番号かデバイスです。空にはできません</source>
+        <translation>--port: a number from 1 to 20, or a device; not empty</translation>
+    </message>
+    <message>
+        <source>--port: 1 から 20 の番号かデバイスです</source>
+        <translation>--port: a number from 1 to 20, or a device</translation>
+    </message>
+    <message>
+        <source>%1 バイト、%2 秒: %3 バイト/秒</source>
+        <translation>%1 bytes in %2 s: %3 bytes/s</translation>
+    </message>
+    <message>
+        <source>ベリファイログ: %1</source>
+        <translation>verify log: %1</translation>
+    </message>
+</context>
+<context>
     <name>StatusTexts</name>
     <message>
         <source>読み出し中.....</source>

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "cli/CommandLineText.h"
 #include <functional>
 #include <map>
 
@@ -41,7 +42,7 @@ std::optional<QString> numberInto(std::optional<qint64> &target, const QString &
 {
     target = parseNumber(text);
     if (!target)
-        return name + QStringLiteral(": not a number: ") + text;
+        return CommandLine::tr("%1: 数値ではありません: %2").arg(name, text);
     return std::nullopt;
 }
 
@@ -69,7 +70,8 @@ const std::map<QString, Setter> &valued()
          [](CliOptions &o, const QString &v) -> std::optional<QString> {
              const auto n = parseNumber(v);
              if (!n || *n > 0xFF)
-                 return QStringLiteral("--value: not a byte (0..255 or 0x00..0xFF): ") + v;
+                 return CommandLine::tr("--value: バイトの値ではありません (0..255 か 0x00..0xFF): %1")
+                     .arg(v);
              o.value = static_cast<int>(*n);
              return std::nullopt;
          }},
@@ -92,7 +94,7 @@ const std::map<QString, Setter> &valued()
              else if (v == QStringLiteral("srec"))
                  o.dashFormat = ImageFormat::SRecord;
              else
-                 return QStringLiteral("--format: hex, bin or srec, not ") + v;
+                 return CommandLine::tr("--format: hex、bin、srec のどれかです (%1 は使えません)").arg(v);
              return std::nullopt;
          }},
         {QStringLiteral("--lang"),
@@ -102,14 +104,14 @@ const std::map<QString, Setter> &valued()
              else if (v == QStringLiteral("en"))
                  o.language = Language::English;
              else
-                 return QStringLiteral("--lang: ja or en, not ") + v;
+                 return CommandLine::tr("--lang: ja か en です (%1 は使えません)").arg(v);
              return std::nullopt;
          }},
         {QStringLiteral("--baud"),
          [](CliOptions &o, const QString &v) -> std::optional<QString> {
              const auto n = parseNumber(v);
              if (!n || *n < 1 || *n > 10'000'000)
-                 return QStringLiteral("--baud: not a bit rate: ") + v;
+                 return CommandLine::tr("--baud: ビットレートではありません: %1").arg(v);
              o.baud = static_cast<int>(*n);
              return std::nullopt;
          }},
@@ -153,15 +155,15 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         }
         if (const auto flag = flags().find(name); flag != flags().end()) {
             if (inlineValue)
-                return UsageError{name + QStringLiteral(" takes no value")};
+                return UsageError{CommandLine::tr("%1 は値を取りません").arg(name)};
             flag->second(options);
             continue;
         }
         const auto setter = valued().find(name);
         if (setter == valued().end())
-            return UsageError{QStringLiteral("unknown option ") + name};
+            return UsageError{CommandLine::tr("不明なオプションです: %1").arg(name)};
         if (!inlineValue && i + 1 >= arguments.size())
-            return UsageError{name + QStringLiteral(": value missing")};
+            return UsageError{CommandLine::tr("%1: 値がありません").arg(name)};
         const QString value = inlineValue ? *inlineValue : arguments[++i];
         if (const auto wrong = setter->second(options, value))
             return UsageError{*wrong};
@@ -173,71 +175,70 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     // Every named file takes the format its name says; a --format without "-" would be ignored
     // while the user believes it obeyed.
     if (options.dashFormat && !options.files.contains(QStringLiteral("-")))
-        return UsageError{QStringLiteral("--format gives the format of '-', and no '-' is given")};
+        return UsageError{CommandLine::tr("--format は '-' の形式を決めるものですが、'-' がありません")};
     return options;
 }
 
 QString usageText()
 {
-    return QStringLiteral(
-        "usage: zelko6-cli COMMAND [FILE...] [options]\n"
+    return CommandLine::tr(
+        "使い方: zelko6-cli コマンド [ファイル...] [オプション]\n"
         "\n"
-        "Commands:\n"
-        "  list                  the chips of the catalogue: index, name, label, size, page size, bus\n"
-        "  ports [--probe]       ports 1-20 and the device each resolves to; --probe also runs the\n"
-        "                        connection check on each present device (up to 10 s per silent port)\n"
-        "  identify              the connection check on --port; prints the firmware line\n"
-        "  read FILE             read the chip (--size bytes from address 0) into FILE\n"
+        "コマンド:\n"
+        "  list                  デバイス定義ファイルのチップ: 番号、名前、表示名、容量、ページサイズ、バス\n"
+        "  ports [--probe]       ポート 1-20 と、それぞれが指すデバイス。--probe では、存在する\n"
+        "                        デバイスごとに接続確認も行います (応答のないポートは最大 10 秒待ちます)\n"
+        "  identify              --port で接続確認を行い、ファームウェアの行を表示します\n"
+        "  read FILE             チップを (アドレス 0 から --size バイト) 読み出して FILE に保存します\n"
         "  read --byte --address A\n"
-        "                        read one byte and print it (0xNN) on standard output\n"
-        "  write FILE            write FILE into the chip, then verify unless --no-verify\n"
+        "                        1 バイトを読み出して標準出力に表示します (0xNN)\n"
+        "  write FILE            FILE をチップに書き込み、--no-verify がなければベリファイします\n"
         "  write --byte --address A (FILE | --value V)\n"
-        "                        write one byte: FILE's byte at A, or V\n"
-        "  verify FILE           compare the chip with FILE\n"
-        "  convert IN OUT        convert between Intel HEX, S-record and raw binary, for the size of\n"
-        "                        --chip (or --size); no board needed\n"
-        "  demo                  identify, write a random image, read it back, verify, save it as\n"
-        "                        Intel HEX; against the board simulator, started here unless --port\n"
-        "                        is given (a real chip is overwritten: --chip is then needed)\n"
+        "                        1 バイトを書き込みます: FILE の A の値、または V\n"
+        "  verify FILE           チップと FILE を比較します\n"
+        "  convert IN OUT        Intel HEX、S-record、バイナリの間で変換します。容量は --chip\n"
+        "                        (または --size) のもの。ボードは使いません\n"
+        "  demo                  接続確認、乱数のイメージの書込み、読み戻し、ベリファイ、Intel HEX での\n"
+        "                        保存を行います。--port がなければここで起動するボードシミュレーターが\n"
+        "                        相手です (実際のチップは上書きされるので、そのときは --chip が必要です)\n"
         "\n"
-        "Options:\n"
-        "  --chip NAME|INDEX     the chip, by name or by its index in 'list' (needed by read, write,\n"
-        "                        verify; convert takes it or --size)\n"
-        "  --port N|DEVICE       port number 1-20 or a device path (default: the window's port)\n"
-        "  --size BYTES          block size: one of the chip's access sizes (default: the largest);\n"
-        "                        convert without --chip: the image size, a power of two 16..16777216\n"
-        "  --address A           the address of a single-byte read or write (decimal or 0x...)\n"
-        "  --byte                single-byte read or write at --address\n"
-        "  --value V             the byte of 'write --byte' when no FILE is given\n"
-        "  --no-verify           write without the verify that follows\n"
-        "  --log FILE            the verify log (default: VerifyLog.txt beside the program)\n"
-        "  --catalogue FILE      the chip catalogue (default: zelko6.ini beside the program)\n"
-        "  --format hex|bin|srec the format of '-', and only of '-' (default: hex)\n"
-        "  --lenient             write, verify, convert: load a damaged Intel HEX or S-record file\n"
-        "                        as the window does (what can be read) and warn, instead of exit 4\n"
-        "  --lang ja|en          language of the result texts (default: Japanese when the locale\n"
-        "                        is Japanese, English otherwise)\n"
-        "  --baud N              demo: pace the simulator at N bit/s (default: unpaced)\n"
-        "  --simulator PATH      demo: the simulator (default: tools/zelko6-boardsim beside the program)\n"
-        "  --output FILE         demo: where the Intel HEX goes (default: a temporary folder)\n"
-        "  -h, --help            this text\n"
-        "  --version             the program's version\n"
+        "オプション:\n"
+        "  --chip NAME|INDEX     チップ。名前か 'list' の番号で指定します (read、write、verify で必要。\n"
+        "                        convert ではこれか --size)\n"
+        "  --port N|DEVICE       ポート番号 1-20 かデバイスのパス (既定: ウィンドウのポート)\n"
+        "  --size BYTES          ブロックの大きさ: チップのアクセスサイズのどれか (既定: 最大のもの)。\n"
+        "                        --chip のない convert ではイメージの大きさ: 16..16777216 の 2 のべき乗\n"
+        "  --address A           1 バイトの読み書きのアドレス (10 進か 0x...)\n"
+        "  --byte                --address の 1 バイトを読み書きします\n"
+        "  --value V             FILE を指定しない 'write --byte' で書き込む値\n"
+        "  --no-verify           書込みの後のベリファイをしません\n"
+        "  --log FILE            ベリファイログ (既定: プログラムの横の VerifyLog.txt)\n"
+        "  --catalogue FILE      デバイス定義ファイル (既定: プログラムの横の zelko6.ini)\n"
+        "  --format hex|bin|srec '-' の形式。'-' にだけ使います (既定: hex)\n"
+        "  --lenient             write、verify、convert: 壊れた Intel HEX や S-record のファイルを、\n"
+        "                        終了コード 4 にせずウィンドウと同じく読める所まで読み込み、警告します\n"
+        "  --lang ja|en          結果の言語 (既定: ロケールが日本語なら日本語、それ以外は英語)\n"
+        "  --baud N              demo: シミュレーターを N bit/s で動かします (既定: 速度制限なし)\n"
+        "  --simulator PATH      demo: シミュレーター (既定: プログラムの横の tools/zelko6-boardsim)\n"
+        "  --output FILE         demo: Intel HEX の保存先 (既定: 一時フォルダー)\n"
+        "  -h, --help            この説明\n"
+        "  --version             プログラムのバージョン\n"
         "\n"
-        "Files: the name decides the format. .hex and .ihx are Intel HEX; .s19, .s28, .s37, .srec\n"
-        "and .mot are S-record (written with S1 records up to 64 KiB, S2 above); .bin is raw binary,\n"
-        "one byte per address from 0 (a shorter file is padded with 0xFF and said so; a longer one is\n"
-        "refused before anything is sent); '-' is standard input or output.\n"
-        "A damaged Intel HEX or S-record file (a wrong checksum, a record cut off, no data record,\n"
-        "no end record) is refused with the kind and the line, unless --lenient is given.\n"
-        "Progress goes to standard error: a bar on a terminal, otherwise one line per 10 %.\n"
+        "ファイル: 形式は名前で決まります。.hex と .ihx は Intel HEX、.s19、.s28、.s37、.srec、.mot\n"
+        "は S-record (64 KiB までは S1 レコード、それより上は S2 で書きます)、.bin はアドレス 0 からの\n"
+        "バイナリです (短いファイルは 0xFF で埋めてそう伝え、長いファイルは何も送る前に断ります)。'-' は\n"
+        "標準入力か標準出力です。\n"
+        "壊れた Intel HEX や S-record のファイル (チェックサムの誤り、途中で切れたレコード、データレコード\n"
+        "やエンドレコードがない) は、--lenient がなければ種類と行を示して断ります。\n"
+        "進み具合は標準エラーに出ます: 端末ならバー、それ以外は 10 % ごとに 1 行です。\n"
         "\n"
-        "Exit codes:\n"
-        "  0  success\n"
-        "  1  usage error: unknown command or option, or a chip, size or address that does not suit\n"
-        "  2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost\n"
-        "  3  verify mismatch (the log lists the addresses)\n"
-        "  4  file error: unreadable, damaged, does not fit the chip, or cannot be written\n"
-        "  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written\n");
+        "終了コード:\n"
+        "  0  成功\n"
+        "  1  使い方の誤り: 不明なコマンドやオプション、合わないチップ、大きさ、アドレス\n"
+        "  2  ボードがないか通信の失敗: 接続確認、タイムアウト、違う応答、ポートが失われた\n"
+        "  3  ベリファイの不一致 (ログにアドレスがあります)\n"
+        "  4  ファイルの誤り: 読めない、壊れている、チップに収まらない、書き込めない\n"
+        "  130  Ctrl-C か終了の要求で中断: ポートは閉じ、ファイルは書いていません\n");
 }
 
 } // namespace zelko6::cli

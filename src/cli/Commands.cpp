@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/CommandLineText.h"
 #include "cli/ImageFiles.h"
 #include "cli/Interruption.h"
 #include "cli/Session.h"
@@ -16,13 +17,6 @@
 namespace zelko6::cli {
 
 namespace {
-
-int usageError(const Console &console, const QString &message)
-{
-    console.note(QStringLiteral("zelko6-cli: ") + message);
-    console.note(QStringLiteral("Try 'zelko6-cli --help'."));
-    return kExitUsage;
-}
 
 int failed(const Console &console, const Failure &failure)
 {
@@ -62,9 +56,9 @@ std::variant<Target, Failure> resolveTarget(const CliOptions &options)
     } else {
         const qint64 chipSize = qint64{1} << target.chip.params.DUT_SizeExp;
         if (!options.address || *options.address >= chipSize)
-            return Failure{
-                kExitUsage,
-                QStringLiteral("--byte needs --address below %1 for %2").arg(chipSize).arg(target.chip.name)};
+            return Failure{kExitUsage, CommandLine::tr("--byte には %2 の %1 より小さい --address が必要です")
+                                           .arg(chipSize)
+                                           .arg(target.chip.name)};
     }
     auto port = choosePort(options.port);
     if (auto *failure = std::get_if<Failure>(&port))
@@ -79,20 +73,20 @@ std::optional<QString> misfit(const CliOptions &o)
     const QString &c = o.command;
     const bool transfer = c == QStringLiteral("read") || c == QStringLiteral("write");
     if (o.byte && !transfer)
-        return QStringLiteral("--byte goes with read or write");
+        return CommandLine::tr("--byte は read か write と使います");
     if (o.address && !o.byte)
-        return QStringLiteral("--address goes with --byte");
+        return CommandLine::tr("--address は --byte と使います");
     if (o.value && !(c == QStringLiteral("write") && o.byte))
-        return QStringLiteral("--value goes with write --byte");
+        return CommandLine::tr("--value は write --byte と使います");
     if (o.probe && c != QStringLiteral("ports"))
-        return QStringLiteral("--probe goes with ports");
+        return CommandLine::tr("--probe は ports と使います");
     if (o.noVerify && c != QStringLiteral("write"))
-        return QStringLiteral("--no-verify goes with write");
+        return CommandLine::tr("--no-verify は write と使います");
     if (o.lenient && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
         c != QStringLiteral("convert"))
-        return QStringLiteral("--lenient goes with write, verify or convert");
+        return CommandLine::tr("--lenient は write、verify、convert のどれかと使います");
     if ((o.baud || !o.simulator.isEmpty() || !o.output.isEmpty()) && c != QStringLiteral("demo"))
-        return QStringLiteral("--baud, --simulator and --output go with demo");
+        return CommandLine::tr("--baud、--simulator、--output は demo と使います");
     return std::nullopt;
 }
 
@@ -230,8 +224,8 @@ OperationOutcome shown(Session &session, const Console &console, const Operation
 int cmdRead(const CliOptions &options, const Console &console)
 {
     if (options.files.size() != (options.byte ? 0 : 1))
-        return usageError(console, options.byte ? QStringLiteral("read --byte takes no file")
-                                                : QStringLiteral("read takes one FILE"));
+        return usageError(console, options.byte ? CommandLine::tr("read --byte はファイルを取りません")
+                                                : CommandLine::tr("read はファイルを1つ取ります"));
     auto target = resolveTarget(options);
     if (auto *failure = std::get_if<Failure>(&target))
         return failed(console, *failure);
@@ -274,10 +268,10 @@ int verifyAndReport(Session &session, const CliOptions &options, const Console &
         showRate(console, bytes, session.lastSeconds());
     if (outcome.result == OperationResult::Mismatches || outcome.result == OperationResult::LinkFailed) {
         if (session.lastLogPath().isEmpty())
-            console.note(QStringLiteral("verify log: could not be written to ") +
-                         (options.logPath.isEmpty() ? defaultVerifyLogPath() : options.logPath));
+            console.note(CommandLine::tr("ベリファイログを書き込めませんでした: %1")
+                             .arg(options.logPath.isEmpty() ? defaultVerifyLogPath() : options.logPath));
         else
-            console.note(QStringLiteral("verify log: ") + session.lastLogPath());
+            console.note(verifyLogLine(session.lastLogPath()));
     }
     return exitCodeOf(outcome);
 }
@@ -286,8 +280,8 @@ int cmdWrite(const CliOptions &options, const Console &console)
 {
     const bool fromValue = options.byte && options.value;
     if (options.files.size() != (fromValue ? 0 : 1))
-        return usageError(console, fromValue ? QStringLiteral("write --byte --value takes no file")
-                                             : QStringLiteral("write takes one FILE"));
+        return usageError(console, fromValue ? CommandLine::tr("write --byte --value はファイルを取りません")
+                                             : CommandLine::tr("write はファイルを1つ取ります"));
     auto target = resolveTarget(options);
     if (auto *failure = std::get_if<Failure>(&target))
         return failed(console, *failure);
@@ -316,7 +310,7 @@ int cmdWrite(const CliOptions &options, const Console &console)
 int cmdVerify(const CliOptions &options, const Console &console)
 {
     if (options.files.size() != 1)
-        return usageError(console, QStringLiteral("verify takes one FILE"));
+        return usageError(console, CommandLine::tr("verify はファイルを1つ取ります"));
     auto target = resolveTarget(options);
     if (auto *failure = std::get_if<Failure>(&target))
         return failed(console, *failure);
@@ -343,7 +337,7 @@ std::variant<int, Failure> conversionSizeExp(const CliOptions &options)
     }
     if (!options.size) {
         if (!fromChip)
-            return Failure{kExitUsage, QStringLiteral("convert needs --chip or --size")};
+            return Failure{kExitUsage, CommandLine::tr("convert には --chip か --size が必要です")};
         return *fromChip;
     }
     for (int exp = kMinSizeExp; exp <= kMaxSizeExp; ++exp) {
@@ -351,10 +345,10 @@ std::variant<int, Failure> conversionSizeExp(const CliOptions &options)
             continue;
         if (fromChip && *fromChip != exp)
             return Failure{kExitUsage,
-                           QStringLiteral("--size %1 is not the size of the chip").arg(*options.size)};
+                           CommandLine::tr("--size %1 はチップの容量ではありません").arg(*options.size)};
         return exp;
     }
-    return Failure{kExitUsage, QStringLiteral("--size %1: a power of two from %2 to %3")
+    return Failure{kExitUsage, CommandLine::tr("--size %1: %2 から %3 までの2のべき乗です")
                                    .arg(*options.size)
                                    .arg(qint64{1} << kMinSizeExp)
                                    .arg(qint64{1} << kMaxSizeExp)};
@@ -363,7 +357,7 @@ std::variant<int, Failure> conversionSizeExp(const CliOptions &options)
 int cmdConvert(const CliOptions &options, const Console &console)
 {
     if (options.files.size() != 2)
-        return usageError(console, QStringLiteral("convert takes IN and OUT"));
+        return usageError(console, CommandLine::tr("convert は入力と出力のファイルを取ります"));
     auto sizeExp = conversionSizeExp(options);
     if (auto *failure = std::get_if<Failure>(&sizeExp))
         return failed(console, *failure);
@@ -388,6 +382,13 @@ int cmdConvert(const CliOptions &options, const Console &console)
 
 } // namespace
 
+int usageError(const Console &console, const QString &message)
+{
+    console.note(QStringLiteral("zelko6-cli: ") + message);
+    console.note(CommandLine::tr("使い方は 'zelko6-cli --help' で表示されます。"));
+    return kExitUsage;
+}
+
 int runCommandLine(const CliOptions &options, const Console &console)
 {
     if (options.help) {
@@ -399,14 +400,14 @@ int runCommandLine(const CliOptions &options, const Console &console)
         return kExitOk;
     }
     if (options.command.isEmpty())
-        return usageError(console, QStringLiteral("no command given"));
+        return usageError(console, CommandLine::tr("コマンドがありません"));
     if (const auto wrong = misfit(options))
         return usageError(console, *wrong);
 
     const QString &c = options.command;
     if (c != QStringLiteral("read") && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
         c != QStringLiteral("convert") && !options.files.isEmpty())
-        return usageError(console, c + QStringLiteral(" takes no file"));
+        return usageError(console, CommandLine::tr("%1 はファイルを取りません").arg(c));
     using Command = int (*)(const CliOptions &, const Console &);
     static const std::pair<const char *, Command> kCommands[] = {
         {"list", cmdList},   {"ports", cmdPorts},   {"identify", cmdIdentify}, {"read", cmdRead},
@@ -415,7 +416,7 @@ int runCommandLine(const CliOptions &options, const Console &console)
     for (const auto &[name, command] : kCommands)
         if (c == QLatin1String(name))
             return command(options, console);
-    return usageError(console, QStringLiteral("unknown command ") + c);
+    return usageError(console, CommandLine::tr("不明なコマンドです: %1").arg(c));
 }
 
 } // namespace zelko6::cli

@@ -10,4 +10,7 @@ int runCommandLine(const CliOptions &options, const Console &console);
 
 int runDemo(const CliOptions &options, const Console &console);
 
+// Says what was wrong with the command line and where help is; returns the usage exit code.
+int usageError(const Console &console, const QString &message);
+
 } // namespace zelko6::cli

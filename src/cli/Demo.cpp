@@ -2,6 +2,7 @@
 // verify, save as Intel HEX) against the board simulator, with each result and its speed, so a
 // fresh checkout shows that the program works end to end.
 
+#include "cli/CommandLineText.h"
 #include "cli/Commands.h"
 #include "cli/ImageFiles.h"
 #include "cli/Session.h"
@@ -64,7 +65,7 @@ std::variant<ChosenChip, Failure> demoChip(const Catalogue &catalogue, const QSt
             best = *usable;
     }
     if (!best)
-        return Failure{kExitFile, QStringLiteral("no usable chip in ") + catalogue.path};
+        return Failure{kExitFile, CommandLine::tr("%1 に使えるチップがありません").arg(catalogue.path)};
     return *best;
 }
 
@@ -113,7 +114,9 @@ int runDemo(const CliOptions &options, const Console &console)
 {
     // The demo overwrites the whole chip with random bytes: on a real board the user names it.
     if (options.port && options.chip.isEmpty()) {
-        console.note(QStringLiteral("zelko6-cli: demo on --port overwrites the chip: name it with --chip"));
+        console.note(
+            QStringLiteral("zelko6-cli: ") +
+            CommandLine::tr("--port での demo はチップを上書きします: --chip でチップを指定してください"));
         return kExitUsage;
     }
     auto loaded = loadCatalogue(options.catalogue);
@@ -146,7 +149,7 @@ int runDemo(const CliOptions &options, const Console &console)
         simulator = std::make_unique<Simulator>(program, arguments);
         port = simulator->device();
         if (port->isEmpty()) {
-            console.note(QStringLiteral("the board simulator did not start: ") + program);
+            console.note(CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program));
             return kExitLink;
         }
     }
@@ -156,26 +159,26 @@ int runDemo(const CliOptions &options, const Console &console)
         return failure->exitCode;
     }
     console.note(
-        QStringLiteral("demo: %1, %2 bytes, on %3%4")
+        CommandLine::tr("demo: %1, %2 バイト, %3%4")
             .arg(chip.name)
             .arg(bytes)
             .arg(*port)
             .arg(simulator
-                     ? (options.baud ? QStringLiteral(" (board simulator at %1 bit/s)").arg(options.baud)
-                                     : QStringLiteral(" (board simulator, unpaced)"))
+                     ? (options.baud ? CommandLine::tr(" (ボードシミュレーター %1 bit/s)").arg(options.baud)
+                                     : CommandLine::tr(" (ボードシミュレーター, 速度制限なし)"))
                      : QString()));
 
     Session session(console, std::get<PortChoice>(chosenPort));
     session.useChip(chip.params, bytes);
     Steps steps(console);
 
-    steps.title(QStringLiteral("identify"));
+    steps.title(CommandLine::tr("接続確認"));
     if (const CheckOutcome check = session.identify(); check.result != CheckResult::Identified) {
         console.note(session.message());
         return steps.fail(exitCodeOf(check));
     }
 
-    steps.title(QStringLiteral("write a random image"));
+    steps.title(CommandLine::tr("乱数のイメージを書込み"));
     MemoryBuffer image;
     image.recreate(chip.params.DUT_SizeExp);
     std::generate(image.bytes().begin(), image.bytes().end(),
@@ -187,7 +190,7 @@ int runDemo(const CliOptions &options, const Console &console)
         return steps.fail(exitCodeOf(outcome));
     steps.rate(bytes, session.lastSeconds());
 
-    steps.title(QStringLiteral("read it back"));
+    steps.title(CommandLine::tr("読み戻し"));
     outcome = session.readBlock();
     console.note(session.message());
     if (outcome.result != OperationResult::Done)
@@ -195,7 +198,7 @@ int runDemo(const CliOptions &options, const Console &console)
     steps.rate(bytes, session.lastSeconds());
     if (simulator && options.baud) {
         const double expected = pacedReadSeconds(chip.params, bytes, options.baud);
-        console.note(QStringLiteral("      wire time plus prescribed pauses %1 s; measured %2%3 %")
+        console.note(CommandLine::tr("      通信時間と規定の待ち時間 %1 秒; 実測 %2%3 %")
                          .arg(expected, 0, 'f', 2)
                          .arg(session.lastSeconds() >= expected ? QStringLiteral("+") : QStringLiteral("-"))
                          .arg(std::abs(session.lastSeconds() / expected - 1.0) * 100.0, 0, 'f', 1));
@@ -204,12 +207,12 @@ int runDemo(const CliOptions &options, const Console &console)
     qint64 differing = 0;
     for (qint64 a = 0; a < bytes; ++a)
         differing += readBack[static_cast<size_t>(a)] != image[static_cast<size_t>(a)];
-    console.note(differing == 0 ? QStringLiteral("      read back: the same %1 bytes").arg(bytes)
-                                : QStringLiteral("      read back: %1 bytes differ").arg(differing));
+    console.note(differing == 0 ? CommandLine::tr("      読み戻し: %1 バイトとも同じ").arg(bytes)
+                                : CommandLine::tr("      読み戻し: %1 バイトが違います").arg(differing));
     if (differing != 0)
         steps.fail(kExitMismatch);
 
-    steps.title(QStringLiteral("verify"));
+    steps.title(CommandLine::tr("ベリファイ"));
     const QString folder =
         options.output.isEmpty() ? QDir::tempPath() : QFileInfo(options.output).absolutePath();
     const QString logPath = options.logPath.isEmpty()
@@ -222,9 +225,9 @@ int runDemo(const CliOptions &options, const Console &console)
         steps.rate(bytes, session.lastSeconds());
     else
         steps.fail(exitCodeOf(outcome));
-    console.note(QStringLiteral("      verify log: ") + session.lastLogPath());
+    console.note(QStringLiteral("      ") + verifyLogLine(session.lastLogPath()));
 
-    steps.title(QStringLiteral("save as Intel HEX"));
+    steps.title(CommandLine::tr("Intel HEX で保存"));
     const QString hexPath =
         options.output.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo.hex")) : options.output;
     const FileResult saved = saveImage(readBack, hexPath, ImageFormat::IntelHex, console);

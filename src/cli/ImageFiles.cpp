@@ -1,5 +1,6 @@
 #include "cli/ImageFiles.h"
 
+#include "cli/CommandLineText.h"
 #include "cli/Interruption.h"
 #include "core/files/BinaryImage.h"
 #include "core/files/IntelHex.h"
@@ -79,14 +80,16 @@ FileResult loadRecordImage(const QString &name, ImageFormat format, int sizeExp,
         // The window loads what can be read and says so; a script must ask for that.
         if (lenient)
             return {kExitOk, StatusTexts::fileDamageAlone(outcome.damage) +
-                                 detail(where, QStringLiteral("loaded as far as it reads, --lenient"))};
+                                 detail(where, CommandLine::tr("読める所まで読み込みました (--lenient)"))};
         buffer.recreate(sizeExp);
-        return {kExitFile, StatusTexts::fileDamageAlone(outcome.damage) +
-                               detail(where, QStringLiteral("not loaded; --lenient loads what can be read"))};
+        return {
+            kExitFile,
+            StatusTexts::fileDamageAlone(outcome.damage) +
+                detail(where, CommandLine::tr("読み込んでいません。--lenient で読める所まで読み込みます"))};
     case HexLoadOutcome::Status::DoesNotFit:
         buffer.recreate(sizeExp);
         return {kExitFile,
-                StatusTexts::doesNotFitAlone() + detail(where, QStringLiteral("line %1, 0x%2 >= 0x%3")
+                StatusTexts::doesNotFitAlone() + detail(where, CommandLine::tr("%1 行目, 0x%2 >= 0x%3")
                                                                    .arg(outcome.line)
                                                                    .arg(outcome.address, 0, 16)
                                                                    .arg(qulonglong{buffer.size()}, 0, 16))};
@@ -98,8 +101,9 @@ FileResult loadRecordImage(const QString &name, ImageFormat format, int sizeExp,
     if (outcome.line == 0)
         return {kExitFile,
                 StatusTexts::fileStatus(FileStage::CannotOpen, {}) + detail(where, outcome.reason)};
-    return {kExitFile, StatusTexts::unreadableAlone() +
-                           detail(where, QStringLiteral("line %1, ").arg(outcome.line) + outcome.reason)};
+    return {kExitFile,
+            StatusTexts::unreadableAlone() +
+                detail(where, CommandLine::tr("%1 行目, %2").arg(outcome.line).arg(outcome.reason))};
 }
 
 } // namespace
@@ -115,8 +119,9 @@ std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<I
         return ImageFormat::Binary;
     if (isSRecordName(name))
         return ImageFormat::SRecord;
-    return QStringLiteral("cannot tell the format of '") + name +
-           QStringLiteral("' from its name: use .hex, .ihx, .s19, .s28, .s37, .srec, .mot or .bin");
+    return CommandLine::tr("'%1' の名前から形式が分かりません: .hex, .ihx, .s19, .s28, .s37, .srec, .mot, "
+                           ".bin のどれかにしてください")
+        .arg(name);
 }
 
 FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer, bool lenient)
@@ -132,7 +137,7 @@ FileResult checkCanSave(const QString &name)
     const QFileInfo info(name);
     const QFileInfo folder(info.absolutePath());
     if (info.isDir())
-        return {kExitFile, StatusTexts::notSaved() + detail(name, QStringLiteral("a folder"))};
+        return {kExitFile, StatusTexts::notSaved() + detail(name, CommandLine::tr("フォルダーです"))};
     if (!folder.isDir() || !folder.isWritable())
         return {kExitFile, StatusTexts::notSaved() + detail(name, info.absolutePath())};
     return {};

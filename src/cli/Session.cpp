@@ -1,5 +1,6 @@
 #include "cli/Session.h"
 
+#include "cli/CommandLineText.h"
 #include "cli/Interruption.h"
 #include "core/base/ProgramFolder.h"
 #include "core/programmer/ConnectionCheck.h"
@@ -34,14 +35,14 @@ std::variant<Catalogue, Failure> loadCatalogue(const QString &path)
     const QString chosen = path.isEmpty() ? defaultCataloguePath() : path;
     // readDeviceFile gives an empty catalogue for a file it cannot read; here that is an error.
     if (!QFileInfo(chosen).isFile() || !QFileInfo(chosen).isReadable())
-        return Failure{kExitFile, QStringLiteral("cannot read the catalogue ") + chosen};
+        return Failure{kExitFile, CommandLine::tr("デバイス定義ファイルを読めません: %1").arg(chosen)};
     return Catalogue{chosen, readDeviceFile(chosen)};
 }
 
 std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const QString &nameOrIndex)
 {
     if (nameOrIndex.isEmpty())
-        return Failure{kExitUsage, QStringLiteral("--chip is needed (see 'zelko6-cli list')")};
+        return Failure{kExitUsage, CommandLine::tr("--chip が必要です ('zelko6-cli list' を参照)")};
     int index = -1;
     for (int k = 0; k < catalogue.count() && index < 0; ++k)
         if (catalogue.contents.table.row(k)[kColName].compare(nameOrIndex, Qt::CaseInsensitive) == 0)
@@ -49,8 +50,9 @@ std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const Q
     if (index < 0) {
         const auto number = parseNumber(nameOrIndex);
         if (!number || *number >= catalogue.count())
-            return Failure{kExitUsage, QStringLiteral("no chip '") + nameOrIndex + QStringLiteral("' in ") +
-                                           catalogue.path + QStringLiteral(" (see 'zelko6-cli list')")};
+            return Failure{kExitUsage,
+                           CommandLine::tr("%2 にチップ '%1' はありません ('zelko6-cli list' を参照)")
+                               .arg(nameOrIndex, catalogue.path)};
         index = static_cast<int>(*number);
     }
     const DeviceRecord &record = catalogue.contents.table.row(index);
@@ -65,14 +67,13 @@ std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const Q
 std::variant<qint64, Failure> chooseAccessSize(const ChosenChip &chip, std::optional<qint64> size)
 {
     if (chip.accessSizes.isEmpty())
-        return Failure{kExitUsage, chip.name + QStringLiteral(" offers no access size")};
+        return Failure{kExitUsage, CommandLine::tr("%1 にはアクセスサイズがありません").arg(chip.name)};
     if (!size)
         return chip.accessSizes.last().toLongLong();
     const QString text = QString::number(*size);
     if (!chip.accessSizes.contains(text))
-        return Failure{
-            kExitUsage,
-            QStringLiteral("--size %1: %2 offers %3").arg(text, chip.name, chip.accessSizes.join(u' '))};
+        return Failure{kExitUsage, CommandLine::tr("--size %1: %2 のアクセスサイズは %3 です")
+                                       .arg(text, chip.name, chip.accessSizes.join(u' '))};
     return *size;
 }
 
@@ -81,10 +82,11 @@ std::variant<PortChoice, Failure> choosePort(const std::optional<QString> &optio
     if (!option)
         return PortChoice{};
     if (option->isEmpty())
-        return Failure{kExitUsage, QStringLiteral("--port: a number from 1 to 20, or a device; not empty")};
+        return Failure{kExitUsage,
+                       CommandLine::tr("--port: 1 から 20 の番号かデバイスです。空にはできません")};
     if (const auto number = parseNumber(*option)) {
         if (*number < kFirstPortNumber || *number > kLastPortNumber)
-            return Failure{kExitUsage, QStringLiteral("--port: a number from 1 to 20, or a device")};
+            return Failure{kExitUsage, CommandLine::tr("--port: 1 から 20 の番号かデバイスです")};
         return PortChoice{static_cast<int>(*number), {}};
     }
     return PortChoice{kFirstPortNumber, *option};
@@ -140,10 +142,15 @@ int exitCodeOf(const CheckOutcome &outcome)
 
 QString rateText(qint64 bytes, double seconds)
 {
-    return QStringLiteral("%1 bytes in %2 s: %3 bytes/s")
+    return CommandLine::tr("%1 バイト、%2 秒: %3 バイト/秒")
         .arg(bytes)
         .arg(seconds, 0, 'f', 2)
         .arg(seconds > 0 ? static_cast<qint64>(static_cast<double>(bytes) / seconds) : 0);
+}
+
+QString verifyLogLine(const QString &path)
+{
+    return CommandLine::tr("ベリファイログ: %1").arg(path);
 }
 
 Session::Session(const Console &console, const PortChoice &port)

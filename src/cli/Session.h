@@ -82,6 +82,8 @@ int exitCodeOf(const CheckOutcome &outcome);
 
 // "131072 bytes in 23.45 s: 5589 bytes/s"
 QString rateText(qint64 bytes, double seconds);
+// "verify log: PATH", the line that tells where a verify's log went.
+QString verifyLogLine(const QString &path);
 
 class Session {
   public:

@@ -19,18 +19,15 @@ int main(int argc, char **argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 
-    const auto parsed = parseArguments(arguments);
-    const auto *options = std::get_if<CliOptions>(&parsed);
-    const Language language = chooseLanguage(options ? options->language : std::nullopt,
-                                             [](const char *name) { return qgetenv(name); });
+    const Language language =
+        chooseLanguage(languageArgument(arguments), [](const char *name) { return qgetenv(name); });
     const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0);
+    // Said in English on purpose: the English texts are exactly what is missing.
     if (!useLanguage(language, QCoreApplication::applicationDirPath()) && language == Language::English)
         console.note(QStringLiteral("zelko6-cli: the English texts are missing beside the program; "
                                     "the results are in Japanese"));
-    if (!options) {
-        console.note(QStringLiteral("zelko6-cli: ") + std::get<UsageError>(parsed).message);
-        console.note(QStringLiteral("Try 'zelko6-cli --help'."));
-        return kExitUsage;
-    }
-    return runCommandLine(*options, console);
+    const auto parsed = parseArguments(arguments);
+    if (const auto *wrong = std::get_if<UsageError>(&parsed))
+        return usageError(console, wrong->message);
+    return runCommandLine(std::get<CliOptions>(parsed), console);
 }

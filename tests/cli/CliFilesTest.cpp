@@ -211,6 +211,20 @@ TEST(CliFilesTest, UsageErrorsExitOne)
     }
     EXPECT_FALSE(ws.exists(QStringLiteral("b.hex")));
 
+    // The command line's own complaints and help speak the chosen language, even when the
+    // arguments that name it could not be read.
+    const CliRun japanese =
+        ws.run({QStringLiteral("frob"), QStringLiteral("--colour"), QStringLiteral("--lang=ja")});
+    EXPECT_EQ(japanese.exitCode, 1);
+    EXPECT_TRUE(japanese.err.contains(QStringLiteral("不明なオプションです: --colour")))
+        << japanese.err.toStdString();
+    const CliRun english = ws.run({QStringLiteral("frob"), QStringLiteral("--lang"), QStringLiteral("en")});
+    EXPECT_TRUE(english.err.contains(QStringLiteral("unknown command frob"))) << english.err.toStdString();
+    EXPECT_TRUE(english.err.contains(QStringLiteral("Try 'zelko6-cli --help'.")));
+    const CliRun japaneseHelp =
+        ws.run({QStringLiteral("--help"), QStringLiteral("--lang"), QStringLiteral("ja")});
+    EXPECT_TRUE(QString::fromUtf8(japaneseHelp.out).contains(QStringLiteral("終了コード:")));
+
     const CliRun help = ws.run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     for (const char *line : {"  0  success", "  1  usage error", "  2  no board or link failure",

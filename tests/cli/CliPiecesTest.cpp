@@ -58,6 +58,9 @@ class InEnglish : public ::testing::Test {
     QTranslator english_;
 };
 
+// The options' complaints are checked as an English user reads them.
+using CliOptionsTest = InEnglish;
+
 CliOptions parsed(const QStringList &arguments)
 {
     auto result = parseArguments(arguments);
@@ -79,7 +82,7 @@ bool hasJapanese(const QString &text)
     return japanese.match(text).hasMatch();
 }
 
-TEST(CliOptionsTest, ValuesFilesAndTheirForms)
+TEST_F(CliOptionsTest, ValuesFilesAndTheirForms)
 {
     const CliOptions o = parsed({QStringLiteral("write"), QStringLiteral("-"), QStringLiteral("--chip=24C02"),
                                  QStringLiteral("--size"), QStringLiteral("0x80"), QStringLiteral("--port"),
@@ -129,6 +132,14 @@ TEST(CliTextsTest, LanguageFromOptionThenLocale)
         chooseLanguage(std::nullopt, from({{"LC_ALL", ""}, {"LC_MESSAGES", "de_DE"}, {"LANG", "ja_JP"}})),
         Language::English);
     EXPECT_EQ(chooseLanguage(std::nullopt, from({})), Language::English);
+
+    // --lang is found before the arguments are read, in either form, but not among file names.
+    EXPECT_EQ(languageArgument({QStringLiteral("frob"), QStringLiteral("--lang"), QStringLiteral("ja")}),
+              Language::Japanese);
+    EXPECT_EQ(languageArgument({QStringLiteral("--lang=en"), QStringLiteral("--colour")}), Language::English);
+    EXPECT_EQ(languageArgument({QStringLiteral("--lang"), QStringLiteral("fr")}), std::nullopt);
+    EXPECT_EQ(languageArgument({QStringLiteral("--"), QStringLiteral("--lang=ja")}), std::nullopt);
+    EXPECT_EQ(languageArgument({QStringLiteral("--lang")}), std::nullopt);
 }
 
 TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
@@ -171,7 +182,7 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         EXPECT_FALSE(hasJapanese(text)) << text.toStdString();
 }
 
-TEST(CliOptionsTest, LenientAndTheFormatOfStandardStreams)
+TEST_F(CliOptionsTest, LenientAndTheFormatOfStandardStreams)
 {
     CliOptions o = parsed({QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("b.bin"),
                            QStringLiteral("--format=srec"), QStringLiteral("--lenient")});
