@@ -946,12 +946,12 @@ Exit codes:
 <context>
     <name>zelko6::QtFileDialogs</name>
     <message>
-        <source>Hexファイル (*.HEX);;全てのファイル (*.*)</source>
-        <translation>Intel HEX files (*.HEX);;All files (*.*)</translation>
-    </message>
-    <message>
         <source>Hexファイル (*.hex);;全てのファイル (*.*)</source>
         <translation>Intel HEX files (*.hex);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Hexファイル (*.HEX);;S-recordファイル (*.S19 *.S28 *.S37 *.SREC *.MOT);;バイナリファイル (*.BIN);;全てのファイル (*.*)</source>
+        <translation>Intel HEX files (*.HEX);;S-record files (*.S19 *.S28 *.S37 *.SREC *.MOT);;Binary files (*.BIN);;All files (*.*)</translation>
     </message>
 </context>
 <context>

@@ -31,7 +31,10 @@ std::optional<QString> QtFileDialogs::openFile(const FileDialogRequest &request)
 {
     return run(
         owner_, request,
-        QCoreApplication::translate("zelko6::QtFileDialogs", "Hexファイル (*.HEX);;全てのファイル (*.*)"),
+        // Intel HEX first, as always; the other formats the program reads are offered beside it.
+        QCoreApplication::translate("zelko6::QtFileDialogs",
+                                    "Hexファイル (*.HEX);;S-recordファイル (*.S19 *.S28 *.S37 *.SREC *.MOT);;"
+                                    "バイナリファイル (*.BIN);;全てのファイル (*.*)"),
         QFileDialog::AcceptOpen);
 }
 
