@@ -83,12 +83,17 @@ void GridModel::setCharCellByEditRule(int modelRow)
 {
     if (modelRow < 0 || modelRow >= rowCount())
         return;
+    editedChars_.insert(modelRow, editRuleText(modelRow));
+    const QModelIndex cell = index(modelRow, kCharColumn);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+QString GridModel::editRuleText(int modelRow) const
+{
     QString text(kBytesPerRow, Qt::Uninitialized);
     for (int i = 0; i < kBytesPerRow; ++i)
         text[i] = editRuleChar(shownByte(modelRow, i));
-    editedChars_.insert(modelRow, text);
-    const QModelIndex cell = index(modelRow, kCharColumn);
-    emit dataChanged(cell, cell, {Qt::DisplayRole});
+    return text;
 }
 
 uint8_t GridModel::shownByte(int modelRow, int modelColumn) const
@@ -123,6 +128,35 @@ QString GridModel::rowRecord(int modelRow) const
     for (int i = 0; i < kBytesPerRow; ++i)
         record += byteText(modelRow, i) + u'\t';
     return record + charText(modelRow);
+}
+
+void GridModel::showChangedBytes(int64_t first, std::span<const uint8_t> bytes,
+                                 const std::vector<bool> *editRuleRows)
+{
+    const int64_t shown = bytes_.size();
+    const int64_t end = std::min<int64_t>(first + static_cast<int64_t>(bytes.size()), shown);
+    if (first < 0 || first >= end)
+        return;
+    std::copy(bytes.begin(), bytes.begin() + (end - first), bytes_.begin() + first);
+    const int firstRow = static_cast<int>(first / kBytesPerRow);
+    const int lastRow = static_cast<int>((end - 1) / kBytesPerRow);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if (!editRuleRows || (*editRuleRows)[static_cast<size_t>(row - firstRow)])
+            editedChars_.insert(row, editRuleText(row));
+        else
+            editedChars_.remove(row);
+    }
+    // One notice for the whole block: a fill of every row must not cost a repaint per cell.
+    emit dataChanged(index(firstRow, 0), index(lastRow, kCharColumn), {Qt::DisplayRole});
+}
+
+std::vector<bool> GridModel::editRuleRows(int firstRow, int lastRow) const
+{
+    std::vector<bool> rows;
+    rows.reserve(static_cast<size_t>(std::max(0, lastRow - firstRow + 1)));
+    for (int row = firstRow; row <= lastRow; ++row)
+        rows.push_back(editedChars_.contains(row));
+    return rows;
 }
 
 } // namespace zelko6
