@@ -292,6 +292,34 @@ so the Serial EEPROM Programmer was not started.</translation>
         <source>ファイルにエンドレコードがありません（%1行）。</source>
         <translation>The file has no end record (line count: %1).</translation>
     </message>
+    <message>
+        <source>ブランクチェック中.....</source>
+        <translation>Blank checking.....</translation>
+    </message>
+    <message>
+        <source>ブランクです。（%1 バイトすべて 0xFF）</source>
+        <translation>The chip is blank (all %1 bytes are 0xFF).</translation>
+    </message>
+    <message>
+        <source>ブランクではありません。 最初のデータ: %1&#x3000;0xFF 以外: %2 バイト</source>
+        <translation>The chip is not blank. First data at %1; %2 byte(s) other than 0xFF.</translation>
+    </message>
+    <message>
+        <source>見つかりませんでした。</source>
+        <translation>Not found.</translation>
+    </message>
+    <message>
+        <source>%1 で見つかりました。（折り返して検索）</source>
+        <translation>Found at %1 (search wrapped around).</translation>
+    </message>
+    <message>
+        <source>%1 で見つかりました。</source>
+        <translation>Found at %1.</translation>
+    </message>
+    <message>
+        <source>%1～%2 を埋めました。（%3 バイト）</source>
+        <translation>Filled %1 to %2 (%3 bytes).</translation>
+    </message>
 </context>
 <context>
     <name>zelko6::AboutWindow</name>
@@ -336,6 +364,88 @@ so the Serial EEPROM Programmer was not started.</translation>
     </message>
 </context>
 <context>
+    <name>zelko6::BufferDialog</name>
+    <message>
+        <source>有効なアドレス: %1～%2（16進数。10進数は先頭に # を付けます）</source>
+        <translation>Valid addresses: %1 to %2 (hexadecimal; put # before a decimal number).</translation>
+    </message>
+    <message>
+        <source>16進数（例: 1F40、0x1F40、1F40h）か、# を付けた10進数（例: #8000）で入力してください。</source>
+        <translation>Enter a hexadecimal number (for example 1F40, 0x1F40 or 1F40h) or a decimal number after # (for example #8000).</translation>
+    </message>
+    <message>
+        <source>%1が範囲外です。%2～%3 の範囲で入力してください。</source>
+        <translation>%1 is out of range. Enter a value from %2 to %3.</translation>
+    </message>
+    <message>
+        <source>開始アドレス</source>
+        <translation>Start address</translation>
+    </message>
+    <message>
+        <source>終了アドレス</source>
+        <translation>End address</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>%1が正しくありません。%2</source>
+        <translation>%1 is not valid. %2</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::BufferTools</name>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>チップの変更、ファイルのロード、Block Read、バッファのクリアで履歴は消えます。</source>
+        <translation>Choosing a chip, loading a file, Block Read and clearing the buffer empty the history.</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>アドレスへ移動(&amp;G)...</source>
+        <translation>&amp;Go to Address...</translation>
+    </message>
+    <message>
+        <source>検索(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>次を検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>前を検索(&amp;P)</source>
+        <translation>Find &amp;Previous</translation>
+    </message>
+    <message>
+        <source>範囲を埋める(&amp;L)...</source>
+        <translation>Fi&amp;ll Range...</translation>
+    </message>
+    <message>
+        <source>直前のバッファの変更を取り消します。%1</source>
+        <translation>Takes back the last change to the buffer. %1</translation>
+    </message>
+    <message>
+        <source>取り消した変更をもう一度行います。%1</source>
+        <translation>Makes the change that was taken back again. %1</translation>
+    </message>
+</context>
+<context>
     <name>zelko6::ByteEditorPanel</name>
     <message>
         <source>データ修正</source>
@@ -376,6 +486,107 @@ so the Serial EEPROM Programmer was not started.</translation>
     <message>
         <source>すべて選択(&amp;A)</source>
         <translation>Select &amp;All</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::FillDialog</name>
+    <message>
+        <source>終了アドレスが開始アドレスより前です。</source>
+        <translation>The end address comes before the start address.</translation>
+    </message>
+    <message>
+        <source>長さは1以上で、バッファの終わり（%1）を越えない値にしてください。</source>
+        <translation>The length must be at least 1 and must not reach past the end of the buffer (%1).</translation>
+    </message>
+    <message>
+        <source>値は1～16バイトの16進数で入力してください（例: FF、DE AD BE EF）。</source>
+        <translation>Enter the value as 1 to 16 hexadecimal bytes (for example FF or DE AD BE EF).</translation>
+    </message>
+    <message>
+        <source>範囲を埋める</source>
+        <translation>Fill Range</translation>
+    </message>
+    <message>
+        <source>開始アドレス(&amp;S):</source>
+        <translation>&amp;Start address:</translation>
+    </message>
+    <message>
+        <source>終了アドレス(&amp;E)</source>
+        <translation>&amp;End address</translation>
+    </message>
+    <message>
+        <source>長さ(&amp;L)</source>
+        <translation>&amp;Length</translation>
+    </message>
+    <message>
+        <source>値(&amp;V):</source>
+        <translation>&amp;Value:</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>1～16バイトの16進数。範囲の先頭から繰り返して書き込みます。</source>
+        <translation>1 to 16 hexadecimal bytes, written again and again from the start of the range.</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::FindDialog</name>
+    <message>
+        <source>16進数のバイト列を入力してください（例: DE AD BE EF、deadbeef）。</source>
+        <translation>Enter the bytes in hexadecimal (for example DE AD BE EF or deadbeef).</translation>
+    </message>
+    <message>
+        <source>検索する文字列を入力してください。シフトJISにない文字は検索できません。</source>
+        <translation>Enter the text to find. Characters that Shift JIS does not have cannot be searched for.</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>検索する値(&amp;V):</source>
+        <translation>Find &amp;what:</translation>
+    </message>
+    <message>
+        <source>検索する値</source>
+        <translation>Find what</translation>
+    </message>
+    <message>
+        <source>16進数(&amp;H)</source>
+        <translation>&amp;Hexadecimal</translation>
+    </message>
+    <message>
+        <source>文字列（シフトJIS）(&amp;T)</source>
+        <translation>&amp;Text (Shift JIS)</translation>
+    </message>
+    <message>
+        <source>次を検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>前を検索(&amp;P)</source>
+        <translation>Find &amp;Previous</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>現在のセルから検索し、バッファの端まで来ると反対の端から続けます。</source>
+        <translation>The search starts at the current cell and, at one end of the buffer, goes on from the other.</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::GoToDialog</name>
+    <message>
+        <source>アドレスへ移動</source>
+        <translation>Go to Address</translation>
+    </message>
+    <message>
+        <source>アドレス(&amp;A):</source>
+        <translation>&amp;Address:</translation>
     </message>
 </context>
 <context>
@@ -512,6 +723,10 @@ so the Serial EEPROM Programmer was not started.</translation>
     <message>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)</source>
         <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>ブランクチェック(&amp;K)</source>
+        <translation>Blan&amp;k Check</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,7 @@ class QPushButton;
 namespace zelko6 {
 
 struct AppState;
+class BufferTools;
 class ByteEditorPanel;
 class HexGridView;
 class MainStatusBar;
@@ -81,6 +82,7 @@ class MainWindow final : public QMainWindow,
     LinkThread &link() { return link_; }
     const LinkState &linkState() const { return link_.linkState(); }
     FileCommands &fileCommands() { return *files_; }
+    BufferTools &bufferTools() { return *tools_; }
 
   signals:
     void boardMenuTriggered();
@@ -138,6 +140,7 @@ class MainWindow final : public QMainWindow,
     OperationRunner runner_;
     std::unique_ptr<FileDialogs> dialogs_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<BufferTools> tools_; // go to, find, fill, undo and redo
 
     QComboBox *device_ = nullptr;
     QComboBox *accessSize_ = nullptr;

@@ -317,4 +317,39 @@ QString StatusTexts::percent(int value)
     return QString::number(value) + u'%';
 }
 
+QString StatusTexts::hexAddress(int64_t address)
+{
+    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(5, u'0');
+}
+
+QString StatusTexts::blankChecking()
+{
+    return tr("ブランクチェック中.....");
+}
+
+QString StatusTexts::blankCheckResult(const BlankChecked &result)
+{
+    if (result.nonBlank == 0)
+        return tr("ブランクです。（%1 バイトすべて 0xFF）").arg(result.checked);
+    return tr("ブランクではありません。 最初のデータ: %1　0xFF 以外: %2 バイト")
+        .arg(hexAddress(result.firstNonBlank))
+        .arg(result.nonBlank);
+}
+
+QString StatusTexts::searchResult(const SearchFinished &result)
+{
+    if (!result.found)
+        return tr("見つかりませんでした。");
+    if (result.wrapped)
+        return tr("%1 で見つかりました。（折り返して検索）").arg(hexAddress(result.address));
+    return tr("%1 で見つかりました。").arg(hexAddress(result.address));
+}
+
+QString StatusTexts::filled(const BufferFilled &fill)
+{
+    return tr("%1～%2 を埋めました。（%3 バイト）")
+        .arg(hexAddress(fill.first), hexAddress(fill.first + fill.count - 1))
+        .arg(fill.count);
+}
+
 } // namespace zelko6

@@ -53,6 +53,8 @@ OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBu
         return WriteDevice(request, buffer, AccessScope::SelectedByte);
     case OperationKind::VerifyBlock:
         return VerifyDevice(request, buffer);
+    case OperationKind::BlankCheck:
+        return BlankCheck(request);
     }
     return {};
 }

@@ -41,6 +41,7 @@ struct OperationOutcome {
     int64_t mismatches = 0;                      // Mismatches
     double seconds = 0.0;                        // the last transfer's, connection check included
     uint8_t byteRead = 0;                        // ReadByte when Done
+    int64_t firstNonBlank = -1;                  // BlankCheck: Mismatches counts the bytes not 0xFF
 
     // It stopped because it was asked to (the window closing, Ctrl-C).
     bool interrupted() const
@@ -74,7 +75,10 @@ class DeviceOperations {
     const LinkState &linkState() const { return record_; }
 
   private:
-    OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope);
+    // `showRead`: the face is told what came (ReadCompleted); not for a scratch image it never shows.
+    OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope,
+                                bool showRead = true);
+    OperationOutcome BlankCheck(const OperationRequest &request);
     OperationOutcome WriteDevice(const OperationRequest &request, const MemoryBuffer &buffer,
                                  AccessScope scope);
     OperationOutcome VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer);
