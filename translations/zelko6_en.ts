@@ -301,10 +301,6 @@ so the Serial EEPROM Programmer was not started.</translation>
         <translation>The chip is blank (all %1 bytes are 0xFF).</translation>
     </message>
     <message>
-        <source>ブランクではありません。 最初のデータ: %1&#x3000;0xFF 以外: %2 バイト</source>
-        <translation>The chip is not blank. First data at %1; %2 byte(s) other than 0xFF.</translation>
-    </message>
-    <message>
         <source>見つかりませんでした。</source>
         <translation>Not found.</translation>
     </message>
@@ -316,9 +312,19 @@ so the Serial EEPROM Programmer was not started.</translation>
         <source>%1 で見つかりました。</source>
         <translation>Found at %1.</translation>
     </message>
-    <message>
-        <source>%1～%2 を埋めました。（%3 バイト）</source>
-        <translation>Filled %1 to %2 (%3 bytes).</translation>
+    <message numerus="yes">
+        <source>ブランクではありません。 最初のデータ: %1&#x3000;0xFF 以外: %n バイト</source>
+        <translation>
+            <numerusform>The chip is not blank. First data at %1; %n byte is not 0xFF.</numerusform>
+            <numerusform>The chip is not blank. First data at %1; %n bytes are not 0xFF.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1～%2 を埋めました。（%n バイト）</source>
+        <translation>
+            <numerusform>Filled %1 to %2 (%n byte).</numerusform>
+            <numerusform>Filled %1 to %2 (%n bytes).</numerusform>
+        </translation>
     </message>
 </context>
 <context>

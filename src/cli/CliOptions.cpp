@@ -194,6 +194,8 @@ QString usageText()
         "  write --byte --address A (FILE | --value V)\n"
         "                        write one byte: FILE's byte at A, or V\n"
         "  verify FILE           compare the chip with FILE\n"
+        "  blank                 blank check: read the chip (--size bytes from address 0) and tell\n"
+        "                        whether every byte is 0xFF (exit 0) or not (exit 3)\n"
         "  convert IN OUT        convert between Intel HEX, S-record and raw binary, for the size of\n"
         "                        --chip (or --size); no board needed\n"
         "  demo                  identify, write a random image, read it back, verify, save it as\n"
@@ -202,7 +204,7 @@ QString usageText()
         "\n"
         "Options:\n"
         "  --chip NAME|INDEX     the chip, by name or by its index in 'list' (needed by read, write,\n"
-        "                        verify; convert takes it or --size)\n"
+        "                        verify, blank; convert takes it or --size)\n"
         "  --port N|DEVICE       port number 1-20 or a device path (default: the window's port)\n"
         "  --size BYTES          block size: one of the chip's access sizes (default: the largest);\n"
         "                        convert without --chip: the image size, a power of two 16..16777216\n"
@@ -235,7 +237,7 @@ QString usageText()
         "  0  success\n"
         "  1  usage error: unknown command or option, or a chip, size or address that does not suit\n"
         "  2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost\n"
-        "  3  verify mismatch (the log lists the addresses)\n"
+        "  3  verify mismatch (the log lists the addresses), or blank: the chip is not blank\n"
         "  4  file error: unreadable, damaged, does not fit the chip, or cannot be written\n"
         "  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written\n");
 }

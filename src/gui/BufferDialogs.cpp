@@ -59,11 +59,14 @@ BufferDialog::BufferDialog(QWidget *parent) : QDialog(parent)
     error_ = note(this, "refusal");
 }
 
-void BufferDialog::setBufferSize(size_t size)
+void BufferDialog::openFor(size_t size)
 {
     size_ = size;
     error_->clear();
     retranslateUi();
+    firstField()->selectAll();
+    firstField()->setFocus();
+    open();
 }
 
 QString BufferDialog::refusal() const
@@ -93,7 +96,8 @@ namespace {
 
 QString formatHint()
 {
-    return BufferDialog::tr("16進数（例: 1F40、0x1F40、1F40h）か、# を付けた10進数（例: #8000）で入力してください。");
+    return BufferDialog::tr(
+        "16進数（例: 1F40、0x1F40、1F40h）か、# を付けた10進数（例: #8000）で入力してください。");
 }
 
 QString outOfRange(const QString &what, size_t size)
@@ -216,8 +220,9 @@ void FindDialog::findIn(SearchDirection direction)
 {
     const auto bytes = hex_->isChecked() ? parseHexBytes(field_->text()) : textBytes(field_->text());
     if (!bytes) {
-        refuse(hex_->isChecked() ? tr("16進数のバイト列を入力してください（例: DE AD BE EF、deadbeef）。")
-                                 : tr("検索する文字列を入力してください。シフトJISにない文字は検索できません。"));
+        refuse(hex_->isChecked()
+                   ? tr("16進数のバイト列を入力してください（例: DE AD BE EF、deadbeef）。")
+                   : tr("検索する文字列を入力してください。シフトJISにない文字は検索できません。"));
         field_->selectAll();
         return;
     }
@@ -275,11 +280,11 @@ FillDialog::FillDialog(QWidget *parent) : BufferDialog(parent)
     retranslateUi();
 }
 
-void FillDialog::prepare(int64_t start)
+void FillDialog::prepare(int64_t start, size_t size)
 {
     start_->setText(StatusTexts::hexAddress(start));
     byEnd_->setChecked(true);
-    endOrLength_->setText(StatusTexts::hexAddress(static_cast<int64_t>(bufferSize()) - 1));
+    endOrLength_->setText(StatusTexts::hexAddress(static_cast<int64_t>(size) - 1));
     value_->setText(QStringLiteral("FF"));
 }
 
@@ -290,8 +295,9 @@ void FillDialog::nameSecondField()
 
 void FillDialog::accept()
 {
-    const auto range = rangeInBuffer(start_->text(), endOrLength_->text(),
-                                     byLength_->isChecked() ? RangeEnd::Length : RangeEnd::EndAddress, bufferSize());
+    const auto range =
+        rangeInBuffer(start_->text(), endOrLength_->text(),
+                      byLength_->isChecked() ? RangeEnd::Length : RangeEnd::EndAddress, bufferSize());
     if (const auto *refusal = std::get_if<RangeRefusal>(&range)) {
         switch (*refusal) {
         case RangeRefusal::StartMalformed:

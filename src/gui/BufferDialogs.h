@@ -22,14 +22,16 @@ class BufferDialog : public QDialog {
     Q_OBJECT
   public:
     explicit BufferDialog(QWidget *parent);
-    // The buffer's size, before each opening: the range it accepts and names.
-    void setBufferSize(size_t size);
+    // Opens the dialog (window-modal, returning at once) for a buffer of `size` bytes, the range
+    // it accepts and names, with the first field's text selected so that typing replaces it.
+    void openFor(size_t size);
     // What was refused, as the dialog says it; empty when nothing is.
     QString refusal() const;
 
   protected:
     void changeEvent(QEvent *event) override;
     virtual void retranslateUi() = 0;
+    virtual QLineEdit *firstField() const = 0;
     // The valid addresses, as a hint under the fields.
     QString rangeText() const;
     void refuse(const QString &why);
@@ -48,10 +50,10 @@ class GoToDialog final : public BufferDialog {
     explicit GoToDialog(QWidget *parent);
     void accept() override;
     int64_t address() const { return address_; }
-    QLineEdit *field() const { return field_; }
 
   private:
     void retranslateUi() override;
+    QLineEdit *firstField() const override { return field_; }
 
     QLabel *prompt_ = nullptr;
     QLineEdit *field_ = nullptr;
@@ -64,10 +66,10 @@ class FindDialog final : public BufferDialog {
     explicit FindDialog(QWidget *parent);
     const std::vector<uint8_t> &pattern() const { return pattern_; }
     SearchDirection direction() const { return direction_; }
-    QLineEdit *field() const { return field_; }
 
   private:
     void retranslateUi() override;
+    QLineEdit *firstField() const override { return field_; }
     void findIn(SearchDirection direction);
 
     QLabel *prompt_ = nullptr;
@@ -85,14 +87,15 @@ class FillDialog final : public BufferDialog {
     Q_OBJECT
   public:
     explicit FillDialog(QWidget *parent);
-    // The fields as a new fill starts: from `start` to the buffer's end, with 0xFF.
-    void prepare(int64_t start);
+    // The fields as a new fill starts: from `start` to the end of a buffer of `size` bytes, with 0xFF.
+    void prepare(int64_t start, size_t size);
     void accept() override;
     ByteRange range() const { return range_; }
     const std::vector<uint8_t> &pattern() const { return pattern_; }
 
   private:
     void retranslateUi() override;
+    QLineEdit *firstField() const override { return start_; }
     void nameSecondField();
 
     QLabel *startLabel_ = nullptr;

@@ -71,7 +71,8 @@ BufferTools::BufferTools(Parts parts) : parts_(std::move(parts))
         const bool again = findDialog_->pattern() == lastPattern_ && currentAddress() == lastHit_;
         find(findDialog_->pattern(), findDialog_->direction(), !again);
     });
-    connect(fillDialog_, &QDialog::accepted, this, [this] { fill(fillDialog_->range(), fillDialog_->pattern()); });
+    connect(fillDialog_, &QDialog::accepted, this,
+            [this] { fill(fillDialog_->range(), fillDialog_->pattern()); });
     connect(&history_, &QUndoStack::canUndoChanged, this, &BufferTools::updateUndoActions);
     connect(&history_, &QUndoStack::canRedoChanged, this, &BufferTools::updateUndoActions);
 }
@@ -128,10 +129,8 @@ void BufferTools::retranslateUi()
     redo_->setText(tr("やり直し(&R)"));
     redo_->setStatusTip(tr("取り消した変更をもう一度行います。%1").arg(kept));
     const std::pair<const char *, QString> items[] = {
-        {"mnuEditGoTo", tr("アドレスへ移動(&G)...")},
-        {"mnuEditFind", tr("検索(&F)...")},
-        {"mnuEditFindNext", tr("次を検索(&N)")},
-        {"mnuEditFindPrevious", tr("前を検索(&P)")},
+        {"mnuEditGoTo", tr("アドレスへ移動(&G)...")}, {"mnuEditFind", tr("検索(&F)...")},
+        {"mnuEditFindNext", tr("次を検索(&N)")},      {"mnuEditFindPrevious", tr("前を検索(&P)")},
         {"mnuEditFill", tr("範囲を埋める(&L)...")},
     };
     for (const auto &[name, text] : items)
@@ -196,6 +195,8 @@ void BufferTools::selectCell(int64_t address)
 
 void BufferTools::storeByte(int address, uint8_t value)
 {
+    if (!parts_.state.BufData.contains(address))
+        return;
     if (parts_.state.BufData[static_cast<size_t>(address)] == value) {
         // The same byte typed again: shown as an edit shows it, with nothing to take back.
         showChangedRange(display(), ByteRange{address, 1});
@@ -206,12 +207,8 @@ void BufferTools::storeByte(int address, uint8_t value)
 
 void BufferTools::goToAddressCommand()
 {
-    if (parts_.state.BufData.empty())
-        return;
-    goToDialog_->setBufferSize(parts_.state.BufData.size());
-    goToDialog_->field()->selectAll();
-    goToDialog_->field()->setFocus();
-    goToDialog_->open();
+    if (!parts_.state.BufData.empty())
+        goToDialog_->openFor(parts_.state.BufData.size());
 }
 
 void BufferTools::goTo(int64_t address)
@@ -227,12 +224,8 @@ void BufferTools::goTo(int64_t address)
 
 void BufferTools::findCommand()
 {
-    if (parts_.state.BufData.empty())
-        return;
-    findDialog_->setBufferSize(parts_.state.BufData.size());
-    findDialog_->field()->selectAll();
-    findDialog_->field()->setFocus();
-    findDialog_->open();
+    if (!parts_.state.BufData.empty())
+        findDialog_->openFor(parts_.state.BufData.size());
 }
 
 void BufferTools::findNextCommand()
@@ -263,8 +256,8 @@ void BufferTools::find(const std::vector<uint8_t> &pattern, SearchDirection dire
                              ? (current < 0 ? 0 : current + step)
                              : (current < 0 ? static_cast<int64_t>(buffer.size()) - 1 : current - step);
     const auto hit = findBytes(buffer.bytes(), pattern, from, direction);
-    parts_.events.report(SearchFinished{hit.has_value(), hit ? static_cast<int64_t>(hit->address) : -1,
-                                        hit && hit->wrapped});
+    parts_.events.report(
+        SearchFinished{hit.has_value(), hit ? static_cast<int64_t>(hit->address) : -1, hit && hit->wrapped});
     if (!hit)
         return;
     const int64_t first = static_cast<int64_t>(hit->address);
@@ -287,15 +280,15 @@ void BufferTools::fillCommand()
 {
     if (parts_.state.BufData.empty())
         return;
-    fillDialog_->setBufferSize(parts_.state.BufData.size());
-    fillDialog_->prepare(std::max<int64_t>(currentAddress(), 0));
-    fillDialog_->open();
+    fillDialog_->prepare(std::max<int64_t>(currentAddress(), 0), parts_.state.BufData.size());
+    fillDialog_->openFor(parts_.state.BufData.size());
 }
 
 void BufferTools::fill(ByteRange range, std::vector<uint8_t> pattern)
 {
     const MemoryBuffer &buffer = parts_.state.BufData;
-    if (pattern.empty() || range.count <= 0 || !buffer.contains(range.first) || !buffer.contains(range.last()))
+    if (pattern.empty() || range.count <= 0 || !buffer.contains(range.first) ||
+        !buffer.contains(range.last()))
         return;
     history_.push(new EditStep(*this, BufferChange(range, std::move(pattern)), -1));
     parts_.events.report(BufferFilled{range.first, range.count});

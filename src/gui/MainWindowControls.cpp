@@ -149,8 +149,8 @@ void MainWindow::buildControls()
         state_, model_, *grid_, *this, [this](const QString &caption) { checkSum_->setText(caption); },
         [this] { return textDumpPath(); }, this});
     editor_ = new ByteEditorPanel(
-        state_, *grid_, *this, boxes_, [this](int address, uint8_t value) { tools_->storeByte(address, value); },
-        central);
+        state_, *grid_, *this, boxes_,
+        [this](int address, uint8_t value) { tools_->storeByte(address, value); }, central);
     tools_->setEditor(*editor_);
     connect(grid_, &HexGridView::cellSelected, this,
             [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });

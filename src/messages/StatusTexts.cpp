@@ -331,9 +331,10 @@ QString StatusTexts::blankCheckResult(const BlankChecked &result)
 {
     if (result.nonBlank == 0)
         return tr("ブランクです。（%1 バイトすべて 0xFF）").arg(result.checked);
-    return tr("ブランクではありません。 最初のデータ: %1　0xFF 以外: %2 バイト")
-        .arg(hexAddress(result.firstNonBlank))
-        .arg(result.nonBlank);
+    // %n: the count, so that a language with plural forms says one byte and many bytes apart.
+    return tr("ブランクではありません。 最初のデータ: %1　0xFF 以外: %n バイト", nullptr,
+              static_cast<int>(result.nonBlank))
+        .arg(hexAddress(result.firstNonBlank));
 }
 
 QString StatusTexts::searchResult(const SearchFinished &result)
@@ -347,9 +348,8 @@ QString StatusTexts::searchResult(const SearchFinished &result)
 
 QString StatusTexts::filled(const BufferFilled &fill)
 {
-    return tr("%1～%2 を埋めました。（%3 バイト）")
-        .arg(hexAddress(fill.first), hexAddress(fill.first + fill.count - 1))
-        .arg(fill.count);
+    return tr("%1～%2 を埋めました。（%n バイト）", nullptr, static_cast<int>(fill.count))
+        .arg(hexAddress(fill.first), hexAddress(fill.first + fill.count - 1));
 }
 
 } // namespace zelko6

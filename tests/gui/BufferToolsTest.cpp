@@ -2,11 +2,11 @@
 // and keys: go to an address, find bytes or text, fill a range, undo and redo. What is checked is
 // what the user sees (current cell, editor, panels, grid, checksum, dump) and what the buffer holds.
 
+#include "gui/BufferTools.h"
 #include "core/buffer/CheckSum.h"
 #include "core/files/TextDump.h"
 #include "gui/AppState.h"
 #include "gui/BufferDialogs.h"
-#include "gui/BufferTools.h"
 #include "gui/ByteEditorPanel.h"
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
@@ -118,7 +118,8 @@ struct BufferToolsTest : ::testing::Test {
     {
         main().action("mnuEditFill")->trigger();
         auto *d = dialog<FillDialog>();
-        d->findChild<QRadioButton *>(QLatin1String(byLength ? "fillByLength" : "fillByEnd"))->setChecked(true);
+        d->findChild<QRadioButton *>(QLatin1String(byLength ? "fillByLength" : "fillByEnd"))
+            ->setChecked(true);
         answer(d, {{"fillStart", start}, {"fillEnd", second}, {"fillValue", value}});
         EXPECT_FALSE(d->isVisible()) << d->refusal().toStdString();
     }
@@ -190,7 +191,8 @@ TEST_F(BufferToolsTest, GoToRefusesAnAddressOutsideTheChipOrNotANumberAndStaysOp
     for (const auto &[typed, named] : cases) {
         GoToDialog *d = goTo(QLatin1String(typed));
         EXPECT_TRUE(d->isVisible()) << typed;
-        EXPECT_TRUE(d->refusal().contains(QLatin1String(named))) << typed << ": " << d->refusal().toStdString();
+        EXPECT_TRUE(d->refusal().contains(QLatin1String(named)))
+            << typed << ": " << d->refusal().toStdString();
         EXPECT_EQ(grid().selectedAddress(), 0x25) << typed;
         d->reject();
     }
@@ -306,7 +308,7 @@ TEST_F(BufferToolsTest, UndoAndRedoOfEditsAndFillsRestoreEverythingShown)
     EXPECT_FALSE(redo()->isEnabled());
     std::vector<Seen> steps{seen()};
     click(0x15);
-    steps.front() = seen(); // the click changes the editor, not the buffer
+    steps.front() = seen();        // the click changes the editor, not the buffer
     typeHex(QStringLiteral("3f")); // two digits, one step
     steps.push_back(seen());
     click(0x16);

@@ -62,7 +62,8 @@ std::optional<std::vector<uint8_t>> parseHexBytes(const QString &text)
 {
     std::vector<uint8_t> bytes;
     int high = -1; // the first digit of a byte, while its second is awaited
-    const QString spaced = QString(text).replace(QStringLiteral("0x"), QStringLiteral(" "), Qt::CaseInsensitive);
+    const QString spaced =
+        QString(text).replace(QStringLiteral("0x"), QStringLiteral(" "), Qt::CaseInsensitive);
     for (const QChar c : spaced) {
         if (c.isSpace() || c == u',') {
             if (high >= 0)

@@ -11,9 +11,9 @@ namespace zelko6 {
 void showChangedRange(const BufferDisplay &display, ByteRange range, const std::vector<bool> *editRuleRows)
 {
     const std::span<const uint8_t> bytes = display.buffer.BufData.bytes();
-    display.grid.showChangedBytes(range.first,
-                                  bytes.subspan(static_cast<size_t>(range.first), static_cast<size_t>(range.count)),
-                                  editRuleRows);
+    display.grid.showChangedBytes(
+        range.first, bytes.subspan(static_cast<size_t>(range.first), static_cast<size_t>(range.count)),
+        editRuleRows);
     display.view.setCheckSumCaption(CalcCheckSum(display.buffer));
     // A single byte has never reached the dump (the editor's edits do not); a block must, or the
     // dump would disagree with the grid until the next refresh.

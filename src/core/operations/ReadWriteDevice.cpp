@@ -1,6 +1,6 @@
+#include "core/buffer/BufferScan.h"
 #include "core/operations/DeviceOperations.h"
 #include "core/operations/ProgressTracker.h"
-#include "core/buffer/BufferScan.h"
 
 #include <algorithm>
 

@@ -38,8 +38,8 @@ TEST(AddressEntry, HexadecimalInEveryFormAndDecimalAfterTheHashSign)
     EXPECT_EQ(parseAddress(QStringLiteral("0")), 0);
     EXPECT_EQ(parseAddress(QStringLiteral("#0")), 0);
     EXPECT_EQ(parseAddress(QStringLiteral("FFFFFFFF")), 0xFFFFFFFFLL);
-    for (const char *typed : {"", " ", "0x", "#", "h", "0xh", "-1", "+1", "#1F", "1G", "12 34", "0x0x1", "1F40hh",
-                              "123456789", "#12345678901", "１２", "1.5", "# 8000"})
+    for (const char *typed : {"", " ", "0x", "#", "h", "0xh", "-1", "+1", "#1F", "1G", "12 34", "0x0x1",
+                              "1F40hh", "123456789", "#12345678901", "１２", "1.5", "# 8000"})
         EXPECT_FALSE(parseAddress(QString::fromUtf8(typed))) << typed;
 }
 
@@ -49,10 +49,12 @@ TEST(AddressEntry, AnAddressMustLieInsideTheBuffer)
     EXPECT_EQ(std::get<int64_t>(addressInBuffer(QStringLiteral("0"), size)), 0);
     EXPECT_EQ(std::get<int64_t>(addressInBuffer(QStringLiteral("1FFFF"), size)), 0x1FFFF);
     EXPECT_EQ(std::get<int64_t>(addressInBuffer(QStringLiteral("#131071"), size)), 0x1FFFF);
-    EXPECT_EQ(std::get<AddressRefusal>(addressInBuffer(QStringLiteral("20000"), size)), AddressRefusal::OutOfRange);
+    EXPECT_EQ(std::get<AddressRefusal>(addressInBuffer(QStringLiteral("20000"), size)),
+              AddressRefusal::OutOfRange);
     EXPECT_EQ(std::get<AddressRefusal>(addressInBuffer(QStringLiteral("#131072"), size)),
               AddressRefusal::OutOfRange);
-    EXPECT_EQ(std::get<AddressRefusal>(addressInBuffer(QStringLiteral("1FFFFG"), size)), AddressRefusal::Malformed);
+    EXPECT_EQ(std::get<AddressRefusal>(addressInBuffer(QStringLiteral("1FFFFG"), size)),
+              AddressRefusal::Malformed);
 }
 
 TEST(AddressEntry, HexBytesWithOrWithoutSeparatorsAndTextInCodePage932)
@@ -115,16 +117,20 @@ TEST(FindBytes, AgreesWithAPlainSearchFromEveryStartInBothDirections)
         for (int64_t from = -1; from <= n; ++from) {
             std::optional<SearchHit> expectedForward, expectedBackward;
             if (!starts.empty()) {
-                const auto after = std::find_if(starts.begin(), starts.end(), [&](int64_t s) { return s >= from; });
-                expectedForward = after != starts.end() ? SearchHit{static_cast<size_t>(*after), false}
-                                                        : SearchHit{static_cast<size_t>(starts.front()), true};
+                const auto after =
+                    std::find_if(starts.begin(), starts.end(), [&](int64_t s) { return s >= from; });
+                expectedForward = after != starts.end()
+                                      ? SearchHit{static_cast<size_t>(*after), false}
+                                      : SearchHit{static_cast<size_t>(starts.front()), true};
                 const auto before =
                     std::find_if(starts.rbegin(), starts.rend(), [&](int64_t s) { return s <= from; });
-                expectedBackward = before != starts.rend() ? SearchHit{static_cast<size_t>(*before), false}
-                                                           : SearchHit{static_cast<size_t>(starts.back()), true};
+                expectedBackward = before != starts.rend()
+                                       ? SearchHit{static_cast<size_t>(*before), false}
+                                       : SearchHit{static_cast<size_t>(starts.back()), true};
             }
-            for (const auto &[direction, expected] : {std::pair{SearchDirection::Forward, expectedForward},
-                                                      std::pair{SearchDirection::Backward, expectedBackward}}) {
+            for (const auto &[direction, expected] :
+                 {std::pair{SearchDirection::Forward, expectedForward},
+                  std::pair{SearchDirection::Backward, expectedBackward}}) {
                 const auto hit = findBytes(haystack, needle, from, direction);
                 ASSERT_EQ(hit.has_value(), expected.has_value()) << round << " from " << from;
                 if (hit) {
@@ -154,7 +160,8 @@ TEST(Fill, APatternRepeatsFromTheRangesFirstByteAndMayEndPartWay)
         std::vector<uint8_t> pattern(patternLength);
         for (size_t i = 0; i < patternLength; ++i)
             pattern[i] = static_cast<uint8_t>(0x10 * i + patternLength);
-        for (size_t length : {size_t{1}, patternLength - 1, patternLength, patternLength + 1, size_t{7 * 16 + 5}}) {
+        for (size_t length :
+             {size_t{1}, patternLength - 1, patternLength, patternLength + 1, size_t{7 * 16 + 5}}) {
             if (length == 0)
                 continue;
             std::vector<uint8_t> target(length + 2, 0xEE);
@@ -162,7 +169,8 @@ TEST(Fill, APatternRepeatsFromTheRangesFirstByteAndMayEndPartWay)
             EXPECT_EQ(target.front(), 0xEE);
             EXPECT_EQ(target.back(), 0xEE);
             for (size_t i = 0; i < length; ++i)
-                ASSERT_EQ(target[i + 1], pattern[i % patternLength]) << patternLength << " " << length << " " << i;
+                ASSERT_EQ(target[i + 1], pattern[i % patternLength])
+                    << patternLength << " " << length << " " << i;
         }
     }
 }
@@ -286,7 +294,8 @@ TEST(BufferEdit, UndoAndRedoRestoreWhatEveryViewShowed)
         steps.emplace_back(BufferChange(ByteRange{first, count}, pattern));
         steps.back().apply(display);
         for (int64_t a = first; a < first + count; ++a)
-            ASSERT_EQ(state.BufData[static_cast<size_t>(a)], pattern[static_cast<size_t>(a - first) % pattern.size()]);
+            ASSERT_EQ(state.BufData[static_cast<size_t>(a)],
+                      pattern[static_cast<size_t>(a - first) % pattern.size()]);
         // The rows touched show their characters by the edit rule (a space as itself).
         const int row = static_cast<int>(first / kBytesPerRow);
         const int column = static_cast<int>(first % kBytesPerRow);
