@@ -18,27 +18,26 @@ namespace zelko6 {
 
 namespace {
 
+// A control under the object name by which tests find it.
+template <typename Control> Control *named(QWidget *parent, const char *name)
+{
+    auto *control = new Control(parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
 QLineEdit *entryField(QWidget *parent, const char *name)
 {
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setFont(gothicFixedFont());
+    auto *edit = named<QLineEdit>(parent, name);
+    edit->setFont(gothicFixedFont()); // addresses and bytes line up as in the grid
     return edit;
 }
 
 QLabel *note(QWidget *parent, const char *name)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = named<QLabel>(parent, name);
     label->setWordWrap(true);
     return label;
-}
-
-QRadioButton *choice(QWidget *parent, const char *name)
-{
-    auto *button = new QRadioButton(parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
 }
 
 QDialogButtonBox *okCancel(QDialog *dialog)
@@ -181,16 +180,13 @@ FindDialog::FindDialog(QWidget *parent) : BufferDialog(parent)
     prompt_ = new QLabel(this);
     field_ = entryField(this, "findValue");
     prompt_->setBuddy(field_);
-    hex_ = choice(this, "findHex");
-    text_ = choice(this, "findText");
+    hex_ = named<QRadioButton>(this, "findHex");
+    text_ = named<QRadioButton>(this, "findText");
     hex_->setChecked(true);
-    forward_ = new QPushButton(this);
-    forward_->setObjectName(QStringLiteral("findForward"));
+    forward_ = named<QPushButton>(this, "findForward");
     forward_->setDefault(true);
-    backward_ = new QPushButton(this);
-    backward_->setObjectName(QStringLiteral("findBackward"));
-    cancel_ = new QPushButton(this);
-    cancel_->setObjectName(QStringLiteral("findCancel"));
+    backward_ = named<QPushButton>(this, "findBackward");
+    cancel_ = named<QPushButton>(this, "findCancel");
     connect(forward_, &QPushButton::clicked, this, [this] { findIn(SearchDirection::Forward); });
     connect(backward_, &QPushButton::clicked, this, [this] { findIn(SearchDirection::Backward); });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -252,8 +248,8 @@ FillDialog::FillDialog(QWidget *parent) : BufferDialog(parent)
     startLabel_ = new QLabel(this);
     start_ = entryField(this, "fillStart");
     startLabel_->setBuddy(start_);
-    byEnd_ = choice(this, "fillByEnd");
-    byLength_ = choice(this, "fillByLength");
+    byEnd_ = named<QRadioButton>(this, "fillByEnd");
+    byLength_ = named<QRadioButton>(this, "fillByLength");
     byEnd_->setChecked(true);
     endOrLength_ = entryField(this, "fillEnd");
     // The second field is the end or the length, as the choice above it says.
