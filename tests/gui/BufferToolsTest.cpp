@@ -11,8 +11,10 @@
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
+#include "messages/Translations.h"
 #include "support/AppHarness.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -52,6 +54,11 @@ struct BufferToolsTest : ::testing::Test {
         main().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
         ASSERT_EQ(state().BufData.size(), size_t{kSize});
+    }
+    void TearDown() override
+    {
+        h.stop();
+        useLanguage(Language::Japanese, {}); // the next test starts as a first run does
     }
     MainWindow &main() { return *h.app->mainWindow(); }
     AppState &state() { return h.app->state(); }
@@ -373,4 +380,37 @@ TEST_F(BufferToolsTest, ClearingOrChangingTheBufferAnewEmptiesTheHistory)
     EXPECT_FALSE(redo()->isEnabled());
     EXPECT_EQ(byte(0x40), 0xFF);
     EXPECT_TRUE(undo()->statusTip().contains(QStringLiteral("クリア"))) << "the menu says what empties it";
+}
+
+TEST_F(BufferToolsTest, EveryControlOfTheDialogsHasANameAScreenReaderSaysInEitherLanguage)
+{
+    QAccessible::setActive(true);
+    const auto unnamed = [](QDialog *d) {
+        QStringList out;
+        for (QWidget *control : d->findChildren<QWidget *>()) {
+            if (!qobject_cast<QLineEdit *>(control) && !qobject_cast<QAbstractButton *>(control))
+                continue;
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+            if (!face || face->text(QAccessible::Name).isEmpty())
+                out << control->objectName() + u'/' + QLatin1String(control->metaObject()->className());
+        }
+        return out;
+    };
+    for (const char *item : {"mnuEditGoTo", "mnuEditFind", "mnuEditFill"}) {
+        main().action(item)->trigger();
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr) << item;
+        EXPECT_EQ(unnamed(d), QStringList()) << item;
+        d->reject();
+    }
+
+    main().action("mnuLanguageEnglish")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main().action("mnuEditGoTo")->text(), QStringLiteral("&Go to Address..."));
+    EXPECT_EQ(dialog<FillDialog>()->windowTitle(), QStringLiteral("Fill Range"));
+    auto *end = dialog<FillDialog>()->findChild<QLineEdit *>(QStringLiteral("fillEnd"));
+    dialog<FillDialog>()->findChild<QRadioButton *>(QStringLiteral("fillByLength"))->setChecked(true);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(end)->text(QAccessible::Name), QStringLiteral("Length"));
+    find(QStringLiteral("01 02 03 04"), false);
+    EXPECT_EQ(panel(1), QStringLiteral("Not found."));
 }
