@@ -71,6 +71,8 @@ so the Serial EEPROM Programmer was not started.</translation>
   write --byte --address A (FILE | --value V)
                         1 バイトを書き込みます: FILE の A の値、または V
   verify FILE           チップと FILE を比較します
+  blank                 ブランクチェック: チップを (アドレス 0 から --size バイト) 読み出し、
+                        全バイトが 0xFF か (終了コード 0)、そうでないか (終了コード 3) を示します
   convert IN OUT        Intel HEX、S-record、バイナリの間で変換します。容量は --chip
                         (または --size) のもの。ボードは使いません
   demo                  接続確認、乱数のイメージの書込み、読み戻し、ベリファイ、Intel HEX での
@@ -78,7 +80,7 @@ so the Serial EEPROM Programmer was not started.</translation>
                         相手です (実際のチップは上書きされるので、そのときは --chip が必要です)
 
 オプション:
-  --chip NAME|INDEX     チップ。名前か &apos;list&apos; の番号で指定します (read、write、verify で必要。
+  --chip NAME|INDEX     チップ。名前か &apos;list&apos; の番号で指定します (read、write、verify、blank で必要。
                         convert ではこれか --size)
   --port N|DEVICE       ポート番号 1-20 かデバイスのパス (既定: ウィンドウのポート)
   --size BYTES          ブロックの大きさ: チップのアクセスサイズのどれか (既定: 最大のもの)。
@@ -111,7 +113,7 @@ so the Serial EEPROM Programmer was not started.</translation>
   0  成功
   1  使い方の誤り: 不明なコマンドやオプション、合わないチップ、大きさ、アドレス
   2  ボードがないか通信の失敗: 接続確認、タイムアウト、違う応答、ポートが失われた
-  3  ベリファイの不一致 (ログにアドレスがあります)
+  3  ベリファイの不一致 (ログにアドレスがあります)、または blank: チップがブランクでない
   4  ファイルの誤り: 読めない、壊れている、チップに収まらない、書き込めない
   130  Ctrl-C か終了の要求で中断: ポートは閉じ、ファイルは書いていません
 </source>
@@ -129,6 +131,8 @@ Commands:
   write --byte --address A (FILE | --value V)
                         write one byte: FILE&apos;s byte at A, or V
   verify FILE           compare the chip with FILE
+  blank                 blank check: read the chip (--size bytes from address 0) and tell
+                        whether every byte is 0xFF (exit 0) or not (exit 3)
   convert IN OUT        convert between Intel HEX, S-record and raw binary, for the size of
                         --chip (or --size); no board needed
   demo                  identify, write a random image, read it back, verify, save it as
@@ -137,7 +141,7 @@ Commands:
 
 Options:
   --chip NAME|INDEX     the chip, by name or by its index in &apos;list&apos; (needed by read, write,
-                        verify; convert takes it or --size)
+                        verify, blank; convert takes it or --size)
   --port N|DEVICE       port number 1-20 or a device path (default: the window&apos;s port)
   --size BYTES          block size: one of the chip&apos;s access sizes (default: the largest);
                         convert without --chip: the image size, a power of two 16..16777216
@@ -170,7 +174,7 @@ Exit codes:
   0  success
   1  usage error: unknown command or option, or a chip, size or address that does not suit
   2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost
-  3  verify mismatch (the log lists the addresses)
+  3  verify mismatch (the log lists the addresses), or blank: the chip is not blank
   4  file error: unreadable, damaged, does not fit the chip, or cannot be written
   130  interrupted by Ctrl-C or a termination request: the port is closed, no file written
 </translation>
@@ -655,12 +659,42 @@ Exit codes:
         <translation>The file has no end record (line count: %1).</translation>
     </message>
     <message>
-        <source>ファイルと比較しました。相違はありません。</source>
-        <translation>Compared with the file: no differences.</translation>
+        <source>ブランクチェック中.....</source>
+        <translation>Blank checking.....</translation>
     </message>
     <message>
-        <source>ファイルと比較しました。%1 バイトの相違があります。</source>
-        <translation>Compared with the file: %1 bytes differ.</translation>
+        <source>ブランクです。（%1 バイトすべて 0xFF）</source>
+        <translation>The chip is blank (all %1 bytes are 0xFF).</translation>
+    </message>
+    <message>
+        <source>見つかりませんでした。</source>
+        <translation>Not found.</translation>
+    </message>
+    <message>
+        <source>%1 で見つかりました。（折り返して検索）</source>
+        <translation>Found at %1 (search wrapped around).</translation>
+    </message>
+    <message>
+        <source>%1 で見つかりました。</source>
+        <translation>Found at %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>ブランクではありません。 最初のデータ: %1&#x3000;0xFF 以外: %n バイト</source>
+        <translation>
+            <numerusform>The chip is not blank. First data at %1; %n byte is not 0xFF.</numerusform>
+            <numerusform>The chip is not blank. First data at %1; %n bytes are not 0xFF.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1～%2 を埋めました。（%n バイト）</source>
+        <translation>
+            <numerusform>Filled %1 to %2 (%n byte).</numerusform>
+            <numerusform>Filled %1 to %2 (%n bytes).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ファイルと比較しました。相違はありません。</source>
+        <translation>Compared with the file: no differences.</translation>
     </message>
     <message>
         <source>チップの値: %1</source>
@@ -669,6 +703,13 @@ Exit codes:
     <message>
         <source>ファイルの値: %1</source>
         <translation>File&apos;s value: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>ファイルと比較しました。%n バイトの相違があります。</source>
+        <translation>
+            <numerusform>Compared with the file: %n byte differs.</numerusform>
+            <numerusform>Compared with the file: %n bytes differ.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -714,6 +755,88 @@ Exit codes:
     </message>
 </context>
 <context>
+    <name>zelko6::BufferDialog</name>
+    <message>
+        <source>有効なアドレス: %1～%2（16進数。10進数は先頭に # を付けます）</source>
+        <translation>Valid addresses: %1 to %2 (hexadecimal; put # before a decimal number).</translation>
+    </message>
+    <message>
+        <source>16進数（例: 1F40、0x1F40、1F40h）か、# を付けた10進数（例: #8000）で入力してください。</source>
+        <translation>Enter a hexadecimal number (for example 1F40, 0x1F40 or 1F40h) or a decimal number after # (for example #8000).</translation>
+    </message>
+    <message>
+        <source>%1が範囲外です。%2～%3 の範囲で入力してください。</source>
+        <translation>%1 is out of range. Enter a value from %2 to %3.</translation>
+    </message>
+    <message>
+        <source>開始アドレス</source>
+        <translation>Start address</translation>
+    </message>
+    <message>
+        <source>終了アドレス</source>
+        <translation>End address</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>%1が正しくありません。%2</source>
+        <translation>%1 is not valid. %2</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::BufferTools</name>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>チップの変更、ファイルのロード、Block Read、バッファのクリアで履歴は消えます。</source>
+        <translation>Choosing a chip, loading a file, Block Read and clearing the buffer empty the history.</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>アドレスへ移動(&amp;G)...</source>
+        <translation>&amp;Go to Address...</translation>
+    </message>
+    <message>
+        <source>検索(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>次を検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>前を検索(&amp;P)</source>
+        <translation>Find &amp;Previous</translation>
+    </message>
+    <message>
+        <source>範囲を埋める(&amp;L)...</source>
+        <translation>Fi&amp;ll Range...</translation>
+    </message>
+    <message>
+        <source>直前のバッファの変更を取り消します。%1</source>
+        <translation>Takes back the last change to the buffer. %1</translation>
+    </message>
+    <message>
+        <source>取り消した変更をもう一度行います。%1</source>
+        <translation>Makes the change that was taken back again. %1</translation>
+    </message>
+</context>
+<context>
     <name>zelko6::ByteEditorPanel</name>
     <message>
         <source>データ修正</source>
@@ -754,6 +877,107 @@ Exit codes:
     <message>
         <source>すべて選択(&amp;A)</source>
         <translation>Select &amp;All</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::FillDialog</name>
+    <message>
+        <source>終了アドレスが開始アドレスより前です。</source>
+        <translation>The end address comes before the start address.</translation>
+    </message>
+    <message>
+        <source>長さは1以上で、バッファの終わり（%1）を越えない値にしてください。</source>
+        <translation>The length must be at least 1 and must not reach past the end of the buffer (%1).</translation>
+    </message>
+    <message>
+        <source>値は1～16バイトの16進数で入力してください（例: FF、DE AD BE EF）。</source>
+        <translation>Enter the value as 1 to 16 hexadecimal bytes (for example FF or DE AD BE EF).</translation>
+    </message>
+    <message>
+        <source>範囲を埋める</source>
+        <translation>Fill Range</translation>
+    </message>
+    <message>
+        <source>開始アドレス(&amp;S):</source>
+        <translation>&amp;Start address:</translation>
+    </message>
+    <message>
+        <source>終了アドレス(&amp;E)</source>
+        <translation>&amp;End address</translation>
+    </message>
+    <message>
+        <source>長さ(&amp;L)</source>
+        <translation>&amp;Length</translation>
+    </message>
+    <message>
+        <source>値(&amp;V):</source>
+        <translation>&amp;Value:</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>1～16バイトの16進数。範囲の先頭から繰り返して書き込みます。</source>
+        <translation>1 to 16 hexadecimal bytes, written again and again from the start of the range.</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::FindDialog</name>
+    <message>
+        <source>16進数のバイト列を入力してください（例: DE AD BE EF、deadbeef）。</source>
+        <translation>Enter the bytes in hexadecimal (for example DE AD BE EF or deadbeef).</translation>
+    </message>
+    <message>
+        <source>検索する文字列を入力してください。シフトJISにない文字は検索できません。</source>
+        <translation>Enter the text to find. Characters that Shift JIS does not have cannot be searched for.</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>検索する値(&amp;V):</source>
+        <translation>Find &amp;what:</translation>
+    </message>
+    <message>
+        <source>検索する値</source>
+        <translation>Find what</translation>
+    </message>
+    <message>
+        <source>16進数(&amp;H)</source>
+        <translation>&amp;Hexadecimal</translation>
+    </message>
+    <message>
+        <source>文字列（シフトJIS）(&amp;T)</source>
+        <translation>&amp;Text (Shift JIS)</translation>
+    </message>
+    <message>
+        <source>次を検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>前を検索(&amp;P)</source>
+        <translation>Find &amp;Previous</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>現在のセルから検索し、バッファの端まで来ると反対の端から続けます。</source>
+        <translation>The search starts at the current cell and, at one end of the buffer, goes on from the other.</translation>
+    </message>
+</context>
+<context>
+    <name>zelko6::GoToDialog</name>
+    <message>
+        <source>アドレスへ移動</source>
+        <translation>Go to Address</translation>
+    </message>
+    <message>
+        <source>アドレス(&amp;A):</source>
+        <translation>&amp;Address:</translation>
     </message>
 </context>
 <context>
@@ -890,6 +1114,10 @@ Exit codes:
     <message>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)</source>
         <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>ブランクチェック(&amp;K)</source>
+        <translation>Blan&amp;k Check</translation>
     </message>
     <message>
         <source>Verify</source>

@@ -11,6 +11,7 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -261,6 +262,32 @@ int cmdRead(const CliOptions &options, const Console &console)
     return saved.exitCode;
 }
 
+// The options' chip and port resolved and a session opened on them, for `body`; a target that does
+// not resolve ends the command with its failure before anything is sent.
+int withSession(const CliOptions &options, const Console &console,
+                const std::function<int(Session &, const Target &)> &body)
+{
+    auto target = resolveTarget(options);
+    if (auto *failure = std::get_if<Failure>(&target))
+        return failed(console, *failure);
+    const Target &t = std::get<Target>(target);
+    Session session(console, t.port);
+    session.useChip(t.chip.params, t.accessSize);
+    return body(session, t);
+}
+
+int cmdBlank(const CliOptions &options, const Console &console)
+{
+    // A file given to blank is refused with the other commands that take none.
+    return withSession(options, console, [&](Session &session, const Target &t) -> int {
+        // Blank or not, the answer is the text and the exit code (3: not blank, as a verify mismatch).
+        const OperationOutcome outcome = shown(session, console, session.blankCheck());
+        if (outcome.result == OperationResult::Done || outcome.result == OperationResult::Mismatches)
+            showRate(console, t.accessSize, session.lastSeconds());
+        return exitCodeOf(outcome);
+    });
+}
+
 int verifyAndReport(Session &session, const CliOptions &options, const Console &console, qint64 bytes)
 {
     const OperationOutcome outcome = shown(session, console, session.verifyBlock(options.logPath));
@@ -282,44 +309,36 @@ int cmdWrite(const CliOptions &options, const Console &console)
     if (options.files.size() != (fromValue ? 0 : 1))
         return usageError(console, fromValue ? CommandLine::tr("write --byte --value はファイルを取りません")
                                              : CommandLine::tr("write はファイルを1つ取ります"));
-    auto target = resolveTarget(options);
-    if (auto *failure = std::get_if<Failure>(&target))
-        return failed(console, *failure);
-    const Target &t = std::get<Target>(target);
-    Session session(console, t.port);
-    session.useChip(t.chip.params, t.accessSize);
-    // The whole file is read and judged before the port is even opened.
-    if (fromValue)
-        session.buffer[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
-    else if (const auto failure = loadInto(session, options.files[0], options, console))
-        return failed(console, *failure);
+    return withSession(options, console, [&](Session &session, const Target &t) -> int {
+        // The whole file is read and judged before the port is even opened.
+        if (fromValue)
+            session.buffer[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
+        else if (const auto failure = loadInto(session, options.files[0], options, console))
+            return failed(console, *failure);
 
-    if (options.byte) {
-        return exitCodeOf(shown(session, console, session.writeByte(static_cast<int>(*options.address))));
-    }
-    const OperationOutcome outcome = shown(session, console, session.writeBlock());
-    // Unlike the window, no verify follows a failed write: it could only fail as well.
-    if (outcome.result != OperationResult::Done)
-        return exitCodeOf(outcome);
-    showRate(console, t.accessSize, session.lastSeconds());
-    if (options.noVerify)
-        return kExitOk;
-    return verifyAndReport(session, options, console, t.accessSize);
+        if (options.byte) {
+            return exitCodeOf(shown(session, console, session.writeByte(static_cast<int>(*options.address))));
+        }
+        const OperationOutcome outcome = shown(session, console, session.writeBlock());
+        // Unlike the window, no verify follows a failed write: it could only fail as well.
+        if (outcome.result != OperationResult::Done)
+            return exitCodeOf(outcome);
+        showRate(console, t.accessSize, session.lastSeconds());
+        if (options.noVerify)
+            return kExitOk;
+        return verifyAndReport(session, options, console, t.accessSize);
+    });
 }
 
 int cmdVerify(const CliOptions &options, const Console &console)
 {
     if (options.files.size() != 1)
         return usageError(console, CommandLine::tr("verify はファイルを1つ取ります"));
-    auto target = resolveTarget(options);
-    if (auto *failure = std::get_if<Failure>(&target))
-        return failed(console, *failure);
-    const Target &t = std::get<Target>(target);
-    Session session(console, t.port);
-    session.useChip(t.chip.params, t.accessSize);
-    if (const auto failure = loadInto(session, options.files[0], options, console))
-        return failed(console, *failure);
-    return verifyAndReport(session, options, console, t.accessSize);
+    return withSession(options, console, [&](Session &session, const Target &t) -> int {
+        if (const auto failure = loadInto(session, options.files[0], options, console))
+            return failed(console, *failure);
+        return verifyAndReport(session, options, console, t.accessSize);
+    });
 }
 
 // The image size of a conversion: the chip's, or --size as a buffer size the program knows.
@@ -410,8 +429,9 @@ int runCommandLine(const CliOptions &options, const Console &console)
         return usageError(console, CommandLine::tr("%1 はファイルを取りません").arg(c));
     using Command = int (*)(const CliOptions &, const Console &);
     static const std::pair<const char *, Command> kCommands[] = {
-        {"list", cmdList},   {"ports", cmdPorts},   {"identify", cmdIdentify}, {"read", cmdRead},
-        {"write", cmdWrite}, {"verify", cmdVerify}, {"convert", cmdConvert},   {"demo", runDemo},
+        {"list", cmdList},       {"ports", cmdPorts}, {"identify", cmdIdentify},
+        {"read", cmdRead},       {"write", cmdWrite}, {"verify", cmdVerify},
+        {"convert", cmdConvert}, {"demo", runDemo},   {"blank", cmdBlank},
     };
     for (const auto &[name, command] : kCommands)
         if (c == QLatin1String(name))

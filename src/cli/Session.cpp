@@ -208,6 +208,11 @@ OperationOutcome Session::verifyBlock(const QString &logPath)
     return outcome;
 }
 
+OperationOutcome Session::blankCheck()
+{
+    return run(OperationKind::BlankCheck);
+}
+
 OperationOutcome Session::readByte(int address)
 {
     return run(OperationKind::ReadByte, address);

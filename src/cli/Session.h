@@ -96,6 +96,8 @@ class Session {
     OperationOutcome writeBlock(); // the buffer's bytes, from address 0
     // `logPath` empty: defaultVerifyLogPath(), as the window writes it.
     OperationOutcome verifyBlock(const QString &logPath);
+    // The block read into a scratch image and compared with 0xFF; `buffer` is not touched.
+    OperationOutcome blankCheck();
     OperationOutcome readByte(int address);
     OperationOutcome writeByte(int address);
     CheckOutcome identify();

@@ -1,7 +1,6 @@
 #include "gui/ByteEditorPanel.h"
 
 #include "core/base/Version.h"
-#include "core/buffer/CheckSum.h"
 #include "core/buffer/EditorRules.h"
 #include "core/buffer/GridModel.h"
 #include "core/operations/Events.h"
@@ -77,28 +76,38 @@ class HexDigitsValidator final : public QValidator {
     }
 };
 
+// The box's own undo and redo, and the window's (Ctrl+Z, Ctrl+Y), whatever the desktop's key scheme.
+bool isUndoKey(const QKeyEvent *event)
+{
+    const QKeyCombination key = event->keyCombination();
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+           key == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+           key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           key == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
 // The keys that would bring text into the hex box past its rules: a cut empties it (and stores
-// 0x00) as no deletion the user meant; undo and redo put back text the filter never saw.
+// 0x00) as no deletion the user meant; the box's own undo and redo put back text the filter never
+// saw.
 bool isRefusedEditKey(const QKeyEvent *event)
 {
-    return event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
-           event->matches(QKeySequence::Redo);
+    return event->matches(QKeySequence::Cut) || isUndoKey(event);
 }
 
 } // namespace
 
-ByteEditorPanel::ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, EventSink &events,
-                                 MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
-                                 QWidget *parent)
-    : QGroupBox(parent), state_(state), model_(model), grid_(grid), events_(events), boxes_(boxes),
-      setCheckSumCaption_(std::move(setCheckSumCaption))
+ByteEditorPanel::ByteEditorPanel(AppState &state, HexGridView &grid, EventSink &events, MessageBoxes &boxes,
+                                 ByteStore storeByte, QWidget *parent)
+    : QGroupBox(parent), state_(state), grid_(grid), events_(events), boxes_(boxes),
+      storeByte_(std::move(storeByte))
 {
     setObjectName(QStringLiteral("Frame1"));
     setFont(uiGothicFont());
     hex_ = box(this, "Text_modify_hex", 2);
     dec_ = box(this, "Text_modify_dec", 3);
     asc_ = box(this, "Text_modify_asc", 1);
-    hex_->installEventFilter(this);
+    for (QLineEdit *edit : {hex_, dec_, asc_})
+        edit->installEventFilter(this);
     hex_->setValidator(new HexDigitsValidator(hex_));
     hex_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(hex_, &QLineEdit::customContextMenuRequested, this, &ByteEditorPanel::showHexBoxMenu);
@@ -178,6 +187,7 @@ void ByteEditorPanel::MSFGrid1_Click(bool moveFocus)
     state_.StepNo = 304;
     if (address >= 0)
         events_.report(AddressSelected{address});
+    emit byteLoaded(address);
 }
 
 void ByteEditorPanel::changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change)
@@ -188,7 +198,7 @@ void ByteEditorPanel::changeSelectedByte(QLineEdit *typedInto, const std::functi
     const int address = grid_.selectedAddress();
     if (!state_.BufData.contains(address))
         return;
-    uint8_t &b = state_.BufData[static_cast<size_t>(address)];
+    uint8_t b = state_.BufData[static_cast<size_t>(address)];
     change(b);
     // The box typed into keeps what was typed; the others show the byte as it now is.
     if (typedInto != dec_)
@@ -197,7 +207,8 @@ void ByteEditorPanel::changeSelectedByte(QLineEdit *typedInto, const std::functi
         hex_->setText(hexDigits(b, 2));
     if (typedInto != asc_)
         asc_->setText(QString(editRuleChar(b)));
-    refreshOtherViews(address);
+    showBits(b);
+    storeByte_(address, b);
 }
 
 void ByteEditorPanel::Text_modify_hex_Change()
@@ -245,16 +256,6 @@ void ByteEditorPanel::showBits(uint8_t value)
         bits_[static_cast<size_t>(bit)]->setChecked((value >> bit) & 1);
 }
 
-void ByteEditorPanel::refreshOtherViews(int address)
-{
-    const uint8_t b = state_.BufData[static_cast<size_t>(address)];
-    const int modelRow = address / kBytesPerRow;
-    model_.setByteCell(modelRow, address % kBytesPerRow, b);
-    showBits(b);
-    model_.setCharCellByEditRule(modelRow);
-    setCheckSumCaption_(CalcCheckSum(state_));
-}
-
 bool ByteEditorPanel::Text_modify_hex_KeyPress(QKeyEvent *event)
 {
     // Only typed characters pass the filter; navigation, deletion, focus changes and shortcuts
@@ -287,6 +288,13 @@ bool ByteEditorPanel::Text_modify_hex_KeyPress(QKeyEvent *event)
 
 bool ByteEditorPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    // A box would claim undo and redo for its own text; left unclaimed, they reach the window's
+    // undo and redo (the buffer's history). When the window has nothing to take back, the key
+    // press that follows is refused, so the box never puts back text its handlers did not see.
+    const bool box = watched == hex_ || watched == dec_ || watched == asc_;
+    if (box && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        isUndoKey(static_cast<QKeyEvent *>(event)))
+        return true;
     if (watched == hex_ && event->type() == QEvent::KeyPress) {
         if (isRefusedEditKey(static_cast<QKeyEvent *>(event)))
             return true;

@@ -1,11 +1,13 @@
 #pragma once
 // Frame1, "データ修正": hexadecimal, decimal, character and bit views of the selected byte.
-// A change in any view goes into the buffer at once; the other views, the byte's grid cell, its
-// row's characters and the checksum follow in the same event. Setting a control from code raises
-// its change event like a user's edit; EditLock keeps those events from writing back.
+// A change in any view goes into the buffer at once, through the window's one way for the user's
+// changes (storeByte): the byte's grid cell, its row's characters, the checksum and the undo history
+// follow in the same event, and the other views here. Setting a control from code raises its
+// change event like a user's edit; EditLock keeps those events from writing back.
 
 #include <QGroupBox>
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class QCheckBox;
@@ -15,7 +17,6 @@ class QLineEdit;
 namespace zelko6 {
 
 struct AppState;
-class GridModel;
 class HexGridView;
 class MessageBoxes;
 class EventSink;
@@ -23,15 +24,21 @@ class EventSink;
 class ByteEditorPanel final : public QGroupBox {
     Q_OBJECT
   public:
-    ByteEditorPanel(AppState &state, GridModel &model, HexGridView &grid, EventSink &events,
-                    MessageBoxes &boxes, std::function<void(const QString &)> setCheckSumCaption,
-                    QWidget *parent = nullptr);
+    // storeByte(address, value): the byte the user made, to be put into the buffer and shown.
+    using ByteStore = std::function<void(int address, uint8_t value)>;
+    ByteEditorPanel(AppState &state, HexGridView &grid, EventSink &events, MessageBoxes &boxes,
+                    ByteStore storeByte, QWidget *parent = nullptr);
 
     // Selection: loads the byte under the grid's current cell into the views. moveFocus is false
     // when the user moves through the grid with the keys, so the keys keep moving the grid.
     void MSFGrid1_Click(bool moveFocus = true);
 
     QLineEdit *hexBox() const { return hex_; }
+
+  signals:
+    // The views were loaded from the buffer (a selection, or a reload after a change elsewhere):
+    // the user's typing that follows is a new edit.
+    void byteLoaded(int address);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,14 +57,12 @@ class ByteEditorPanel final : public QGroupBox {
     // The frame of every change: the lock, the selected byte, the other views and the tail.
     void changeSelectedByte(QLineEdit *typedInto, const std::function<void(uint8_t &)> &change);
     void showBits(uint8_t value);
-    void refreshOtherViews(int address); // the common tail of every change
 
     AppState &state_;
-    GridModel &model_;
     HexGridView &grid_;
     EventSink &events_;
     MessageBoxes &boxes_;
-    std::function<void(const QString &)> setCheckSumCaption_;
+    ByteStore storeByte_;
     QLineEdit *hex_ = nullptr;
     QLineEdit *dec_ = nullptr;
     QLineEdit *asc_ = nullptr;

@@ -7,6 +7,7 @@
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/VerifyLog.h"
 #include "gui/AppState.h"
+#include "gui/BufferTools.h"
 #include "gui/ByteEditorPanel.h"
 #include "gui/Desktop.h"
 #include "gui/HexGridView.h"
@@ -205,11 +206,13 @@ QString MainWindow::textDumpPath() const
 
 void MainWindow::RefreshGrid()
 {
+    tools_->clearHistory(); // every refresh shows a buffer made anew
     zelko6::RefreshGrid(state_, textDumpPath(), model_, *this, *this);
 }
 
 void MainWindow::ClearBuffer()
 {
+    tools_->clearHistory();
     zelko6::ClearBuffer(state_, state_.chip.DUT_SizeExp, textDumpPath(), model_, *this, *this);
 }
 
@@ -327,8 +330,11 @@ void MainWindow::setOperationLock(bool locked)
         "MSFGrid1",       "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all", "Cmd_WRITE_single",
         "Cmd_VERIFY_all", "Frame1",       "Combo_device",    "CmbSize",       "Command1",
         "Cmd_Open",       "Cmd_SaveAs",   "Cmd_Port"};
-    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs",
-                                           "mnuFileCompare", "mnuVerify",   "mnuToolsOptions"};
+    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs", "mnuFileCompare",
+                                           "mnuVerify", "mnuToolsOptions",
+                                           // the buffer tools (undo and redo follow below)
+                                           "mnuEditGoTo", "mnuEditFind", "mnuEditFindNext",
+                                           "mnuEditFindPrevious", "mnuEditFill", "mnuBlankCheck"};
     for (const char *name : kWidgets)
         if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
             widget->setEnabled(!locked);
@@ -336,6 +342,7 @@ void MainWindow::setOperationLock(bool locked)
         action(name)->setEnabled(!locked);
     locked_ = locked;
     enableDifferenceActions();
+    tools_->setOperationLock(locked);
     if (locked)
         return;
     editor_->hexBox()->setFocus();

@@ -27,6 +27,7 @@ class QPushButton;
 namespace zelko6 {
 
 struct AppState;
+class BufferTools;
 class ByteEditorPanel;
 class HexGridView;
 class MainStatusBar;
@@ -89,6 +90,7 @@ class MainWindow final : public QMainWindow,
     LinkThread &link() { return link_; }
     const LinkState &linkState() const { return link_.linkState(); }
     FileCommands &fileCommands() { return *files_; }
+    BufferTools &bufferTools() { return *tools_; }
 
   signals:
     void boardMenuTriggered();
@@ -151,6 +153,7 @@ class MainWindow final : public QMainWindow,
     OperationRunner runner_;
     std::unique_ptr<FileDialogs> dialogs_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<BufferTools> tools_; // go to, find, fill, undo and redo
 
     QComboBox *device_ = nullptr;
     QComboBox *accessSize_ = nullptr;

@@ -6,6 +6,7 @@
 #include "core/devices/ChipSelection.h"
 #include "core/operations/DeviceOperations.h"
 #include "gui/AppState.h"
+#include "gui/BufferTools.h"
 #include "gui/ByteEditorPanel.h"
 #include "gui/Fonts.h"
 #include "gui/HexGridView.h"
@@ -147,9 +148,13 @@ void MainWindow::buildControls()
     connect(clear, &QPushButton::clicked, this, &MainWindow::bufferClearCommand);
 
     grid_ = new HexGridView(model_, central);
+    tools_ = std::make_unique<BufferTools>(BufferTools::Parts{
+        state_, model_, *grid_, *this, [this](const QString &caption) { checkSum_->setText(caption); },
+        [this] { return textDumpPath(); }, this});
     editor_ = new ByteEditorPanel(
-        state_, model_, *grid_, *this, boxes_,
-        [this](const QString &caption) { checkSum_->setText(caption); }, central);
+        state_, *grid_, *this, boxes_,
+        [this](int address, uint8_t value) { tools_->storeByte(address, value); }, central);
+    tools_->setEditor(*editor_);
     connect(grid_, &HexGridView::cellSelected, this,
             [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });
 
@@ -237,8 +242,12 @@ void MainWindow::buildMenus()
     action("mnuFileBar2")->setVisible(false);
     connect(item(file, "mnuFileExit"), &QAction::triggered, this, &QWidget::close);
 
+    tools_->buildMenu(bar, nullptr);
+
     QMenu *tools = menu("mnuTools");
     connect(item(tools, "mnuBufferClear"), &QAction::triggered, this, &MainWindow::bufferClearCommand);
+    connect(item(tools, "mnuBlankCheck"), &QAction::triggered, this,
+            [this] { runOperation(OperationKind::BlankCheck); });
     separator(tools, "mnuVerifyBar");
     connect(item(tools, "mnuVerify"), &QAction::triggered, this, &MainWindow::Cmd_VERIFY_all_Click);
     QAction *next = item(tools, "mnuNextDifference");
@@ -248,6 +257,7 @@ void MainWindow::buildMenus()
     previous->setShortcut(Qt::SHIFT | Qt::Key_F3);
     connect(previous, &QAction::triggered, this, &MainWindow::previousDifference);
     connect(&model_, &QAbstractItemModel::modelReset, this, &MainWindow::enableDifferenceActions);
+    connect(&model_, &QAbstractItemModel::dataChanged, this, &MainWindow::enableDifferenceActions);
     enableDifferenceActions();
     separator(tools, "mnu02");
     QAction *board = item(tools, "mnuBoardInfomation");
@@ -327,6 +337,7 @@ void MainWindow::retranslateUi()
         {"mnuFilePrint", tr("印刷(&P)...")},
         {"mnuFileExit", tr("終了(&X)")},
         {"mnuBufferClear", tr("バッファをクリア(&B)")},
+        {"mnuBlankCheck", tr("ブランクチェック(&K)")},
         {"mnuVerify", tr("ベリファイ(&V)")},
         {"mnuNextDifference", tr("次の相違")},
         {"mnuPreviousDifference", tr("前の相違")},
@@ -340,6 +351,7 @@ void MainWindow::retranslateUi()
         action(name)->setText(text);
     action(currentLanguage() == Language::English ? "mnuLanguageEnglish" : "mnuLanguageJapanese")
         ->setChecked(true);
+    tools_->retranslateUi();
 }
 
 } // namespace zelko6

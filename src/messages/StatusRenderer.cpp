@@ -41,6 +41,8 @@ void StatusRenderer::render(const StatusEvent &event)
                     setPanel(Message, T::reading());
                 else if (e.kind == OperationKind::WriteBlock || e.kind == OperationKind::WriteBlockAndVerify)
                     setPanel(Message, T::writing());
+                else if (e.kind == OperationKind::BlankCheck)
+                    setPanel(Message, T::blankChecking());
             },
             [&](const TransferRefused &e) { setPanel(Message, T::refusal(e.refusal)); },
             [&](const CheckCountdown &e) { setPanel(Port, T::countdown(e.secondsLeft)); },
@@ -94,6 +96,9 @@ void StatusRenderer::render(const StatusEvent &event)
             [&](const ChipRefused &e) { setPanel(Message, T::chipRefusal(e.refusal)); },
             [&](const BufferCleared &) { setPanel(Message, T::bufferCleared()); },
             [&](const ReadyForUse &) { setPanel(Message, T::startupHint()); },
+            [&](const BlankChecked &e) { setPanel(Message, T::blankCheckResult(e)); },
+            [&](const SearchFinished &e) { setPanel(Message, T::searchResult(e)); },
+            [&](const BufferFilled &e) { setPanel(Message, T::filled(e)); },
         },
         event);
 }

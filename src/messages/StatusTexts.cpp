@@ -175,9 +175,9 @@ QString StatusTexts::fileStatus(const FileStatus &status)
     case FileStage::NotSaved:
         return notSaved() + QStringLiteral(" (") + status.detail + u')';
     case FileStage::Compared:
-        return status.differences == 0
-                   ? tr("ファイルと比較しました。相違はありません。")
-                   : tr("ファイルと比較しました。%1 バイトの相違があります。").arg(status.differences);
+        return status.differences == 0 ? tr("ファイルと比較しました。相違はありません。")
+                                       : tr("ファイルと比較しました。%n バイトの相違があります。", nullptr,
+                                            static_cast<int>(status.differences));
     }
     return {};
 }
@@ -327,6 +327,41 @@ QString StatusTexts::chipRefusal(const ChipRefusal &refusal)
 QString StatusTexts::percent(int value)
 {
     return QString::number(value) + u'%';
+}
+
+QString StatusTexts::hexAddress(int64_t address)
+{
+    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(5, u'0');
+}
+
+QString StatusTexts::blankChecking()
+{
+    return tr("ブランクチェック中.....");
+}
+
+QString StatusTexts::blankCheckResult(const BlankChecked &result)
+{
+    if (result.nonBlank == 0)
+        return tr("ブランクです。（%1 バイトすべて 0xFF）").arg(result.checked);
+    // %n: the count, so that a language with plural forms says one byte and many bytes apart.
+    return tr("ブランクではありません。 最初のデータ: %1　0xFF 以外: %n バイト", nullptr,
+              static_cast<int>(result.nonBlank))
+        .arg(hexAddress(result.firstNonBlank));
+}
+
+QString StatusTexts::searchResult(const SearchFinished &result)
+{
+    if (!result.found)
+        return tr("見つかりませんでした。");
+    if (result.wrapped)
+        return tr("%1 で見つかりました。（折り返して検索）").arg(hexAddress(result.address));
+    return tr("%1 で見つかりました。").arg(hexAddress(result.address));
+}
+
+QString StatusTexts::filled(const BufferFilled &fill)
+{
+    return tr("%1～%2 を埋めました。（%n バイト）", nullptr, static_cast<int>(fill.count))
+        .arg(hexAddress(fill.first), hexAddress(fill.first + fill.count - 1));
 }
 
 } // namespace zelko6

@@ -73,6 +73,14 @@ class StatusTexts {
     static QString startupHint();
     static QString chipRefusal(const ChipRefusal &refusal);
     static QString percent(int value);
+
+    // The buffer tools
+    // An address as the grid's address column shows it: "0x" and at least five digits.
+    static QString hexAddress(int64_t address);
+    static QString blankChecking();
+    static QString blankCheckResult(const BlankChecked &result);
+    static QString searchResult(const SearchFinished &result);
+    static QString filled(const BufferFilled &fill);
 };
 
 } // namespace zelko6

@@ -321,6 +321,35 @@ class WindowPath {
     DeviceOperations ops_;
 };
 
+TEST(CliBoardTest, BlankCheckExitsZeroForAnErasedChipAndThreeNamingTheFirstByteOtherwise)
+{
+    CliWorkspace ws;
+    {
+        SimulatedBoard erased({QStringLiteral("--size-exp"), QString::number(kSizeExp)});
+        const CliRun blank = ws.run(QStringList{QStringLiteral("blank")} + board(erased.device()));
+        EXPECT_EQ(blank.exitCode, 0) << blank.err.toStdString();
+        EXPECT_TRUE(blank.err.contains(QStringLiteral("blank"))) << blank.err.toStdString();
+        EXPECT_FALSE(blank.err.contains(QStringLiteral("not blank")));
+    }
+    QByteArray chip(kChipSize, '\xFF');
+    chip[kChipSize - 1] = '\x7F';
+    ws.write(QStringLiteral("chip.bin"), chip);
+    SimulatedBoard written({QStringLiteral("--size-exp"), QString::number(kSizeExp),
+                            QStringLiteral("--image"), ws.path(QStringLiteral("chip.bin"))});
+    const CliRun notBlank = ws.run(QStringList{QStringLiteral("blank")} + board(written.device()));
+    EXPECT_EQ(notBlank.exitCode, 3) << notBlank.err.toStdString();
+    EXPECT_TRUE(notBlank.err.contains(QStringLiteral("not blank"))) << notBlank.err.toStdString();
+    EXPECT_TRUE(notBlank.err.contains(QStringLiteral("0x001FF"))) << notBlank.err.toStdString();
+    EXPECT_TRUE(notBlank.err.contains(QStringLiteral("1 byte"))) << notBlank.err.toStdString();
+    EXPECT_TRUE(notBlank.out.isEmpty());
+
+    // A smaller block: only its bytes are looked at, and the last byte is outside it.
+    const CliRun firstHalf =
+        ws.run(QStringList{QStringLiteral("blank"), QStringLiteral("--size"), QStringLiteral("256")} +
+               board(written.device()));
+    EXPECT_EQ(firstHalf.exitCode, 0) << firstHalf.err.toStdString();
+}
+
 TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
 {
     CliWorkspace ws;

@@ -124,6 +124,8 @@ class E2eTest : public ::testing::Test {
     // A user's click on a button; returns when the operation is over. Fails the test (and ends
     // the operation) if it has not ended within `limitMs`.
     void click(const char *buttonName, int limitMs = 60000);
+    // The same for a menu item.
+    void trigger(const char *actionName, int limitMs = 60000);
     double lastClickSeconds() const { return lastClickSeconds_; }
 
     // Panel texts in the order they were set during the last click.
@@ -157,6 +159,9 @@ class E2eTest : public ::testing::Test {
     std::function<void(int, const QString &)> onPanelChanged;
 
   private:
+    // Starts a command and returns when its operation is over (see click).
+    void runToEnd(const char *name, int limitMs, const std::function<void()> &start);
+
     std::vector<std::pair<int, QString>> history_;
     double lastClickSeconds_ = 0.0;
     std::vector<std::pair<QByteArray, std::optional<QByteArray>>> savedEnv_; // name, earlier value

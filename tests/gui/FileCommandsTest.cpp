@@ -6,6 +6,7 @@
 #include "core/files/IntelHex.h"
 #include "core/files/SRecord.h"
 #include "gui/AppState.h"
+#include "gui/BufferTools.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
 #include "support/AppHarness.h"
@@ -121,6 +122,24 @@ TEST_F(FileWindowTest, LoadingAFileFillsAFreshBufferAndRemembersItsFolder)
     answer.arm(path("absent.hex"));
     main().action("mnuFileOpen")->trigger();
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
+    EXPECT_EQ(state().BufData[0x13], 0x04);
+}
+
+TEST_F(FileWindowTest, ALoadedFileEmptiesTheUndoHistoryAndACancelledOneDoesNot)
+{
+    QAction *undo = main().action("mnuEditUndo");
+    main().bufferTools().fill(ByteRange{0, 0x20}, {0x00});
+    ASSERT_TRUE(undo->isEnabled());
+    answer.arm(QString());
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_TRUE(undo->isEnabled()) << "nothing was loaded";
+
+    writeFile(path("four.hex"), ":0400100001020304E2\r\n:00000001FF\r\n");
+    answer.arm(path("four.hex"));
+    main().action("mnuFileOpen")->trigger();
+    EXPECT_FALSE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(state().BufData[0], 0xFF) << "the fill before the load stays gone";
     EXPECT_EQ(state().BufData[0x13], 0x04);
 }
 

@@ -1,7 +1,8 @@
 #include "core/buffer/GridModel.h"
-
 #include "core/text/CharRules.h"
 #include "core/text/HexText.h"
+
+#include <algorithm>
 
 namespace zelko6 {
 
@@ -93,7 +94,9 @@ void GridModel::setByteCell(int modelRow, int modelColumn, uint8_t value)
 {
     if (modelRow < 0 || modelRow >= rowCount() || modelColumn < 0 || modelColumn >= kBytesPerRow)
         return;
-    bytes_[modelRow * kBytesPerRow + modelColumn] = static_cast<char>(value);
+    const int address = modelRow * kBytesPerRow + modelColumn;
+    bytes_[address] = static_cast<char>(value);
+    forgetSettledMarks(address, address + 1);
     const QModelIndex cell = index(modelRow, modelColumn);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
@@ -102,12 +105,17 @@ void GridModel::setCharCellByEditRule(int modelRow)
 {
     if (modelRow < 0 || modelRow >= rowCount())
         return;
+    editedChars_.insert(modelRow, editRuleText(modelRow));
+    const QModelIndex cell = index(modelRow, kCharColumn);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+QString GridModel::editRuleText(int modelRow) const
+{
     QString text(kBytesPerRow, Qt::Uninitialized);
     for (int i = 0; i < kBytesPerRow; ++i)
         text[i] = editRuleChar(shownByte(modelRow, i));
-    editedChars_.insert(modelRow, text);
-    const QModelIndex cell = index(modelRow, kCharColumn);
-    emit dataChanged(cell, cell, {Qt::DisplayRole});
+    return text;
 }
 
 uint8_t GridModel::shownByte(int modelRow, int modelColumn) const
@@ -142,6 +150,49 @@ QString GridModel::rowRecord(int modelRow) const
     for (int i = 0; i < kBytesPerRow; ++i)
         record += byteText(modelRow, i) + u'\t';
     return record + charText(modelRow);
+}
+
+void GridModel::showChangedBytes(int64_t first, std::span<const uint8_t> bytes,
+                                 const std::vector<bool> *editRuleRows)
+{
+    const int64_t shown = bytes_.size();
+    const int64_t end = std::min<int64_t>(first + static_cast<int64_t>(bytes.size()), shown);
+    if (first < 0 || first >= end)
+        return;
+    std::copy(bytes.begin(), bytes.begin() + (end - first), bytes_.begin() + first);
+    forgetSettledMarks(first, end);
+    const int firstRow = static_cast<int>(first / kBytesPerRow);
+    const int lastRow = static_cast<int>((end - 1) / kBytesPerRow);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if (!editRuleRows || (*editRuleRows)[static_cast<size_t>(row - firstRow)])
+            editedChars_.insert(row, editRuleText(row));
+        else
+            editedChars_.remove(row);
+    }
+    // One notice for the whole block: a fill of every row must not cost a repaint per cell.
+    emit dataChanged(index(firstRow, 0), index(lastRow, kCharColumn), {Qt::DisplayRole});
+}
+
+void GridModel::forgetSettledMarks(int64_t first, int64_t end)
+{
+    const auto from = std::lower_bound(differences_.begin(), differences_.end(), first,
+                                       [](const ByteDifference &d, int64_t at) { return d.address < at; });
+    const auto to = std::lower_bound(from, differences_.end(), end,
+                                     [](const ByteDifference &d, int64_t at) { return d.address < at; });
+    differences_.erase(std::remove_if(from, to,
+                                      [this](const ByteDifference &d) {
+                                          return static_cast<uint8_t>(bytes_[d.address]) == d.other;
+                                      }),
+                       to);
+}
+
+std::vector<bool> GridModel::editRuleRows(int firstRow, int lastRow) const
+{
+    std::vector<bool> rows;
+    rows.reserve(static_cast<size_t>(std::max(0, lastRow - firstRow + 1)));
+    for (int row = firstRow; row <= lastRow; ++row)
+        rows.push_back(editedChars_.contains(row));
+    return rows;
 }
 
 } // namespace zelko6

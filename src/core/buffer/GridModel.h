@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <span>
+#include <vector>
 
 namespace zelko6 {
 
@@ -38,7 +39,8 @@ class GridModel final : public QAbstractTableModel {
     void clear();
 
     // Marks the byte cells of these addresses (ascending) until the next full refresh or clear:
-    // the marks belong to the buffer they were found in.
+    // the marks belong to the buffer they were found in. A byte changed in place to the other
+    // image's value loses its mark.
     void markDifferences(Differences differences, ComparedWith comparedWith);
     const Differences &differences() const { return differences_; }
     ComparedWith comparedWith() const { return comparedWith_; }
@@ -54,7 +56,19 @@ class GridModel final : public QAbstractTableModel {
     // The row's 18 cell texts joined by TAB: what the dump holds for that row.
     QString rowRecord(int modelRow) const;
 
+    // Bytes changed in place from `first` on: their cells, and the character cells of the rows
+    // they touch by the edit rule. With `editRuleRows` (one flag per row touched, from the first),
+    // a row whose flag is false goes back to the fill rule instead, as a refresh left it.
+    void showChangedBytes(int64_t first, std::span<const uint8_t> bytes,
+                          const std::vector<bool> *editRuleRows = nullptr);
+    // Which of the rows `firstRow`..`lastRow` show their characters by the edit rule now.
+    std::vector<bool> editRuleRows(int firstRow, int lastRow) const;
+
   private:
+    QString editRuleText(int modelRow) const;
+    // A mark whose cell now holds the other image's value no longer marks a difference.
+    void forgetSettledMarks(int64_t first, int64_t end);
+
     QByteArray bytes_;
     QHash<int, QString> editedChars_; // rows whose characters follow the edit rule
     Differences differences_;

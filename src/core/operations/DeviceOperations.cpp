@@ -1,5 +1,7 @@
 #include "core/operations/DeviceOperations.h"
 
+#include <utility>
+
 namespace zelko6 {
 
 namespace {
@@ -26,6 +28,7 @@ DeviceOperations::DeviceOperations(SerialLink &link, Pump &pump, EventSink &even
 OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBuffer &buffer)
 {
     record_.ComError = 0;
+    const bool blockJustWritten = std::exchange(blockJustWritten_, false);
     events_.report(OperationStarted{request.kind});
     PortCloser closer(link_);
     switch (request.kind) {
@@ -40,8 +43,11 @@ OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBu
     }
     case OperationKind::ReadByte:
         return ReadDevice(request, buffer, AccessScope::SelectedByte);
-    case OperationKind::WriteBlock:
-        return WriteDevice(request, buffer, AccessScope::Block);
+    case OperationKind::WriteBlock: {
+        const OperationOutcome written = WriteDevice(request, buffer, AccessScope::Block);
+        blockJustWritten_ = written.result == OperationResult::Done;
+        return written;
+    }
     case OperationKind::WriteBlockAndVerify: {
         const OperationOutcome written = WriteDevice(request, buffer, AccessScope::Block);
         link_.close(); // the verify opens the port anew with its own connection check
@@ -52,7 +58,11 @@ OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBu
     case OperationKind::WriteByte:
         return WriteDevice(request, buffer, AccessScope::SelectedByte);
     case OperationKind::VerifyBlock:
-        return VerifyDevice(request, buffer, true);
+        // Its success text adds the write's time only when it checks a write just made (the
+        // command line writes and then verifies in two steps); a verify of its own adds none.
+        return VerifyDevice(request, buffer, blockJustWritten);
+    case OperationKind::BlankCheck:
+        return BlankCheck(request);
     }
     return {};
 }

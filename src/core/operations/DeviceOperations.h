@@ -43,6 +43,7 @@ struct OperationOutcome {
     Differences differences;                     // verify: every mismatch found, even if it broke off
     double seconds = 0.0;                        // the last transfer's, connection check included
     uint8_t byteRead = 0;                        // ReadByte when Done
+    int64_t firstNonBlank = -1;                  // BlankCheck: Mismatches counts the bytes not 0xFF
 
     // It stopped because it was asked to (the window closing, Ctrl-C).
     bool interrupted() const
@@ -76,7 +77,10 @@ class DeviceOperations {
     const LinkState &linkState() const { return record_; }
 
   private:
-    OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope);
+    // `showRead`: the face is told what came (ReadCompleted); not for a scratch image it never shows.
+    OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope,
+                                bool showRead = true);
+    OperationOutcome BlankCheck(const OperationRequest &request);
     OperationOutcome WriteDevice(const OperationRequest &request, const MemoryBuffer &buffer,
                                  AccessScope scope);
     // `afterWrite`: the verify of a write just made, whose time its success text adds.
@@ -98,6 +102,7 @@ class DeviceOperations {
     LinkState record_;
     std::atomic<bool> abort_{false};
     const std::atomic<bool> *externalAbort_ = nullptr;
+    bool blockJustWritten_ = false; // the last run was a block write that went through
 };
 
 } // namespace zelko6

@@ -23,6 +23,7 @@ enum class OperationKind {
     WriteBlockAndVerify, // the block, then the verify whatever the write's outcome (the window)
     WriteByte,           // the byte at an address, never verified
     VerifyBlock,         // the block compared with the buffer, mismatches logged
+    BlankCheck,          // the block read into a scratch image and compared with 0xFF; the buffer stays
 };
 
 // The three transfers an operation is made of.
@@ -99,6 +100,13 @@ struct VerifyLogClosed {
     bool worthShowing() const { return !complete || mismatches != 0; }
 };
 
+// A blank check read its block: how many of its bytes are not 0xFF, and the lowest address of one.
+struct BlankChecked {
+    int64_t checked;
+    int64_t nonBlank;
+    int64_t firstNonBlank; // -1 when blank
+};
+
 // --- The grid's full refresh ---
 
 struct GridRefreshStarted {};
@@ -149,12 +157,28 @@ struct BufferCleared {};
 // Start-up is over: the firmware the program needs is named.
 struct ReadyForUse {};
 
+// --- The buffer tools ---
+
+// A search for a byte sequence ended: where the match is, and whether it took going round past
+// the buffer's end (or start, backward) to find it.
+struct SearchFinished {
+    bool found;
+    int64_t address;
+    bool wrapped;
+};
+struct BufferFilled {
+    int64_t first;
+    int64_t count;
+};
+
 using StatusEvent =
     std::variant<OperationStarted, TransferRefused, CheckCountdown, CheckFailed, FirmwareIdentified,
                  FirmwareOutdated, ReplyUnrecognised, ReplyMissed, VerifyStarted, TransferProgress,
                  TransferFailed, ReadCompleted, ReadIncomplete, TransferFinished, VerifyLogClosed,
                  GridRefreshStarted, GridRefreshProgress, GridRefreshFinished, FileStatus, AddressSelected,
-                 ChipSelecting, ChipSelected, ChipRefused, BufferCleared, ReadyForUse>;
+                 ChipSelecting, ChipSelected, ChipRefused, BufferCleared, ReadyForUse,
+                 // the buffer tools
+                 BlankChecked, SearchFinished, BufferFilled>;
 
 // Events a face must have acted on before the operation goes on: the user's answer to the
 // firmware warning, and the buffer shown before a read's time is taken.

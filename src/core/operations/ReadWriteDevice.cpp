@@ -1,10 +1,13 @@
+#include "core/buffer/BufferScan.h"
 #include "core/operations/DeviceOperations.h"
 #include "core/operations/ProgressTracker.h"
+
+#include <algorithm>
 
 namespace zelko6 {
 
 OperationOutcome DeviceOperations::ReadDevice(const OperationRequest &request, MemoryBuffer &buffer,
-                                              AccessScope scope)
+                                              AccessScope scope, bool showRead)
 {
     pump_.yield();
     const auto started = startOperation(request, buffer.size(), scope);
@@ -29,9 +32,30 @@ OperationOutcome DeviceOperations::ReadDevice(const OperationRequest &request, M
         return linkFailed(TransferPhase::Read, result);
 
     // The face shows what came before the time is taken: the time includes showing it.
-    events_.report(ReadCompleted{scope, plan.first, lastStored});
+    if (showRead)
+        events_.report(ReadCompleted{scope, plan.first, lastStored});
     OperationOutcome outcome = finished(TransferPhase::Read, pump_.clock() - record_.OpStartTime);
     outcome.byteRead = lastStored;
+    return outcome;
+}
+
+OperationOutcome DeviceOperations::BlankCheck(const OperationRequest &request)
+{
+    // The same block read as ReadBlock, into an image of the chip's size that only this check
+    // sees: the user's buffer, edited or loaded, stays as it is.
+    MemoryBuffer scratch;
+    scratch.recreate(request.chip.DUT_SizeExp);
+    OperationOutcome outcome = ReadDevice(request, scratch, AccessScope::Block, false);
+    if (outcome.result != OperationResult::Done)
+        return outcome;
+    const size_t checked = std::min(static_cast<size_t>(request.accessSize), scratch.size());
+    const BlankScan scan = scanBlank(scratch.bytes().first(checked));
+    events_.report(BlankChecked{static_cast<int64_t>(checked), scan.nonBlank, scan.firstNonBlank});
+    if (!scan.blank()) {
+        outcome.result = OperationResult::Mismatches;
+        outcome.mismatches = scan.nonBlank;
+        outcome.firstNonBlank = scan.firstNonBlank;
+    }
     return outcome;
 }
 

@@ -33,6 +33,15 @@ QByteArray encodeCp932(const QString &text)
     return encoder.encode(text);
 }
 
+std::optional<QByteArray> encodeCp932Exactly(const QString &text)
+{
+    QStringEncoder encoder(kCodecName);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
 QString decodeCp932(const QByteArray &bytes)
 {
     QStringDecoder decoder(kCodecName);

@@ -20,6 +20,9 @@ std::optional<QChar> singleByteChar(uint8_t code);
 std::optional<uint8_t> singleByteCode(QChar c);
 
 QByteArray encodeCp932(const QString &text);
+// The text in code page 932, or nothing when a character has no code there (encodeCp932 would
+// put a question mark in its place).
+std::optional<QByteArray> encodeCp932Exactly(const QString &text);
 QString decodeCp932(const QByteArray &bytes);
 
 } // namespace zelko6

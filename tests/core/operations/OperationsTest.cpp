@@ -132,6 +132,28 @@ TEST_F(OperationsTest, FailedWritesKeepTheLastWriteTimeAndStillVerify)
     EXPECT_EQ(1, link().ComError);
 }
 
+TEST_F(OperationsTest, AVerifyOfItsOwnAddsNoEarlierWritesTime)
+{
+    useChip(2, 8, 16);
+    view.selected = 0;
+    ASSERT_EQ(OperationResult::Done, click(OperationKind::WriteByte).result);
+    ASSERT_GT(link().WriteSeconds, 0.0);
+    std::copy(board.memory.begin(), board.memory.end(), state.BufData.bytes().begin());
+    board.reset();
+    click(OperationKind::VerifyBlock);
+    EXPECT_EQ(texts::kVerifyDoneText + StatusTexts::tenths(elapsed()) + texts::kSecondsSuffix,
+              panels.panel(1));
+
+    // A block write and then a verify, as the command line runs them: the write's time counts.
+    board.reset();
+    click(OperationKind::WriteBlock);
+    const double written = link().WriteSeconds;
+    board.reset();
+    click(OperationKind::VerifyBlock);
+    EXPECT_EQ(texts::kVerifyDoneText + StatusTexts::tenths(written + elapsed()) + texts::kSecondsSuffix,
+              panels.panel(1));
+}
+
 TEST_F(OperationsTest, ClosingTheWindowAbortsTheWaitAtOnce)
 {
     useChip(2, 8, 16);
