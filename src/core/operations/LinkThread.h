@@ -5,6 +5,7 @@
 // face's thread only starts an operation with its arguments, hears its events in order, and takes
 // its outcome.
 
+#include "core/operations/HandOverQueue.h"
 #include "core/operations/OperationRunner.h"
 #include "core/programmer/SerialLink.h"
 
@@ -55,11 +56,11 @@ class LinkThread final : public QObject, public OperationExecutor {
     void post(std::function<Result()> work, std::function<void(const Result &)> then);
 
     QThread thread_;
-    QObject worker_; // lives on thread_: the context of everything run there
+    HandOverQueue toLink_; // lives on thread_: runs everything done there
+    HandOverQueue toFace_; // lives on this object's thread: events and outcomes arrive through it
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<Link> link_; // made and destroyed on thread_
     LinkState record_;
-    char handOverToken_ = 0; // the address the hand-overs between the two threads are announced on
 };
 
 } // namespace zelko6
