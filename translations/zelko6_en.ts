@@ -292,6 +292,22 @@ so the Serial EEPROM Programmer was not started.</translation>
         <source>ファイルにエンドレコードがありません（%1行）。</source>
         <translation>The file has no end record (line count: %1).</translation>
     </message>
+    <message>
+        <source>プログラマ接続確認エラー。%1</source>
+        <translation>Programmer connection check failed. %1</translation>
+    </message>
+    <message>
+        <source>ポートは他のプログラムが使用中です: %1</source>
+        <translation>Another program is using the port: %1</translation>
+    </message>
+    <message>
+        <source>ポートを開く権限がありません: %1</source>
+        <translation>No permission to open the port: %1</translation>
+    </message>
+    <message>
+        <source>ポートを開く権限がありません: %1（グループ %2）。「sudo usermod -aG %2 $USER」を実行してから、ログインし直してください。</source>
+        <translation>No permission to open %1, which belongs to the group %2. Run &quot;sudo usermod -aG %2 $USER&quot;, then log out and back in.</translation>
+    </message>
 </context>
 <context>
     <name>zelko6::AboutWindow</name>
@@ -543,6 +559,78 @@ so the Serial EEPROM Programmer was not started.</translation>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>（接続されていません）</source>
+        <translation>(not connected)</translation>
+    </message>
+    <message>
+        <source>ライター以外の応答</source>
+        <translation>Not a programmer</translation>
+    </message>
+    <message>
+        <source>応答なし</source>
+        <translation>No answer</translation>
+    </message>
+    <message>
+        <source>開けません</source>
+        <translation>Cannot open</translation>
+    </message>
+    <message>
+        <source>ライターが見つかりませんでした。</source>
+        <translation>No programmer found.</translation>
+    </message>
+    <message>
+        <source>ライターが見つかりました: %1</source>
+        <translation>Programmer found: %1</translation>
+    </message>
+    <message>
+        <source>ライターを探しています...</source>
+        <translation>Looking for the programmer...</translation>
+    </message>
+    <message>
+        <source>ライターを探しています... COM%1 (%2)</source>
+        <translation>Looking for the programmer... COM%1 (%2)</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>デバイス</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>説明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>メーカー</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>シリアル番号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>USB ID</source>
+        <translation>USB ID</translation>
+    </message>
+    <message>
+        <source>ライター</source>
+        <translation>Programmer</translation>
+    </message>
+    <message>
+        <source>シリアルポート一覧</source>
+        <translation>Serial ports</translation>
+    </message>
+    <message>
+        <source>ライターを探す</source>
+        <translation>Find programmer</translation>
+    </message>
+    <message>
+        <source>ライター検索の結果</source>
+        <translation>Programmer search result</translation>
     </message>
 </context>
 <context>
