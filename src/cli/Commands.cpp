@@ -7,6 +7,7 @@
 #include "core/base/Version.h"
 #include "core/devices/ChipSelection.h"
 #include "core/programmer/PortResolver.h"
+#include "core/programmer/SystemPorts.h"
 #include "messages/StatusTexts.h"
 
 #include <QEventLoop>
@@ -124,15 +125,33 @@ int cmdList(const CliOptions &options, const Console &console)
     return kExitOk;
 }
 
+} // namespace
+
+QStringList portDetails(const PortEntry &entry)
+{
+    QStringList lines;
+    const auto add = [&lines](const char *name, const QString &value) {
+        if (!value.isEmpty())
+            lines << QStringLiteral("       %1: %2").arg(QLatin1String(name), value);
+    };
+    add("stable name", entry.stableName);
+    if (entry.info) {
+        add("description", entry.info->description);
+        add("manufacturer", entry.info->manufacturer);
+        add("serial number", entry.info->serialNumber);
+        add("USB id", usbIds(*entry.info));
+    }
+    return lines;
+}
+
+namespace {
+
 int cmdPorts(const CliOptions &options, const Console &console)
 {
     CommandLineSettings store;
-    const PortResolver resolver(&store);
-    struct Row {
-        QString device;
-        QString probed;
-    };
-    std::vector<Row> rows(kLastPortNumber + 1);
+    const QtSystemPortList systemPorts;
+    const std::vector<PortEntry> entries = PortInventory(&store, systemPorts).entries();
+    std::vector<QString> probed(entries.size());
     // Every present port's connection check at once, each on its link's own thread, so that
     // silent ports are waited out side by side rather than ten seconds after one another. Quiet:
     // the outcomes are printed below.
@@ -142,22 +161,19 @@ int cmdPorts(const CliOptions &options, const Console &console)
     int running = 0;
     // Ctrl-C ends every check at its next wait; then nothing is printed.
     const OrderlyStretch orderly;
-    for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
-        Row &row = rows[static_cast<size_t>(n)];
-        row.device = resolver.device(n);
-        if (!options.probe)
-            continue;
-        if (!QFileInfo::exists(row.device)) {
-            row.probed = QStringLiteral("-");
+    for (size_t k = 0; k < entries.size() && options.probe; ++k) {
+        QString &row = probed[k];
+        if (!entries[k].present) {
+            row = QStringLiteral("-");
             continue;
         }
-        Session &session = *checks.emplace_back(std::make_unique<Session>(quiet, PortChoice{n, {}}));
+        Session &session =
+            *checks.emplace_back(std::make_unique<Session>(quiet, PortChoice{entries[k].number, {}}));
         session.reporter().setEchoPort(false);
         ++running;
         session.startIdentify([&row, &session, &running, &allDone](const CheckOutcome &outcome) {
-            row.probed = outcome.result == CheckResult::Identified
-                             ? outcome.reply
-                             : QStringLiteral("-  ") + session.message();
+            row = outcome.result == CheckResult::Identified ? outcome.reply
+                                                            : QStringLiteral("-  ") + session.message();
             if (--running == 0)
                 allDone.quit();
         });
@@ -166,12 +182,17 @@ int cmdPorts(const CliOptions &options, const Console &console)
         allDone.exec();
     if (interrupted())
         return kExitInterrupted;
-    for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n) {
-        const Row &row = rows[static_cast<size_t>(n)];
-        QString line = QStringLiteral("%1  %2").arg(PortResolver::portName(n), -5).arg(row.device);
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const PortEntry &entry = entries[k];
+        QString device = entry.device;
+        if (!entry.present)
+            device += QStringLiteral(" (absent)");
+        QString line = QStringLiteral("%1  %2").arg(PortResolver::portName(entry.number), -5).arg(device);
         if (options.probe)
-            line = QStringLiteral("%1  %2").arg(line, -24).arg(row.probed);
+            line = QStringLiteral("%1  %2").arg(line, -24).arg(probed[k]);
         console.data(line);
+        for (const QString &detail : portDetails(entry))
+            console.data(detail);
     }
     return kExitOk;
 }

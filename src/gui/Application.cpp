@@ -215,7 +215,7 @@ void Application::mnuHelpContents_Click()
 
 void Application::showPortWindow()
 {
-    PortWindow window(portWindowLink_, settings_, boxes_, main_.get());
+    PortWindow window(portWindowLink_, settings_, boxes_, {}, main_.get());
     window.exec();
 }
 

@@ -122,6 +122,9 @@ QString StatusTexts::checkFailedOpening(const OpenFailure &failure)
     case OpenFailure::Kind::Busy:
         return tr("プログラマ接続確認エラー。ポートは使用中か、アクセス権がありません: %1")
             .arg(failure.device);
+    case OpenFailure::Kind::InUse:
+    case OpenFailure::Kind::Permission:
+        return tr("プログラマ接続確認エラー。%1").arg(portRefusal(failure));
     case OpenFailure::Kind::Other:
         break;
     }
@@ -138,6 +141,32 @@ QString StatusTexts::oldFirmware()
 QString StatusTexts::portUnusable()
 {
     return tr("指定した通信ポートは使用できませんでした。");
+}
+
+QString StatusTexts::portUnusable(const OpenFailure &failure)
+{
+    // The box has always said only that the port could not be used; where the user can do
+    // something about it, a second line says what.
+    const QString refusal = portRefusal(failure);
+    if (refusal.isEmpty())
+        return portUnusable();
+    return portUnusable() + u'\n' + refusal;
+}
+
+QString StatusTexts::portRefusal(const OpenFailure &failure)
+{
+    switch (failure.kind) {
+    case OpenFailure::Kind::InUse:
+        return tr("ポートは他のプログラムが使用中です: %1").arg(failure.device);
+    case OpenFailure::Kind::Permission:
+        if (failure.group.isEmpty())
+            return tr("ポートを開く権限がありません: %1").arg(failure.device);
+        return tr("ポートを開く権限がありません: %1（グループ %2）。"
+                  "「sudo usermod -aG %2 $USER」を実行してから、ログインし直してください。")
+            .arg(failure.device, failure.group);
+    default:
+        return {};
+    }
 }
 
 QString StatusTexts::fileStatus(FileStage stage, const QString &detail)

@@ -46,6 +46,12 @@ class StatusTexts {
     static QString checkFailedOpening(const OpenFailure &failure);
     static QString oldFirmware();
     static QString portUnusable();
+    // The port window's box for a port that could not be opened, with what to do where that is
+    // known (another program holds it; the user lacks the device's group).
+    static QString portUnusable(const OpenFailure &failure);
+    // What the user can do about a refused port: close the other program, or join the device's
+    // group. Empty for the other ways an open fails.
+    static QString portRefusal(const OpenFailure &failure);
 
     // Files
     static QString fileStatus(const FileStatus &status);

@@ -13,8 +13,15 @@
 #include "support/JapaneseTexts.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zelko6::test {
 namespace {
@@ -221,6 +228,72 @@ TEST(CliBoardTest, IdentifyAndPortProbeFindTheBoard)
         ws.run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("3")}, env);
     EXPECT_EQ(byNumber.exitCode, 0);
     EXPECT_TRUE(byNumber.err.contains(QStringLiteral("COM3 : QT-LNK310 V 6.50")));
+}
+
+TEST(CliBoardTest, PortsMarksAbsentDevicesAndKeepsItsColumns)
+{
+    CliWorkspace ws;
+    SimulatedBoard sim({QStringLiteral("--size-exp"), QString::number(kSizeExp)});
+    QStringList env;
+    for (int n = 1; n <= 20; ++n)
+        env << QStringLiteral("ZELKO6_COM%1=%2")
+                   .arg(n)
+                   .arg(n == 2 ? sim.device() : ws.path(QStringLiteral("none%1").arg(n)));
+    const CliRun ports = ws.run({QStringLiteral("ports")}, env);
+    EXPECT_EQ(ports.exitCode, 0);
+    // The port lines begin with their name; anything else about a port is indented below it.
+    QStringList portLines;
+    for (const QString &line : linesOf(QString::fromUtf8(ports.out))) {
+        if (!line.startsWith(u' '))
+            portLines << line;
+    }
+    ASSERT_EQ(portLines.size(), 20) << ports.out.toStdString();
+    const QStringList first = portLines[0].split(u' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(first, (QStringList{QStringLiteral("COM1"), ws.path(QStringLiteral("none1")),
+                                  QStringLiteral("(absent)")}));
+    const QStringList second = portLines[1].split(u' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(second, (QStringList{QStringLiteral("COM2"), sim.device()}));
+}
+
+TEST(CliBoardTest, APortTheUserMayNotOpenNamesItsGroupAndTheCommand)
+{
+    // A device node nobody but its owner may open, in a folder everybody may enter.
+    QTemporaryDir devices;
+    ASSERT_TRUE(devices.isValid());
+    ASSERT_TRUE(QFile::setPermissions(devices.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                          QFile::ReadGroup | QFile::ExeGroup |
+                                                          QFile::ReadOther | QFile::ExeOther));
+    const QString node = devices.filePath(QStringLiteral("ttyLocked"));
+    QFile file(node);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_EQ(0, ::chmod(QFile::encodeName(node).constData(), 0));
+
+    CliWorkspace ws;
+    CliRun run;
+    QString owner;
+    if (::geteuid() == 0) {
+        // Root opens anything: the command runs as the unprivileged "nobody", and the node
+        // belongs to a group nobody is not in.
+        const struct group *dialout = ::getgrnam("dialout");
+        if (!dialout || !QFileInfo::exists(QStringLiteral("/usr/bin/setpriv")))
+            GTEST_SKIP() << "running as root without setpriv or a dialout group to drop to";
+        ASSERT_EQ(0, ::chown(QFile::encodeName(node).constData(), 0, dialout->gr_gid));
+        owner = QStringLiteral("dialout");
+        run = ws.runThrough({QStringLiteral("/usr/bin/setpriv"), QStringLiteral("--reuid=65534"),
+                             QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")},
+                            {QStringLiteral("identify"), QStringLiteral("--port"), node});
+    } else {
+        owner = QString::fromLocal8Bit(::getgrgid(::getegid())->gr_name);
+        run = ws.run({QStringLiteral("identify"), QStringLiteral("--port"), node});
+    }
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(
+        QStringLiteral("No permission to open %1, which belongs to the group %2.").arg(node, owner)))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("sudo usermod -aG %1 $USER").arg(owner)))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("in use"))) << run.err.toStdString();
 }
 
 TEST(CliBoardTest, ResultTextsFollowTheLanguage)

@@ -2,6 +2,7 @@
 // results in English, the progress lines, and choosing chip, size and port.
 
 #include "cli/CliOptions.h"
+#include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ImageFiles.h"
 #include "cli/Language.h"
@@ -158,6 +159,19 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
                                   OpenFailure{OpenFailure::Kind::Busy, QStringLiteral("/dev/ttyUSB0"), {}}}}),
         QStringLiteral("Programmer connection check failed. Port in use or access denied: /dev/ttyUSB0"));
+    EXPECT_EQ(messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
+                                        OpenFailure{OpenFailure::Kind::Permission,
+                                                    QStringLiteral("/dev/ttyUSB0"),
+                                                    {},
+                                                    QStringLiteral("dialout")}}}),
+              QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
+                             "belongs to the group dialout. Run \"sudo usermod -aG dialout $USER\", then "
+                             "log out and back in."));
+    EXPECT_EQ(messageAfter({CheckFailed{
+                  1, CheckResult::PortUnusable, 0,
+                  OpenFailure{OpenFailure::Kind::InUse, QStringLiteral("/dev/ttyUSB0"), {}, {}}}}),
+              QStringLiteral(
+                  "Programmer connection check failed. Another program is using the port: /dev/ttyUSB0"));
     EXPECT_EQ(messageAfter({ReplyMissed{LinkResult::TimedOut},
                             TransferFailed{TransferPhase::Read, LinkResult::TimedOut}}),
               QStringLiteral("Time-out - read error"));
@@ -294,6 +308,35 @@ TEST(CliImageFilesTest, FormatByName)
     for (const char *name : {"x.txt", "hex", "x.bin.gz", "bin/x"})
         EXPECT_TRUE(std::holds_alternative<QString>(formatOf(QString::fromLatin1(name), std::nullopt)))
             << name;
+}
+
+TEST(CliPortsTest, APresentAdapterIsDescribedBelowItsLineAndNothingIsSaidOfTheRest)
+{
+    PortEntry adapter;
+    adapter.number = 3;
+    adapter.device = QStringLiteral("/dev/ttyUSB0");
+    adapter.present = true;
+    adapter.stableName = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    adapter.info = SystemPort{adapter.device,
+                              QStringLiteral("FT232R USB UART"),
+                              QStringLiteral("FTDI"),
+                              QStringLiteral("A50285BI"),
+                              0x0403,
+                              0x6001};
+    EXPECT_EQ(
+        cli::portDetails(adapter),
+        (QStringList{"       stable name: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                     "       description: FT232R USB UART", "       manufacturer: FTDI",
+                     "       serial number: A50285BI", "       USB id: 0403:6001"}));
+
+    // A built-in port reports only what it has; a pseudo-terminal nothing at all.
+    PortEntry builtIn = adapter;
+    builtIn.stableName.clear();
+    builtIn.info = SystemPort{QStringLiteral("/dev/ttyS0"), QStringLiteral("ttyS0"), {}, {}, {}, {}};
+    EXPECT_EQ(cli::portDetails(builtIn), QStringList{"       description: ttyS0"});
+    PortEntry pty;
+    pty.present = true;
+    EXPECT_TRUE(cli::portDetails(pty).isEmpty());
 }
 
 TEST(CliSessionTest, ChipByNameBeforeIndexAndTheSizesItOffers)

@@ -87,6 +87,18 @@ CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &enviro
     return collect(process);
 }
 
+CliRun CliWorkspace::runThrough(const QStringList &wrapper, const QStringList &arguments,
+                                const QStringList &environment) const
+{
+    QProcess process;
+    prepare(process, environment);
+    process.start(wrapper.value(0), wrapper.mid(1) + QStringList{QStringLiteral(CLI_PATH)} + arguments);
+    if (!process.waitForStarted(kStartMs))
+        return {};
+    process.closeWriteChannel();
+    return collect(process);
+}
+
 CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const QString &cue,
                                const QString &inputFile, const QStringList &environment) const
 {

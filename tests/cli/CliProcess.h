@@ -34,6 +34,10 @@ class CliWorkspace {
     // `outputFile` when one is given (CliRun::out is then empty).
     CliRun run(const QStringList &arguments, const QStringList &environment = {},
                const QByteArray &input = {}, const QString &outputFile = {}) const;
+    // The same through a program that runs it (`wrapper` and its arguments come first), such as
+    // setpriv to run it as another user.
+    CliRun runThrough(const QStringList &wrapper, const QStringList &arguments,
+                      const QStringList &environment = {}) const;
 
     // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does: starts the command,
     // waits until its standard error shows `cue` (at once when empty, once it runs), sends the

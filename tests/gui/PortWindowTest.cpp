@@ -11,9 +11,14 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -23,8 +28,10 @@
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zelko6::test {
@@ -97,6 +104,7 @@ class ScopedEnv {
 // often an open port was closed.
 class RecordingLink final : public SerialLink {
   public:
+    explicit RecordingLink(const SettingsStore *store = nullptr) : real(PortResolver(store)) {}
     QString deviceFor(int portNumber) const override { return real.deviceFor(portNumber); }
     std::optional<OpenFailure> open(const PortSettings &settings) override
     {
@@ -181,7 +189,7 @@ class PortWindowTest : public ::testing::Test {
     MemorySettingsStore store;
     Settings settings{store};
     ScriptedMessageBoxes boxes;
-    RecordingLink link;
+    RecordingLink link{&store};
 
   private:
     std::vector<std::unique_ptr<ScopedEnv>> env_;
@@ -360,6 +368,169 @@ TEST_F(PortWindowTest, ListAndBoxesAreNamedForScreenReaders)
         ASSERT_NE(nullptr, iface);
         EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty());
     }
+}
+
+// The system's adapters as the window learns them: a fake list over real device nodes (the
+// test's pseudo-terminals and files), and a by-id folder of links.
+class FakePortList final : public SystemPortList {
+  public:
+    QList<SystemPort> ports() const override { return listed; }
+    QList<SystemPort> listed;
+};
+
+class PortListTest : public PortWindowTest {
+  protected:
+    void SetUp() override
+    {
+        PortWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("by-id")));
+        // Every number named here, so that no adapter of the machine running the tests shows.
+        for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n)
+            store.values[QStringLiteral("Ports/COM%1").arg(n)] =
+                dir.filePath(QStringLiteral("none%1").arg(n));
+    }
+    std::unique_ptr<PortWindow> openListWindow()
+    {
+        auto window = std::make_unique<PortWindow>(
+            link, settings, boxes, PortWindowSystem{&list, dir.filePath(QStringLiteral("by-id")), {}});
+        window->show();
+        return window;
+    }
+    QString byId(const QString &name) const { return dir.filePath(QStringLiteral("by-id/") + name); }
+    static QStringList row(PortWindow &window, int index)
+    {
+        QStringList texts;
+        QTreeWidgetItem *item = control<QTreeWidget>(window, "LstPorts")->topLevelItem(index);
+        EXPECT_NE(nullptr, item) << index;
+        for (int column = 0; item && column < item->columnCount(); ++column)
+            texts << item->text(column);
+        return texts;
+    }
+
+    QTemporaryDir dir;
+    FakePortList list;
+};
+
+const QString kAbsentMark = QStringLiteral("（接続されていません）");
+
+TEST_F(PortListTest, EveryNumberShowsItsDeviceAndTheAdapterBehindIt)
+{
+    // Port 2 names the adapter's node; the system lists it with what its driver reports.
+    store.values[QStringLiteral("Ports/COM2")] = board.path();
+    list.listed << SystemPort{board.path(),
+                              QStringLiteral("FT232R USB UART"),
+                              QStringLiteral("FTDI"),
+                              QStringLiteral("A50285BI"),
+                              0x0403,
+                              0x6001};
+    ASSERT_TRUE(
+        QFile::link(board.path(), byId(QStringLiteral("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"))));
+    auto window = openListWindow();
+
+    auto *ports = control<QTreeWidget>(*window, "LstPorts");
+    ASSERT_EQ(kLastPortNumber, ports->topLevelItemCount());
+    EXPECT_EQ((QStringList{"2", board.path(), "FT232R USB UART", "FTDI", "A50285BI", "0403:6001", ""}),
+              row(*window, 1));
+    EXPECT_EQ((QStringList{"1", dir.filePath(QStringLiteral("none1")), kAbsentMark, "", "", "", ""}),
+              row(*window, 0));
+
+    // Choosing the adapter keeps it under its stable name, and the probe opens it through that.
+    QTest::mouseClick(ports->viewport(), Qt::LeftButton, {},
+                      ports->visualItemRect(ports->topLevelItem(1)).center());
+    EXPECT_EQ(QStringLiteral("1"), saved("ComNo"));
+    EXPECT_EQ(byId(QStringLiteral("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")),
+              store.values.value(QStringLiteral("Ports/COM2")));
+    EXPECT_EQ(QStringLiteral("2"), control<QComboBox>(*window, "Cmb_com")->currentText());
+    ASSERT_FALSE(link.opens.empty());
+    EXPECT_EQ(2, link.opens.back().portNumber);
+    EXPECT_TRUE(link.isOpen());
+    link.send("?");
+    EXPECT_EQ(QByteArray("?"), board.read(1));
+    // Only the saved port 1, which leads nowhere, was reported: when the window opened.
+    EXPECT_EQ(1, unusableMessages());
+}
+
+TEST_F(PortListTest, OpeningTheWindowKeepsNothingThatTheUserDidNotChoose)
+{
+    store.values[QStringLiteral("Ports/COM1")] = board.path();
+    ASSERT_TRUE(QFile::link(board.path(), byId(QStringLiteral("usb-Board-if00"))));
+    store.writes.clear();
+    auto window = openListWindow();
+    EXPECT_EQ(board.path(), store.values.value(QStringLiteral("Ports/COM1")));
+    EXPECT_FALSE(store.writes.join(u' ').contains(QStringLiteral("Ports/")))
+        << store.writes.join(u' ').toStdString();
+}
+
+TEST_F(PortListTest, TheListFollowsAdaptersWhileOpenAndNothingPollsWhenClosed)
+{
+    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+    store.values[QStringLiteral("Ports/COM3")] = node;
+    auto window = openListWindow();
+    auto *poll = window->findChild<QTimer *>(QStringLiteral("TimerPorts"));
+    ASSERT_NE(nullptr, poll);
+    EXPECT_TRUE(poll->isActive());
+    EXPECT_GE(poll->interval(), 1000);
+    EXPECT_EQ(kAbsentMark, row(*window, 2).value(2));
+
+    // Plugged in: the node appears and the system lists it.
+    QFile file(node);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    list.listed << SystemPort{node,
+                              QStringLiteral("CP2102 USB to UART Bridge Controller"),
+                              QStringLiteral("Silicon Labs"),
+                              QStringLiteral("0001"),
+                              0x10c4,
+                              0xea60};
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return row(*window, 2).value(5) == QStringLiteral("10c4:ea60"); }, 3000))
+        << row(*window, 2).join(u'|').toStdString();
+    EXPECT_EQ(QStringLiteral("Silicon Labs"), row(*window, 2).value(3));
+
+    // Pulled out again.
+    list.listed.clear();
+    ASSERT_TRUE(QFile::remove(node));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return row(*window, 2).value(2) == kAbsentMark; }, 3000))
+        << row(*window, 2).join(u'|').toStdString();
+    EXPECT_TRUE(row(*window, 2).value(5).isEmpty());
+
+    window->close();
+    EXPECT_FALSE(poll->isActive());
+    window->show();
+    EXPECT_TRUE(poll->isActive());
+}
+
+TEST_F(PortListTest, APortTheUserMayNotOpenNamesTheGroupThatWouldLetThem)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root, who may open any device node; the command-line test "
+                        "checks this case as an unprivileged user";
+    const QString node = dir.filePath(QStringLiteral("ttyLocked"));
+    QFile file(node);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_EQ(0, ::chmod(QFile::encodeName(node).constData(), 0));
+    store.values[QStringLiteral("Ports/COM1")] = node;
+    auto window = openListWindow();
+
+    ASSERT_EQ(1u, boxes.shown.size());
+    const QString group = QString::fromLocal8Bit(::getgrgid(::getegid())->gr_name);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(texts::kPortUnusableText + u'\n'));
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("sudo usermod -aG %1 $USER").arg(group)))
+        << boxes.shown[0].text.toStdString();
+}
+
+TEST_F(PortListTest, TheNewControlsAreNamedForScreenReaders)
+{
+    auto window = openListWindow();
+    for (const char *name : {"LstPorts", "Cmd_Find", "LabelFind"}) {
+        SCOPED_TRACE(name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control<QWidget>(*window, name));
+        ASSERT_NE(nullptr, iface);
+        EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty());
+    }
+    EXPECT_EQ(QStringLiteral("ライターを探す"), control<QPushButton>(*window, "Cmd_Find")->text());
 }
 
 } // namespace

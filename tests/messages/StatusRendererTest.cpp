@@ -90,6 +90,33 @@ TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
               QStringLiteral("プログラマ接続確認エラー。ポートが見つかりません: /dev/ttyUSB7"));
     EXPECT_EQ(missing.panels.panel(2), QStringLiteral("COM2 : ライター未接続"));
 
+    // A refused port: the user who lacks the device's group is told which and how to join it;
+    // a port another program holds is told apart.
+    OpenFailure forbidden{
+        OpenFailure::Kind::Permission, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("dialout")};
+    Rendered denied;
+    denied << CheckFailed{1, CheckResult::PortUnusable, 0, forbidden};
+    EXPECT_EQ(denied.panels.panel(1),
+              QStringLiteral(
+                  "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。"
+                  "「sudo usermod -aG dialout $USER」を実行してから、ログインし直してください。"));
+    EXPECT_EQ(denied.panels.panel(2), QStringLiteral("COM1 : ライター未接続"));
+    Rendered held;
+    held << CheckFailed{1, CheckResult::PortUnusable, 0,
+                        OpenFailure{OpenFailure::Kind::InUse, QStringLiteral("/dev/ttyUSB0"), {}, {}}};
+    EXPECT_EQ(held.panels.panel(1),
+              QStringLiteral("プログラマ接続確認エラー。ポートは他のプログラムが使用中です: /dev/ttyUSB0"));
+
+    // The port window's box keeps its sentence and says the same below it; where there is nothing
+    // to do about it, the sentence alone.
+    EXPECT_EQ(StatusTexts::portUnusable(forbidden),
+              QStringLiteral("指定した通信ポートは使用できませんでした。\nポートを開く権限がありません: "
+                             "/dev/ttyUSB0（グループ dialout）。「sudo usermod -aG dialout $USER」を実行"
+                             "してから、ログインし直してください。"));
+    EXPECT_EQ(
+        StatusTexts::portUnusable(OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/x"), {}, {}}),
+        QStringLiteral("指定した通信ポートは使用できませんでした。"));
+
     Rendered foreign;
     foreign << ReplyUnrecognised{1, QStringLiteral("HELLO")};
     EXPECT_EQ(foreign.panels.history, (std::vector<std::pair<int, QString>>{{1, "プログラマ接続確認エラー。"},

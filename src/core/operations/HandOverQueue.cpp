@@ -1,6 +1,11 @@
 #include "core/operations/HandOverQueue.h"
 
+#include <memory>
+#include <semaphore>
+
 namespace zelko6 {
+
+HandOverQueue::HandOverQueue(WhileOneWaits whileOneWaits) : whileOneWaits_(whileOneWaits) {}
 
 void HandOverQueue::post(std::function<void()> work)
 {
@@ -8,33 +13,40 @@ void HandOverQueue::post(std::function<void()> work)
         const std::lock_guard lock(mutex_);
         pending_.push_back(std::move(work));
     }
-    QMetaObject::invokeMethod(this, "runNext", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "runPending", Qt::QueuedConnection);
 }
 
 void HandOverQueue::call(std::function<void()> work)
 {
-    {
-        const std::lock_guard lock(mutex_);
-        pending_.push_back(std::move(work));
-    }
-    QMetaObject::invokeMethod(this, "runNext", Qt::BlockingQueuedConnection);
-    // Taken after the work let go of it: what the work wrote is ordered before what follows here.
-    const std::lock_guard lock(mutex_);
+    // Our own signal rather than a blocking queued call: the function may have to wait for the one
+    // that runs now to end, and the semaphore orders what it wrote before what follows here.
+    const auto ran = std::make_shared<std::binary_semaphore>(0);
+    post([work = std::move(work), ran] {
+        work();
+        ran->release();
+    });
+    ran->acquire();
 }
 
-void HandOverQueue::runNext()
+void HandOverQueue::runPending()
 {
-    std::function<void()> work;
-    {
-        const std::lock_guard lock(mutex_);
-        if (pending_.empty())
-            return;
-        work = std::move(pending_.front());
-        pending_.pop_front();
+    if (running_ && whileOneWaits_ == WhileOneWaits::Wait)
+        return; // the running one takes the rest when it ends
+    const bool outermost = !running_;
+    running_ = true;
+    for (;;) {
+        std::function<void()> work;
+        {
+            const std::lock_guard lock(mutex_);
+            if (pending_.empty())
+                break;
+            work = std::move(pending_.front());
+            pending_.pop_front();
+        }
+        work();
     }
-    work();
-    // Released after the work, for a caller that waits for it in call().
-    const std::lock_guard lock(mutex_);
+    if (outermost)
+        running_ = false;
 }
 
 } // namespace zelko6

@@ -56,7 +56,7 @@ class LinkThread final : public QObject, public OperationExecutor {
     void post(std::function<Result()> work, std::function<void(const Result &)> then);
 
     QThread thread_;
-    HandOverQueue toLink_; // lives on thread_: runs everything done there
+    HandOverQueue toLink_{HandOverQueue::WhileOneWaits::Wait}; // lives on thread_: runs everything done there
     HandOverQueue toFace_; // lives on this object's thread: events and outcomes arrive through it
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<Link> link_; // made and destroyed on thread_

@@ -36,24 +36,41 @@ QStringList PortResolver::systemPorts()
     return locations;
 }
 
-QString PortResolver::device(int portNumber) const
+QString PortResolver::settingsSection()
+{
+    return kPortsSection;
+}
+
+ResolvedPort PortResolver::resolve(int portNumber) const
 {
 #ifdef Q_OS_WIN
-    return portName(portNumber);
+    return resolve(portNumber, {});
+#else
+    // The system is asked only when neither the environment nor the settings name a device.
+    ResolvedPort named = resolve(portNumber, {});
+    if (named.source == PortSource::Environment || named.source == PortSource::Settings)
+        return named;
+    return resolve(portNumber, lister_());
+#endif
+}
+
+ResolvedPort PortResolver::resolve(int portNumber, QStringList listed) const
+{
+#ifdef Q_OS_WIN
+    return {portName(portNumber), PortSource::SystemList};
 #else
     const QString fromEnvironment = qEnvironmentVariable(environmentName(portNumber).toLatin1().constData());
     if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
+        return {fromEnvironment, PortSource::Environment};
     if (store_) {
         const QString fromSettings = store_->get(kPortsSection, portName(portNumber), QString()).trimmed();
         if (!fromSettings.isEmpty())
-            return fromSettings;
+            return {fromSettings, PortSource::Settings};
     }
-    QStringList listed = lister_();
     std::sort(listed.begin(), listed.end());
     if (portNumber >= 1 && portNumber <= listed.size())
-        return listed.at(portNumber - 1);
-    return QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1);
+        return {listed.at(portNumber - 1), PortSource::SystemList};
+    return {QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1), PortSource::Fallback};
 #endif
 }
 

@@ -13,6 +13,14 @@ namespace zelko6 {
 
 class SettingsStore;
 
+// Which step of the lookup gave a number its device.
+enum class PortSource { Environment, Settings, SystemList, Fallback };
+
+struct ResolvedPort {
+    QString device;
+    PortSource source = PortSource::Fallback;
+};
+
 class PortResolver {
   public:
     // The system locations of the serial ports the platform lists, in any order.
@@ -21,11 +29,16 @@ class PortResolver {
     // Without a store the settings step is skipped; without a lister the system is asked.
     explicit PortResolver(const SettingsStore *store = nullptr, PortLister lister = {});
 
-    QString device(int portNumber) const;
+    QString device(int portNumber) const { return resolve(portNumber).device; }
+    ResolvedPort resolve(int portNumber) const;
+    // The same lookup with the system's list already in hand (one listing for all twenty).
+    ResolvedPort resolve(int portNumber, QStringList listed) const;
 
     // "COM" + number: the port's name in every message.
     static QString portName(int portNumber);
     static QString environmentName(int portNumber); // ZELKO6_COMn
+    // Section and key of the device saved for a number: "Ports", "COMn".
+    static QString settingsSection();
     static QStringList systemPorts();
 
   private:

@@ -1,5 +1,7 @@
 #include "core/programmer/QtSerialLink.h"
 
+#include "core/programmer/DeviceAccess.h"
+
 #include <QtGlobal>
 #include <limits>
 
@@ -67,6 +69,8 @@ std::optional<OpenFailure> QtSerialLink::open(const PortSettings &settings)
             failure.kind = OpenFailure::Kind::NotFound;
             break;
         case QSerialPort::PermissionError:
+            // The port says the same for a device held by another program and for one the user
+            // may not open; which of the two is told apart below.
             failure.kind = OpenFailure::Kind::Busy;
             break;
         default:
@@ -76,6 +80,8 @@ std::optional<OpenFailure> QtSerialLink::open(const PortSettings &settings)
         failure.device = device_;
         failure.detail = port_.errorString();
         port_.clearError();
+        if (failure.kind == OpenFailure::Kind::Busy)
+            explainRefusal(failure);
         return failure;
     }
     // Pseudo-terminals and some adapters have no modem lines; the board works without them, so

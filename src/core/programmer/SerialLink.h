@@ -25,10 +25,17 @@ struct PortSettings {
 enum class InputMode { Text, Binary };
 
 struct OpenFailure {
-    enum class Kind { NotFound, Busy, Other };
+    enum class Kind {
+        NotFound,
+        Busy,       // in use or not permitted, and the system does not say which
+        InUse,      // another program holds the port
+        Permission, // the user may not open the device: `group` owns it
+        Other,
+    };
     Kind kind = Kind::Other;
-    QString device; // the device the port number resolved to
-    QString detail; // the platform's own words, for the curious
+    QString device;     // the device the port number resolved to
+    QString detail;     // the platform's own words, for the curious
+    QString group = {}; // Permission: the group that owns the device node; empty when unknown
 };
 
 class SerialLink {
