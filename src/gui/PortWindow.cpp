@@ -325,6 +325,8 @@ void PortWindow::heard(const CheckOutcome &outcome)
         if (outcome.result == CheckResult::PortUnusable)
             list_->topLevelItem(row)->setToolTip(ColWriter,
                                                  StatusTexts::checkFailedOpening(outcome.openFailure));
+        // The firmware line whole: the list scrolls sideways rather than cutting it off.
+        list_->resizeColumnToContents(ColWriter);
     }
 }
 
