@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds the program and its tests with ThreadSanitizer into build-tsan/ and runs the suites that
-# cross threads: the programmer and operations tests, the end-to-end tests (the window against the
-# board simulator, the link on its own thread) and the command line. Prints each suite's result and
-# the count of reports; exits non-zero when any suite fails or any race is reported.
+# cross threads: the programmer and operations tests and the command line, whose zelko6-cli runs
+# every operation through the link's own thread against the board simulator. Prints each suite's
+# result and the count of reports; exits non-zero when any suite fails or any race is reported.
+# The window's end-to-end tests are left out: they start the simulator with QProcess inside the
+# test process, and Qt starts a child with a raw clone() the sanitizer does not follow; from then
+# on it no longer sees the starting thread's locks and reports every hand-over after it.
 # Usage: scripts/tsan.sh [extra ctest arguments]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,7 +24,7 @@ export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 history_size=4 supp
 rm -f "$out"/tsan.*
 cd "$out"
 set +e
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R '^(ExchangeTest|ConnectionCheckTest|WireElements|TransferArithmetic|OperationsTest|VerifyTest|E2e|Cli)' "$@"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R '^(ExchangeTest|ConnectionCheckTest|WireElements|TransferArithmetic|OperationsTest|VerifyTest|Cli)' "$@"
 status=$?
 set -e
 reports=$(cat "$out"/tsan.* 2>/dev/null | grep -c '^WARNING: ThreadSanitizer' || true)
