@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the program and the tests need. Idempotent:
-# nothing is downloaded when everything is already there.
+# Installs every Debian package that the build, the program and the tests need, and any further
+# ones named as arguments (a script that needs more, such as the ThreadSanitizer build, names
+# them). Idempotent: nothing is downloaded when everything is already there.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
   qt6-tools-dev qt6-l10n-tools
   libgl-dev libglx-dev
   libgtest-dev libgmock-dev googletest
@@ -13,6 +14,7 @@ packages=(
   python3 python3-intelhex srecord binutils
   clang clang-format
   dpkg-dev desktop-file-utils appstream lintian
+  "$@"
 )
 
 missing=()

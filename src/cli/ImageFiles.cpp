@@ -61,7 +61,10 @@ HexLoadOutcome readRecordFile(const QString &name, ImageFormat format, MemoryBuf
     if (name != kStandardStream)
         return sRecord ? loadSRecord(name, buffer) : loadIntelHex(name, buffer);
     QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
+    // Through the descriptor rather than stdio's FILE: no second buffer in between, and a read
+    // that blocks is a plain read() that a signal interrupts under any runtime (a thread checker
+    // holds a signal back while the thread is inside stdio).
+    if (!in.open(fileno(stdin), QIODevice::ReadOnly))
         return {HexLoadOutcome::Status::Unreadable, 0, 0, in.errorString(), {}};
     return sRecord ? readSRecord(in, buffer) : readIntelHex(in, buffer);
 }

@@ -23,7 +23,9 @@ void QtPump::pause(std::chrono::milliseconds duration)
 
 void QtPump::yield()
 {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Nothing to let in: the window has a thread of its own and runs all the time, and what is
+    // queued for the link's thread waits for the operation to end. Running this thread's events
+    // here would only put a poll of the port into every chunk's turnaround.
 }
 
 void QtPump::idleWait(std::chrono::milliseconds longest)

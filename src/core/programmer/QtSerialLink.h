@@ -1,7 +1,8 @@
 #pragma once
 // The serial link on a real port: QSerialPort at 57600 bit/s, 8 data bits, no parity, one stop
-// bit, no flow control. Reception is collected by the port's socket notifier whenever the event
-// loop runs (every yield and idle wait of the link), so no thread and no timer is involved.
+// bit, no flow control. Reception is collected by the port's socket notifier whenever the link
+// waits for the board (its idle waits run the thread's event loop), so no thread and no timer is
+// involved.
 
 #include "core/programmer/PortResolver.h"
 #include "core/programmer/SerialLink.h"
