@@ -162,7 +162,8 @@ void QtSerialLink::send(const QByteArray &element)
     if (port_.bytesToWrite() == 0) {
         const int fd = static_cast<int>(port_.handle());
         while (written < element.size()) {
-            const ssize_t n = ::write(fd, element.constData() + written, static_cast<size_t>(element.size() - written));
+            const ssize_t n =
+                ::write(fd, element.constData() + written, static_cast<size_t>(element.size() - written));
             if (n > 0)
                 written += n;
             else if (n < 0 && errno == EINTR)
