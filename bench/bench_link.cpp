@@ -1,7 +1,11 @@
 // Figures of the programmer link on a pseudo-terminal, with the board played by a thread of this
 // program: the CPU share of the connection check waiting out a silent board, and, in an unpaced
 // block read of 128 KiB, the round trip per chunk (last data byte written by the board until the
-// "@" is back) and the CPU the waiting costs. Run: build/bench/bench_link
+// "@" is back) and the CPU the waiting costs. Then the same round trip with both sides idle between
+// chunks, as at the line rate, once through the program and once through a bare client (poll,
+// read, write on the pty and nothing else): their difference is what the program adds to every
+// chunk; the rest is the machine's (the pty's hand-over and waking a sleeping thread).
+// Run: build/bench/bench_link
 
 #include "core/base/Settings.h"
 #include "core/operations/DeviceOperations.h"
@@ -19,6 +23,7 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -56,13 +61,18 @@ double threadCpuSeconds()
 // The board's side of the exchanges a block read needs, as fast as the pty allows.
 class BoardThread {
   public:
-    explicit BoardThread(int master) : master_(master), thread_([this] { run(); }) {}
-    ~BoardThread()
+    // `gap`: how long the board is quiet before each chunk, as the wire keeps it at the line rate.
+    explicit BoardThread(int master, std::chrono::microseconds gap = {})
+        : master_(master), gap_(gap), thread_([this] { run(); })
     {
-        stop_ = true;
-        thread_.join();
     }
-    std::vector<double> roundTrips; // seconds, one per chunk
+    ~BoardThread() { stop(); }
+    // Seconds, one per chunk; read only once the board has stopped, as its thread appends to it.
+    std::vector<double> roundTrips()
+    {
+        stop();
+        return roundTrips_;
+    }
 
   private:
     int readByte()
@@ -99,18 +109,67 @@ class BoardThread {
             const int last = (rec[5] << 16) | (rec[6] << 8) | rec[7];
             const std::vector<char> chunk(static_cast<size_t>(n), '\x5A');
             for (int at = (rec[1] << 16) | (rec[2] << 8) | rec[3]; at <= last && !stop_; at += n) {
+                if (gap_.count() > 0)
+                    std::this_thread::sleep_for(gap_);
                 writeAll(chunk.data(), chunk.size());
                 const auto sent = Clock::now();
                 while (readByte() != '@' && !stop_) {
                 }
-                roundTrips.push_back(std::chrono::duration<double>(Clock::now() - sent).count());
+                roundTrips_.push_back(std::chrono::duration<double>(Clock::now() - sent).count());
             }
         }
     }
+    void stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    std::vector<double> roundTrips_;
     int master_;
+    std::chrono::microseconds gap_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
+
+// The least a PC can do per chunk: wait for 16 bytes with poll, read them, write "@".
+void bareClient(const char *device, int chunks)
+{
+    const int fd = ::open(device, O_RDWR | O_NOCTTY);
+    if (fd < 0)
+        return;
+    termios raw{};
+    tcgetattr(fd, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(fd, TCSANOW, &raw);
+    const int last = chunks * 16 - 1;
+    const unsigned char command[] = {'E', 0, 0, 'R', 16, 0, 0, 0, 0, static_cast<unsigned char>(last >> 16),
+                                     static_cast<unsigned char>(last >> 8), static_cast<unsigned char>(last)};
+    (void)!::write(fd, command, sizeof command);
+    char data[64];
+    for (int chunk = 0; chunk < chunks; ++chunk) {
+        for (int have = 0; have < 16;) {
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, 1000) <= 0)
+                return;
+            const ssize_t n = ::read(fd, data, sizeof data);
+            if (n <= 0)
+                return;
+            have += static_cast<int>(n);
+        }
+        (void)!::write(fd, "@", 1);
+    }
+    ::close(fd);
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 } // namespace
 
@@ -153,7 +212,7 @@ int main(int argc, char **argv)
         ops.run(request, buffer);
         const double wallSeconds = std::chrono::duration<double>(Clock::now() - wall).count();
         const double cpuSeconds = threadCpuSeconds() - cpu;
-        std::vector<double> trips = board.roundTrips;
+        std::vector<double> trips = board.roundTrips();
         std::sort(trips.begin(), trips.end());
         if (trips.empty()) {
             std::printf("block read failed: %s\n", qPrintable(panels.text(StatusPanel::Message)));
@@ -166,6 +225,35 @@ int main(int argc, char **argv)
             1e3 * trips[trips.size() / 2], 1e3 * trips[trips.size() * 99 / 100]);
         std::printf("UI thread CPU during the read: %.2f s = %.1f %% of one core\n", cpuSeconds,
                     100.0 * cpuSeconds / wallSeconds);
+    }
+    { // Idle between chunks, as at the line rate: both sides sleep, and waking is part of the trip.
+        constexpr auto kChunkWireTime = std::chrono::microseconds(17 * 10 * 1'000'000 / 57600);
+        // In turns, so that both meet the machine in the same moods (which core wakes whom).
+        constexpr int kTurns = 8;
+        constexpr int kChunks = 256;
+        request.accessSize = kChunks * 16;
+        std::vector<double> programTrips, bareTrips;
+        for (int turn = 0; turn < kTurns; ++turn) {
+            {
+                BoardThread board(master, kChunkWireTime);
+                ops.run(request, buffer);
+                const auto trips = board.roundTrips();
+                programTrips.insert(programTrips.end(), trips.begin(), trips.end());
+            }
+            BoardThread board(master, kChunkWireTime);
+            bareClient(ptsname(master), kChunks);
+            const auto trips = board.roundTrips();
+            bareTrips.insert(bareTrips.end(), trips.begin(), trips.end());
+        }
+        const double program = median(programTrips);
+        const double bare = median(bareTrips);
+        std::printf("round trip per chunk with both sides idle in between (%d chunks each, %.2f ms apart):\n"
+                    "  the program: median %.3f ms; a bare poll/read/write client: median %.3f ms;\n"
+                    "  the program adds %.3f ms per chunk = %.2f %% of a chunk's %.2f ms on the wire\n",
+                    kTurns * kChunks, 1e3 * std::chrono::duration<double>(kChunkWireTime).count(), 1e3 * program,
+                    1e3 * bare, 1e3 * (program - bare),
+                    100.0 * (program - bare) / std::chrono::duration<double>(kChunkWireTime).count(),
+                    1e3 * std::chrono::duration<double>(kChunkWireTime).count());
     }
     ::close(master);
     return 0;
