@@ -154,31 +154,40 @@ void QtSerialLink::send(const QByteArray &element)
 {
     if (!port_.isOpen() || lost_)
         return;
+    // Bytes still queued from before go first; this element waits behind them and leaves with
+    // them as the driver takes them.
+    const bool queuedBefore = port_.bytesToWrite() > 0;
     qsizetype written = 0;
+    bool driverFull = false;
 #ifdef Q_OS_UNIX
     // Straight to the driver when nothing is queued before it: QSerialPort would arm and disarm
     // a write notifier for every element, and each costs the link's event loop an extra wake-up
     // in the middle of a chunk's turnaround. What the driver does not take goes the usual way.
-    if (port_.bytesToWrite() == 0) {
+    if (!queuedBefore) {
         const int fd = static_cast<int>(port_.handle());
         while (written < element.size()) {
             const ssize_t n =
                 ::write(fd, element.constData() + written, static_cast<size_t>(element.size() - written));
-            if (n > 0)
+            if (n > 0) {
                 written += n;
-            else if (n < 0 && errno == EINTR)
+            } else if (n < 0 && errno == EINTR) {
                 continue;
-            else
-                break; // full, or failing: QSerialPort reports that and marks the link lost
+            } else {
+                driverFull = n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+                break; // a failing device is left to QSerialPort, which reports it and the link is lost
+            }
         }
     }
 #endif
-    if (written < element.size()) {
-        port_.write(element.constData() + written, element.size() - written);
-        // QSerialPort would otherwise keep the bytes until the event loop runs next; the pauses
-        // after a lead-in byte or record are meant to be counted from the moment it leaves.
+    if (written == element.size())
+        return;
+    port_.write(element.constData() + written, element.size() - written);
+    // QSerialPort would otherwise keep the bytes until the event loop runs next; the pauses after
+    // a lead-in byte or record are meant to be counted from the moment it leaves. Into a full
+    // driver, or behind queued bytes, the port's notifier sends it as soon as there is room
+    // (pushing then would only meet a full driver, which QSerialPort calls a write error).
+    if (!queuedBefore && !driverFull)
         port_.flush();
-    }
 }
 
 QByteArray QtSerialLink::takeAll()

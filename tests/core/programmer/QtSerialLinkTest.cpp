@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zelko6::test {
@@ -87,6 +89,30 @@ TEST_F(PtyLinkTest, MovesBytesBothWaysWithoutModemLines)
     link.close();
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(chunk, boardReads(16));
+}
+
+TEST_F(PtyLinkTest, ElementsTheDriverCannotTakeAtOnceArriveWholeAndInOrder)
+{
+    // Far more than a pseudo-terminal holds: the driver takes part, the port queues the rest, and
+    // what is sent next must wait behind it.
+    ASSERT_FALSE(link.open(PortSettings{7, true, false, {}}));
+    QByteArray first(256 * 1024, '\0');
+    for (int i = 0; i < first.size(); ++i)
+        first[i] = static_cast<char>(i * 7 + (i >> 9));
+    const QByteArray second("after");
+    QByteArray received;
+    std::atomic<bool> done{false};
+    std::thread board([&] {
+        received = boardReads(static_cast<int>(first.size() + second.size()));
+        done = true;
+    });
+    link.send(first);
+    link.send(second);
+    const bool arrived = waitFor([&] { return done.load(); });
+    board.join();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(received == first + second);
+    EXPECT_FALSE(link.lost());
 }
 
 TEST_F(PtyLinkTest, VanishedDeviceEndsAWaitAtOnce)
