@@ -144,8 +144,18 @@ void bareClient(const char *device, int chunks)
     cfmakeraw(&raw);
     tcsetattr(fd, TCSANOW, &raw);
     const int last = chunks * 16 - 1;
-    const unsigned char command[] = {'E', 0, 0, 'R', 16, 0, 0, 0, 0, static_cast<unsigned char>(last >> 16),
-                                     static_cast<unsigned char>(last >> 8), static_cast<unsigned char>(last)};
+    const unsigned char command[] = {'E',
+                                     0,
+                                     0,
+                                     'R',
+                                     16,
+                                     0,
+                                     0,
+                                     0,
+                                     0,
+                                     static_cast<unsigned char>(last >> 16),
+                                     static_cast<unsigned char>(last >> 8),
+                                     static_cast<unsigned char>(last)};
     (void)!::write(fd, command, sizeof command);
     char data[64];
     for (int chunk = 0; chunk < chunks; ++chunk) {
@@ -250,8 +260,8 @@ int main(int argc, char **argv)
         std::printf("round trip per chunk with both sides idle in between (%d chunks each, %.2f ms apart):\n"
                     "  the program: median %.3f ms; a bare poll/read/write client: median %.3f ms;\n"
                     "  the program adds %.3f ms per chunk = %.2f %% of a chunk's %.2f ms on the wire\n",
-                    kTurns * kChunks, 1e3 * std::chrono::duration<double>(kChunkWireTime).count(), 1e3 * program,
-                    1e3 * bare, 1e3 * (program - bare),
+                    kTurns * kChunks, 1e3 * std::chrono::duration<double>(kChunkWireTime).count(),
+                    1e3 * program, 1e3 * bare, 1e3 * (program - bare),
                     100.0 * (program - bare) / std::chrono::duration<double>(kChunkWireTime).count(),
                     1e3 * std::chrono::duration<double>(kChunkWireTime).count());
     }
