@@ -144,32 +144,28 @@ void bareClient(const char *device, int chunks)
     cfmakeraw(&raw);
     tcsetattr(fd, TCSANOW, &raw);
     const int last = chunks * 16 - 1;
-    const unsigned char command[] = {'E',
-                                     0,
-                                     0,
-                                     'R',
-                                     16,
-                                     0,
-                                     0,
-                                     0,
-                                     0,
-                                     static_cast<unsigned char>(last >> 16),
-                                     static_cast<unsigned char>(last >> 8),
-                                     static_cast<unsigned char>(last)};
-    (void)!::write(fd, command, sizeof command);
-    char data[64];
-    for (int chunk = 0; chunk < chunks; ++chunk) {
+    // "E", a header that is not the set-up's, then the record: chunk size, first address, a spare
+    // byte, last address.
+    QByteArray command("E\0\0R\x10\0\0\0\0", 9);
+    for (int shift : {16, 8, 0})
+        command += static_cast<char>(last >> shift);
+    (void)!::write(fd, command.constData(), static_cast<size_t>(command.size()));
+    // Waits for a whole chunk; false when the board has gone quiet.
+    auto receiveChunk = [fd] {
+        char data[64];
         for (int have = 0; have < 16;) {
             pollfd p{fd, POLLIN, 0};
             if (::poll(&p, 1, 1000) <= 0)
-                return;
+                return false;
             const ssize_t n = ::read(fd, data, sizeof data);
             if (n <= 0)
-                return;
+                return false;
             have += static_cast<int>(n);
         }
+        return true;
+    };
+    for (int chunk = 0; chunk < chunks && receiveChunk(); ++chunk)
         (void)!::write(fd, "@", 1);
-    }
     ::close(fd);
 }
 
