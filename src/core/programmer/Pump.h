@@ -14,9 +14,10 @@ class Pump {
     virtual ~Pump() = default;
     // The calling thread does nothing for that long; pacing the board after a lead-in or record.
     virtual void pause(std::chrono::milliseconds duration) = 0;
-    // Handles the window events that are pending, then returns at once.
+    // Where the operation lets the window's pending events in, then goes on at once. (On the
+    // link's own thread there are none: the window runs on its thread all the time.)
     virtual void yield() = 0;
-    // Like yield, but blocks until at least one event arrives (a received byte among them) or
+    // Blocks until at least one of the thread's events arrives (a received byte among them) or
     // `longest` has passed. Waits for the board use this so that they never spin a core.
     virtual void idleWait(std::chrono::milliseconds longest) = 0;
     // Seconds since an arbitrary start, with a fraction; never goes backwards.

@@ -56,7 +56,7 @@ class SerialLink {
 
     // Drops every received byte not yet taken.
     virtual void discardInput() = 0;
-    // Received bytes waiting to be taken (as far as the last yield has collected them).
+    // Received bytes waiting to be taken (as far as the last wait has collected them).
     virtual int pendingCount() = 0;
     // Hands one wire element to the port in one call, unchanged, and starts it on its way.
     virtual void send(const QByteArray &element) = 0;
