@@ -31,7 +31,7 @@ echo "deb-src http://deb.debian.org/debian $(. /etc/os-release && echo "$VERSION
 apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
   -o "Dir::State::Lists=$work/apt/lists")
 "${apt[@]}" update >/dev/null
-(cd "$work" && "${apt[@]}" source --download-only "qt6-base=$version" >/dev/null 2>&1)
+(cd "$work" && "${apt[@]}" source --download-only "qt6-base=$version" >/dev/null)
 dpkg-source -x "$work"/qt6-base_*.dsc "$work/qtbase" >/dev/null
 
 multiarch="$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
