@@ -35,6 +35,20 @@ struct E2eWriteVerifyTest : E2eTest {
         return out;
     }
     QStringList logOpened() const { return {QDir::cleanPath(logPath())}; }
+    // Verify on its own, the buffer holding `image`, against a 256-byte board with `faults`: the
+    // board must see exactly one read-back and no write.
+    void verifyAloneAgainst(const QByteArray &image, const QStringList &faults)
+    {
+        startBoard(8, faults, image);
+        startWindow(kChip256Page16);
+        setBuffer(image);
+
+        click("Cmd_VERIFY_all");
+
+        const auto transfers = board->transfers();
+        ASSERT_EQ(transfers.size(), 1u);
+        EXPECT_EQ(transfers[0].header, QByteArray("e2R"));
+    }
 };
 
 } // namespace
@@ -260,16 +274,7 @@ TEST_F(E2eWriteVerifyTest, ByteWriteWithAWrongAcknowledgementShowsOnlyTheErrorTe
 
 TEST_F(E2eWriteVerifyTest, AChipEqualToTheBufferVerifiesCleanWithNothingWritten)
 {
-    const QByteArray image = pattern(256, 9);
-    startBoard(8, {}, image);
-    startWindow(kChip256Page16);
-    setBuffer(image);
-
-    click("Cmd_VERIFY_all");
-
-    const auto transfers = board->transfers();
-    ASSERT_EQ(transfers.size(), 1u);
-    EXPECT_EQ(transfers[0].header, QByteArray("e2R"));
+    ASSERT_NO_FATAL_FAILURE(verifyAloneAgainst(pattern(256, 9), {}));
     EXPECT_TRUE(panel(1).startsWith(texts::kVerifyDoneText)) << panel(1).toStdString();
     EXPECT_TRUE(opened().isEmpty());
     EXPECT_TRUE(main().gridModel().differences().empty());
@@ -280,18 +285,9 @@ TEST_F(E2eWriteVerifyTest, AChipEqualToTheBufferVerifiesCleanWithNothingWritten)
 TEST_F(E2eWriteVerifyTest, VerifyAloneReadsBackWithoutWritingAndMarksWhatDiffers)
 {
     const QByteArray image = pattern(256, 3);
-    startBoard(8,
-               {QStringLiteral("--corrupt"), QStringLiteral("0x00=0x11"), QStringLiteral("--corrupt"),
-                QStringLiteral("0x80=0x22"), QStringLiteral("--corrupt"), QStringLiteral("0xFF=0x33")},
-               image);
-    startWindow(kChip256Page16);
-    setBuffer(image);
-
-    click("Cmd_VERIFY_all");
-
-    const auto transfers = board->transfers();
-    ASSERT_EQ(transfers.size(), 1u);
-    EXPECT_EQ(transfers[0].header, QByteArray("e2R"));
+    ASSERT_NO_FATAL_FAILURE(verifyAloneAgainst(
+        image, {QStringLiteral("--corrupt"), QStringLiteral("0x00=0x11"), QStringLiteral("--corrupt"),
+                QStringLiteral("0x80=0x22"), QStringLiteral("--corrupt"), QStringLiteral("0xFF=0x33")}));
     EXPECT_EQ(buffer(), image) << "a verify leaves the buffer as it was";
     EXPECT_EQ(panel(1), texts::kVerifyErrorText);
     EXPECT_EQ(verifyLog(),
