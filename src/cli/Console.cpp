@@ -1,5 +1,6 @@
 #include "cli/Console.h"
 
+#include "cli/Terminal.h"
 #include "core/base/Version.h"
 #include "messages/StatusTexts.h"
 
@@ -17,16 +18,12 @@ constexpr const char *kClearToEnd = "\033[K";
 
 void writeLine(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    terminal::writeText(stream, text.toUtf8() + '\n');
 }
 
 void writeInPlace(std::FILE *stream, const QString &text)
 {
-    const QByteArray line = '\r' + text.toUtf8() + kClearToEnd;
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stream);
-    std::fflush(stream);
+    terminal::writeText(stream, '\r' + text.toUtf8() + kClearToEnd);
 }
 
 } // namespace
@@ -103,7 +100,7 @@ void ProgressMeter::update(const QString &label, int percent)
 void ProgressMeter::end()
 {
     if (active_ && terminal_)
-        std::fputc('\n', err_);
+        terminal::writeText(err_, "\n");
     active_ = false;
     lastTenth_ = 0;
 }
@@ -117,7 +114,7 @@ ConsoleReporter::ConsoleReporter(const Console &console, ProgressMeter::Clock cl
 void ConsoleReporter::echoPortLine()
 {
     if (countdownShown_) {
-        std::fputs("\r\033[K", console_.err());
+        terminal::writeText(console_.err(), QByteArray("\r") + kClearToEnd);
         countdownShown_ = false;
     }
     const QString line = text(StatusPanel::Port);

@@ -26,14 +26,30 @@ QString displayName(const QString &name)
     return name == kStandardStream ? QStringLiteral("stdin") : name;
 }
 
+// Standard input through its descriptor rather than stdio's FILE: no second buffer in between, and
+// a read that blocks is a plain read() that a signal interrupts under any runtime (a thread
+// checker holds a signal back while the thread is inside stdio).
+bool openStandardInput(QFile &in)
+{
+    return in.open(fileno(stdin), QIODevice::ReadOnly);
+}
+
+BinaryLoadOutcome readBinaryFile(const QString &name, MemoryBuffer &buffer)
+{
+    if (name != kStandardStream)
+        return loadBinary(name, buffer);
+    QFile in;
+    if (!openStandardInput(in))
+        return {BinaryLoadOutcome::Status::Unreadable, 0, in.errorString()};
+    return readBinary(in, buffer);
+}
+
 FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
 {
     using Status = BinaryLoadOutcome::Status;
     MemoryBuffer loaded;
     loaded.recreate(sizeExp);
-    // The core reads by path; standard input has one on every system this runs on.
-    const QString path = name == kStandardStream ? QStringLiteral("/dev/stdin") : name;
-    const BinaryLoadOutcome outcome = loadBinary(path, loaded);
+    const BinaryLoadOutcome outcome = readBinaryFile(name, loaded);
     const QString size = QString::number(loaded.size());
     switch (outcome.status) {
     case Status::Longer:
@@ -61,10 +77,7 @@ HexLoadOutcome readRecordFile(const QString &name, ImageFormat format, MemoryBuf
     if (name != kStandardStream)
         return sRecord ? loadSRecord(name, buffer) : loadIntelHex(name, buffer);
     QFile in;
-    // Through the descriptor rather than stdio's FILE: no second buffer in between, and a read
-    // that blocks is a plain read() that a signal interrupts under any runtime (a thread checker
-    // holds a signal back while the thread is inside stdio).
-    if (!in.open(fileno(stdin), QIODevice::ReadOnly))
+    if (!openStandardInput(in))
         return {HexLoadOutcome::Status::Unreadable, 0, 0, in.errorString(), {}};
     return sRecord ? readSRecord(in, buffer) : readIntelHex(in, buffer);
 }

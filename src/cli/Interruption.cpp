@@ -1,10 +1,5 @@
 #include "cli/Interruption.h"
 
-#include "cli/CliOptions.h"
-
-#include <csignal>
-#include <unistd.h>
-
 namespace zelko6::cli {
 
 namespace {
@@ -12,20 +7,12 @@ namespace {
 std::atomic<bool> g_interrupted{false};
 std::atomic<bool> g_orderly{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void onInterrupt(int signalNumber)
-{
-    std::signal(signalNumber, SIG_DFL); // a second request ends the program at once
-    g_interrupted = true;
-    if (!g_orderly)
-        _exit(kExitInterrupted);
-}
 } // namespace
 
-void installInterruptHandling()
+bool noteInterruptRequest()
 {
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    const bool first = !g_interrupted.exchange(true);
+    return first && g_orderly;
 }
 
 const std::atomic<bool> &interruptFlag()

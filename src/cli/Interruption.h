@@ -9,7 +9,13 @@
 
 namespace zelko6::cli {
 
+// Installs the platform's handler (Interruption_linux.cpp: SIGINT and SIGTERM;
+// Interruption_windows.cpp: the console's Ctrl-C, Ctrl-Break and close).
 void installInterruptHandling();
+
+// For that handler: notes a request and says whether the program carries on (the first request
+// inside an orderly stretch) or is to end at once with kExitInterrupted. Safe in a signal handler.
+bool noteInterruptRequest();
 
 // Set by the first request; the device operations watch it.
 const std::atomic<bool> &interruptFlag();

@@ -3,17 +3,18 @@
 #include "cli/Commands.h"
 #include "cli/Interruption.h"
 #include "cli/Language.h"
+#include "cli/Terminal.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
-#include <unistd.h>
 
 int main(int argc, char **argv)
 {
     using namespace zelko6;
     using namespace zelko6::cli;
     installInterruptHandling();
+    terminal::prepareStandardStreams();
     // The serial link and the simulator of the demo need an event loop; nothing here needs more.
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
@@ -21,7 +22,7 @@ int main(int argc, char **argv)
 
     const Language language =
         chooseLanguage(languageArgument(arguments), [](const char *name) { return qgetenv(name); });
-    const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0);
+    const Console console(stdout, stderr, terminal::isTerminal(stderr));
     // Said in English on purpose: the English texts are exactly what is missing.
     if (!useLanguage(language, QCoreApplication::applicationDirPath()) && language == Language::English)
         console.note(QStringLiteral("zelko6-cli: the English texts are missing beside the program; "

@@ -34,12 +34,16 @@ static QStringList installed(const QStringList &candidates)
 void installFontSubstitutions()
 {
     // Fixed-pitch first for the grid, so the address and byte columns line up.
+    // The Windows names come last: a Windows without the two fonts (its Japanese fonts not
+    // installed) has these when it has any Japanese font at all.
     const QStringList fixed = installed({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
                                          QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"),
-                                         QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")});
+                                         QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP"),
+                                         QStringLiteral("MS Gothic"), QStringLiteral("BIZ UDGothic")});
     const QStringList proportional = installed(
         {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
-         QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic")});
+         QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Yu Gothic UI"),
+         QStringLiteral("Meiryo UI"), QStringLiteral("MS PGothic")});
     if (!fixed.isEmpty())
         QFont::insertSubstitutions(kGothicFixed, fixed);
     if (!proportional.isEmpty())

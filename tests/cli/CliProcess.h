@@ -13,6 +13,10 @@ class QProcess;
 
 namespace zelko6::test {
 
+inline constexpr int kStartMs = 5000;
+// A silent board costs the connection check's 10 s; nothing a test runs takes much longer.
+inline constexpr int kRunMs = 60000;
+
 struct CliRun {
     int exitCode = -1;
     QByteArray out;
@@ -39,7 +43,8 @@ class CliWorkspace {
     CliRun runThrough(const QStringList &wrapper, const QStringList &arguments,
                       const QStringList &environment = {}) const;
 
-    // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does: starts the command,
+    // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does (Linux only, in
+    // CliBoardProcess.cpp): starts the command,
     // waits until its standard error shows `cue` (at once when empty, once it runs), sends the
     // signal and waits for the end. Standard input is `inputFile`, or a pipe that never closes.
     CliRun interrupt(const QStringList &arguments, int signal, const QString &cue,
@@ -52,7 +57,8 @@ class CliWorkspace {
     QTemporaryDir dir_;
 };
 
-// The board simulator on its pseudo-terminal; killed when the object goes.
+// The board simulator on its pseudo-terminal; killed when the object goes (Linux only, in
+// CliBoardProcess.cpp).
 class SimulatedBoard {
   public:
     explicit SimulatedBoard(const QStringList &arguments);
@@ -65,6 +71,9 @@ class SimulatedBoard {
     std::unique_ptr<QProcess> process_;
     QString device_;
 };
+
+// What the program's own S-record writer makes of these bytes (a power of two of them).
+QByteArray sRecordOf(const QByteArray &bytes);
 
 // Bytes that differ from their neighbours and from 0xFF at nearly every address.
 QByteArray patternBytes(int size, int seed = 0);

@@ -9,10 +9,15 @@ namespace zelko6 {
 
 BinaryLoadOutcome loadBinary(const QString &path, MemoryBuffer &buffer)
 {
-    using Status = BinaryLoadOutcome::Status;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {Status::Unreadable, 0, file.errorString()};
+        return {BinaryLoadOutcome::Status::Unreadable, 0, file.errorString()};
+    return readBinary(file, buffer);
+}
+
+BinaryLoadOutcome readBinary(QIODevice &file, MemoryBuffer &buffer)
+{
+    using Status = BinaryLoadOutcome::Status;
     // One byte more than fits is enough to refuse, without reading a huge file whole.
     const qint64 wanted = static_cast<qint64>(buffer.size()) + 1;
     QByteArray bytes(wanted, Qt::Uninitialized);

@@ -4,6 +4,7 @@
 #include "core/buffer/MemoryBuffer.h"
 #include "core/files/AtomicSave.h"
 
+#include <QIODevice>
 #include <QString>
 #include <cstdint>
 
@@ -23,6 +24,8 @@ struct BinaryLoadOutcome {
 
 // Loads the file over the whole buffer (file bytes, then 0xFF), or leaves the buffer as it was.
 BinaryLoadOutcome loadBinary(const QString &path, MemoryBuffer &buffer);
+// The same from an open device (standard input).
+BinaryLoadOutcome readBinary(QIODevice &file, MemoryBuffer &buffer);
 
 // Saves the whole buffer atomically.
 SaveOutcome saveBinary(const MemoryBuffer &buffer, const QString &path);

@@ -4,7 +4,6 @@
 
 #include <QSerialPortInfo>
 #include <QtGlobal>
-#include <algorithm>
 
 namespace zelko6 {
 
@@ -43,22 +42,17 @@ QString PortResolver::settingsSection()
 
 ResolvedPort PortResolver::resolve(int portNumber) const
 {
-#ifdef Q_OS_WIN
-    return resolve(portNumber, {});
-#else
-    // The system is asked only when neither the environment nor the settings name a device.
+    // The system is asked only when neither the environment nor the settings name a device, and
+    // only where the numbering needs its list.
     ResolvedPort named = resolve(portNumber, {});
-    if (named.source == PortSource::Environment || named.source == PortSource::Settings)
+    if (named.source == PortSource::Environment || named.source == PortSource::Settings ||
+        !numberingNeedsSystemList())
         return named;
     return resolve(portNumber, lister_());
-#endif
 }
 
 ResolvedPort PortResolver::resolve(int portNumber, QStringList listed) const
 {
-#ifdef Q_OS_WIN
-    return {portName(portNumber), PortSource::SystemList};
-#else
     const QString fromEnvironment = qEnvironmentVariable(environmentName(portNumber).toLatin1().constData());
     if (!fromEnvironment.isEmpty())
         return {fromEnvironment, PortSource::Environment};
@@ -67,11 +61,7 @@ ResolvedPort PortResolver::resolve(int portNumber, QStringList listed) const
         if (!fromSettings.isEmpty())
             return {fromSettings, PortSource::Settings};
     }
-    std::sort(listed.begin(), listed.end());
-    if (portNumber >= 1 && portNumber <= listed.size())
-        return {listed.at(portNumber - 1), PortSource::SystemList};
-    return {QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1), PortSource::Fallback};
-#endif
+    return numberedDevice(portNumber, std::move(listed));
 }
 
 } // namespace zelko6

@@ -1,9 +1,10 @@
 #pragma once
-// Which device a port number 1..20 means on this machine. On Windows it is COMn. Elsewhere there
-// are no numbered ports, so the number is looked up in turn: the environment variable ZELKO6_COMn
-// (a device path; the simulator and the tests use it), the setting "Ports"/"COMn", the n-th serial
-// port the system lists (sorted by device path, so the numbering stays put between runs), and
-// finally /dev/ttyS{n-1}.
+// Which device a port number 1..20 means on this machine, looked up in turn: the environment
+// variable ZELKO6_COMn (a device path; the simulator and the tests use it), the setting
+// "Ports"/"COMn", then the platform's numbering (PortResolver_linux.cpp, PortResolver_windows.cpp).
+// On Windows that is COMn itself. On Linux there are no numbered ports: it is the n-th serial port
+// the system lists (sorted by device path, so the numbering stays put between runs), and finally
+// /dev/ttyS{n-1}.
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,10 @@ class PortResolver {
     static QStringList systemPorts();
 
   private:
+    // The platform's numbering, once neither the environment nor the settings name a device.
+    static bool numberingNeedsSystemList();
+    static ResolvedPort numberedDevice(int portNumber, QStringList listed);
+
     const SettingsStore *store_;
     PortLister lister_;
 };

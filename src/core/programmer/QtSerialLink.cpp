@@ -1,19 +1,10 @@
 #include "core/programmer/QtSerialLink.h"
 
 #include "core/programmer/DeviceAccess.h"
+#include "core/programmer/PortHandle.h"
 
 #include <QtGlobal>
 #include <limits>
-
-#ifdef Q_OS_LINUX
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#endif
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <termios.h>
-#include <unistd.h>
-#endif
 
 namespace zelko6 {
 
@@ -91,23 +82,8 @@ std::optional<OpenFailure> QtSerialLink::open(const PortSettings &settings)
     port_.setRequestToSend(settings.rtsEnable);
     port_.setDataTerminalReady(settings.dtrEnable);
     port_.clearError();
-    requestLowLatency();
+    port_handle::requestLowLatency(port_.handle());
     return std::nullopt;
-}
-
-void QtSerialLink::requestLowLatency()
-{
-#ifdef Q_OS_LINUX
-    // Every chunk is a round trip; a USB adapter that holds received bytes for its latency timer
-    // (16 ms by default) would stretch a 128 KiB transfer by minutes. Drivers without the knob,
-    // pseudo-terminals among them, refuse, and then there is nothing to gain anyway.
-    const int fd = static_cast<int>(port_.handle());
-    serial_struct serial{};
-    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
-        return;
-    serial.flags |= ASYNC_LOW_LATENCY;
-    (void)::ioctl(fd, TIOCSSERIAL, &serial);
-#endif
 }
 
 void QtSerialLink::drainOutput()
@@ -116,11 +92,8 @@ void QtSerialLink::drainOutput()
         return;
     if (port_.bytesToWrite() > 0)
         port_.waitForBytesWritten(static_cast<int>(kDrainLimit.count()));
-#ifdef Q_OS_UNIX
-    // The driver's own queue: the bytes are on the wire when this returns (immediately on a
-    // pseudo-terminal, whose queue is the other side's input).
-    ::tcdrain(static_cast<int>(port_.handle()));
-#endif
+    // The driver's own queue: the bytes are on the wire when this returns.
+    port_handle::drainDriver(port_.handle());
 }
 
 void QtSerialLink::close()
@@ -159,26 +132,11 @@ void QtSerialLink::send(const QByteArray &element)
     const bool queuedBefore = port_.bytesToWrite() > 0;
     qsizetype written = 0;
     bool driverFull = false;
-#ifdef Q_OS_UNIX
     // Straight to the driver when nothing is queued before it: QSerialPort would arm and disarm
     // a write notifier for every element, and each costs the link's event loop an extra wake-up
     // in the middle of a chunk's turnaround. What the driver does not take goes the usual way.
-    if (!queuedBefore) {
-        const int fd = static_cast<int>(port_.handle());
-        while (written < element.size()) {
-            const ssize_t n =
-                ::write(fd, element.constData() + written, static_cast<size_t>(element.size() - written));
-            if (n > 0) {
-                written += n;
-            } else if (n < 0 && errno == EINTR) {
-                continue;
-            } else {
-                driverFull = n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-                break; // a failing device is left to QSerialPort, which reports it and the link is lost
-            }
-        }
-    }
-#endif
+    if (!queuedBefore)
+        written = port_handle::writeDirect(port_.handle(), element.constData(), element.size(), driverFull);
     if (written == element.size())
         return;
     port_.write(element.constData() + written, element.size() - written);

@@ -36,7 +36,6 @@ class QtSerialLink final : public SerialLink {
 
   private:
     void onError(QSerialPort::SerialPortError error);
-    void requestLowLatency();
     void drainOutput();
 
     PortResolver resolver_;

@@ -1,8 +1,5 @@
 #include "core/text/CodePage932.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 namespace zelko6 {
 
 std::optional<QChar> singleByteChar(uint8_t code)
@@ -22,30 +19,6 @@ std::optional<uint8_t> singleByteCode(QChar c)
     if (u >= 0xFF61 && u <= 0xFF9F)
         return static_cast<uint8_t>(0xA1 + (u - 0xFF61));
     return std::nullopt;
-}
-
-// "windows-31j" is the code page itself (with its vendor rows), not plain Shift_JIS.
-static constexpr const char *kCodecName = "windows-31j";
-
-QByteArray encodeCp932(const QString &text)
-{
-    QStringEncoder encoder(kCodecName);
-    return encoder.encode(text);
-}
-
-std::optional<QByteArray> encodeCp932Exactly(const QString &text)
-{
-    QStringEncoder encoder(kCodecName);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
-    return bytes;
-}
-
-QString decodeCp932(const QByteArray &bytes)
-{
-    QStringDecoder decoder(kCodecName);
-    return decoder.decode(bytes);
 }
 
 } // namespace zelko6

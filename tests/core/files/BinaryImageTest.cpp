@@ -5,11 +5,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <cerrno>
-#include <csignal>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace zelko6;
 using namespace zelko6::test;
@@ -60,23 +56,4 @@ TEST(BinaryImage, SaveWritesEveryByteOrNothing)
     EXPECT_FALSE(outcome.saved);
     EXPECT_FALSE(outcome.reason.isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 2);
-}
-
-TEST(AtomicSave, AWriteThatStopsShortSaysWhyAndLeavesNothing)
-{
-    // A file-size limit stops a write part way as a full disk does: a short write first, the
-    // system's reason only at the next one.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("big.bin"));
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const rlimit small{64 * 1024, previous.rlim_max};
-    std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveOutcome outcome = saveFileAtomically(path, QByteArray(300'000, 'x'));
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, SIG_DFL);
-    EXPECT_FALSE(outcome.saved);
-    EXPECT_EQ(outcome.reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
