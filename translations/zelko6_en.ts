@@ -732,6 +732,10 @@ Exit codes:
             <numerusform>Filled %1 to %2 (%n bytes).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>ポートへのアクセスが拒否されました: %1。他のプログラムがこのポートを使用中です。そのプログラムを閉じてから、もう一度お試しください。</source>
+        <translation>Access to the port was denied: %1. Another program is using it; close that program and try again.</translation>
+    </message>
 </context>
 <context>
     <name>zelko6::AboutWindow</name>

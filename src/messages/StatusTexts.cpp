@@ -123,6 +123,7 @@ QString StatusTexts::checkFailedOpening(const OpenFailure &failure)
         return tr("プログラマ接続確認エラー。ポートは使用中か、アクセス権がありません: %1")
             .arg(failure.device);
     case OpenFailure::Kind::InUse:
+    case OpenFailure::Kind::Denied:
     case OpenFailure::Kind::Permission:
         return tr("プログラマ接続確認エラー。%1").arg(portRefusal(failure));
     case OpenFailure::Kind::Other:
@@ -158,6 +159,8 @@ QString StatusTexts::portRefusal(const OpenFailure &failure)
     switch (failure.kind) {
     case OpenFailure::Kind::InUse:
         return tr("ポートは他のプログラムが使用中です: %1").arg(failure.device);
+    case OpenFailure::Kind::Denied:
+        return deniedByWindows(failure.device);
     case OpenFailure::Kind::Permission:
         if (failure.group.isEmpty())
             return tr("ポートを開く権限がありません: %1").arg(failure.device);
@@ -167,6 +170,13 @@ QString StatusTexts::portRefusal(const OpenFailure &failure)
     default:
         return {};
     }
+}
+
+QString StatusTexts::deniedByWindows(const QString &device)
+{
+    return tr("ポートへのアクセスが拒否されました: %1。他のプログラムがこのポートを使用中です。"
+              "そのプログラムを閉じてから、もう一度お試しください。")
+        .arg(device);
 }
 
 QString StatusTexts::fileStatus(FileStage stage, const QString &detail)

@@ -52,6 +52,9 @@ class StatusTexts {
     // What the user can do about a refused port: close the other program, or join the device's
     // group. Empty for the other ways an open fails.
     static QString portRefusal(const OpenFailure &failure);
+    // Windows' refusal: it denies access to a port that another program holds, and there is no
+    // group to join there.
+    static QString deniedByWindows(const QString &device);
 
     // Files
     static QString fileStatus(const FileStatus &status);

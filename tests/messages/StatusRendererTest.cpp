@@ -181,6 +181,22 @@ TEST(StatusRenderer, ADamagedFileNamesItsDamageAndLine)
               QStringLiteral("ファイルにエンドレコードがありません（7行）。"));
 }
 
+TEST(StatusRenderer, APortWindowsDeniesIsSaidToBeHeldByAnotherProgramWithNoGroupToJoin)
+{
+    const OpenFailure denied{OpenFailure::Kind::Denied, QStringLiteral("COM3"),
+                             QStringLiteral("Access is denied."), QStringLiteral("dialout")};
+    const QString said =
+        QStringLiteral("ポートへのアクセスが拒否されました: COM3。他のプログラムがこのポートを使用中です。"
+                       "そのプログラムを閉じてから、もう一度お試しください。");
+    Rendered check;
+    check << CheckFailed{3, CheckResult::PortUnusable, 0, denied};
+    EXPECT_EQ(check.panels.panel(1), QStringLiteral("プログラマ接続確認エラー。") + said);
+    EXPECT_EQ(check.panels.panel(2), QStringLiteral("COM3 : ライター未接続"));
+    EXPECT_EQ(StatusTexts::portUnusable(denied),
+              QStringLiteral("指定した通信ポートは使用できませんでした。\n") + said);
+    EXPECT_FALSE(StatusTexts::portRefusal(denied).contains(QStringLiteral("usermod")));
+}
+
 TEST(StatusTexts, SecondsAsTheTextsShowThem)
 {
     EXPECT_EQ(QStringLiteral("12.3"), StatusTexts::tenths(12.34));

@@ -2,17 +2,17 @@
 
 namespace zelko6 {
 
-// Windows lets every user open a COM port; it refuses one only while another program holds it
-// (access denied or a sharing violation). There is no group to join.
+// Windows lets every user open a COM port; it denies access to one only while another program
+// holds it. There is no group to join, and nothing to ask the device node.
 
 OpenFailure::Kind refusalKind(int)
 {
-    return OpenFailure::Kind::InUse;
+    return OpenFailure::Kind::Denied;
 }
 
 OpenFailure::Kind classifyRefusal(const QString &)
 {
-    return OpenFailure::Kind::InUse;
+    return OpenFailure::Kind::Denied;
 }
 
 QString groupName(unsigned groupId)

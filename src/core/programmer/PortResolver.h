@@ -42,9 +42,12 @@ class PortResolver {
     static QString settingsSection();
     static QStringList systemPorts();
 
+    // Whether the platform's numbering needs the system's list: where it does not (Windows' COMn),
+    // the number itself names the port.
+    static bool numberingNeedsSystemList();
+
   private:
     // The platform's numbering, once neither the environment nor the settings name a device.
-    static bool numberingNeedsSystemList();
     static ResolvedPort numberedDevice(int portNumber, QStringList listed);
 
     const SettingsStore *store_;

@@ -29,6 +29,7 @@ struct OpenFailure {
         NotFound,
         Busy,       // in use or not permitted, and the system does not say which
         InUse,      // another program holds the port
+        Denied,     // Windows denied access, which is what it says of a port another program holds
         Permission, // the user may not open the device: `group` owns it
         Other,
     };

@@ -2,8 +2,6 @@
 
 #include "core/base/Settings.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSerialPortInfo>
 
 namespace zelko6 {
@@ -62,39 +60,17 @@ PortEntry PortInventory::describe(int portNumber, const QList<SystemPort> &liste
     entry.number = portNumber;
     entry.device = resolved.device;
     entry.source = resolved.source;
-    // A link (by-id, or the simulator's) counts as present when what it points at is there.
-    const QFileInfo node(resolved.device);
-    entry.present = node.exists();
-    if (!entry.present)
-        return entry;
-    const QString canonical = node.canonicalFilePath();
-    for (const SystemPort &port : listed) {
-        if (QFileInfo(port.location).canonicalFilePath() == canonical) {
-            entry.info = port;
-            break;
-        }
-    }
-    entry.stableName = stableNameOf(canonical);
+    locate(entry, listed);
     return entry;
-}
-
-QString PortInventory::stableNameOf(const QString &canonicalDevice) const
-{
-    const QDir folder(byIdFolder_);
-    if (!folder.exists())
-        return {};
-    const QFileInfoList links =
-        folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &link : links) {
-        if (link.isSymLink() && link.canonicalFilePath() == canonicalDevice)
-            return link.absoluteFilePath();
-    }
-    return {};
 }
 
 bool keepChosenDevice(SettingsStore &store, const PortEntry &entry)
 {
     if (!entry.present || entry.source == PortSource::Environment)
+        return false;
+    // Where the number is the system's own name for the port (Windows' COMn), it keeps meaning
+    // that port without help.
+    if (entry.source == PortSource::SystemList && !PortResolver::numberingNeedsSystemList())
         return false;
     const QString keep = entry.stableName.isEmpty() ? entry.device : entry.stableName;
     const QString key = PortResolver::portName(entry.number);

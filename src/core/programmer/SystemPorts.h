@@ -18,7 +18,7 @@ class SettingsStore;
 
 // One port the system lists, with what its driver reports. Empty texts: not reported.
 struct SystemPort {
-    QString location; // the device node, /dev/ttyUSB0
+    QString location; // the device node, /dev/ttyUSB0; on Windows \\.\COM3
     QString description;
     QString manufacturer;
     QString serialNumber;
@@ -71,7 +71,9 @@ class PortInventory {
 
   private:
     PortEntry describe(int portNumber, const QList<SystemPort> &listed) const;
-    QString stableNameOf(const QString &canonicalDevice) const;
+    // The platform's part (SystemPorts_linux.cpp, SystemPorts_windows.cpp): whether the device
+    // `entry` resolved to is there, which of the listed ports it is, and its stable name.
+    void locate(PortEntry &entry, const QList<SystemPort> &listed) const;
 
     const SettingsStore *store_;
     const SystemPortList &list_;

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 
 using namespace zelko6;
@@ -40,6 +41,8 @@ TEST_F(OwnFilesFolder, AWritableProgramFolderKeepsThemAndTheProbeLeavesNothingTh
 
 TEST_F(OwnFilesFolder, AProgramFolderThatTakesNoFileSendsThemToTheUsersDataFolderMadeForThem)
 {
+    if (QSysInfo::kernelType() == QStringLiteral("winnt"))
+        GTEST_SKIP() << "no XDG folder on Windows: UserFolderWindowsTest checks %LOCALAPPDATA% there";
     EXPECT_EQ(folderForOwnFiles(program.appDir(), [](const QString &) { return false; }), userData());
     EXPECT_TRUE(QFileInfo(userData()).isDir());
     EXPECT_EQ(userDataFolder() + u'/', userData());
