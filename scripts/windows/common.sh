@@ -27,3 +27,21 @@ wine_prefix_ready() {
   DISPLAY= "$(wine64_program)" wineboot --init >/dev/null 2>&1
   "$(wineserver_program)" -w
 }
+# Maps COM$1 of the prefix $WINEPREFIX to the device $2 (a pseudo-terminal) through Wine's own port
+# table, HKLM\Software\Wine\Ports: Wine makes the prefix's dosdevices\comN link from it and lists
+# the port among the system's serial ports, both when its server starts, so the server is started
+# anew (and kept running).
+map_com_port() {
+  local number="$1" device="$2" link
+  "$root/scripts/windows/wine.sh" reg add 'HKLM\Software\Wine\Ports' /v "COM$number" /t REG_SZ /d "$device" /f \
+    >/dev/null 2>&1 </dev/null
+  "$(wineserver_program)" -k 2>/dev/null || true
+  "$(wineserver_program)" -w 2>/dev/null || true
+  "$(wineserver_program)" -p
+  "$(wine64_program)" wineboot >/dev/null 2>&1 </dev/null
+  link="$(readlink "$WINEPREFIX/dosdevices/com$number" || true)"
+  if [ "$link" != "$device" ]; then
+    echo "COM$number is not mapped to $device in $WINEPREFIX/dosdevices (it leads to '${link:-nothing}')." >&2
+    return 1
+  fi
+}
