@@ -217,10 +217,6 @@ so the Serial EEPROM Programmer was not started.</translation>
         <translation>line %1, %2</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; の名前から形式が分かりません: .hex, .ihx, .s19, .s28, .s37, .srec, .mot, .bin のどれかにしてください</source>
-        <translation>cannot tell the format of &apos;%1&apos; from its name: use .hex, .ihx, .s19, .s28, .s37, .srec, .mot or .bin</translation>
-    </message>
-    <message>
         <source>フォルダーです</source>
         <translation>a folder</translation>
     </message>
@@ -387,6 +383,20 @@ Exit codes:
   4  file error: unreadable, damaged, does not fit the chip, or cannot be written
   130  interrupted by Ctrl-C or a termination request: the port is closed, no file written
 </translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>the last of several choices</comment>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between choices</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; の名前から形式が分かりません: %2 のどれかにしてください</source>
+        <translation>cannot tell the format of &apos;%1&apos; from its name: use %2</translation>
     </message>
 </context>
 <context>
@@ -731,6 +741,18 @@ Exit codes:
             <numerusform>Filled %1 to %2 (%n byte).</numerusform>
             <numerusform>Filled %1 to %2 (%n bytes).</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>フォルダーです</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>この形式のイメージのファイルとしては長すぎます: %1 バイト超</source>
+        <translation>too long for an image file in this format: over %1 bytes</translation>
     </message>
 </context>
 <context>
@@ -1267,12 +1289,20 @@ Exit codes:
 <context>
     <name>zelko6::QtFileDialogs</name>
     <message>
-        <source>Hexファイル (*.hex);;全てのファイル (*.*)</source>
-        <translation>Intel HEX files (*.hex);;All files (*.*)</translation>
+        <source>Hexファイル</source>
+        <translation>Intel HEX files</translation>
     </message>
     <message>
-        <source>Hexファイル (*.HEX);;S-recordファイル (*.S19 *.S28 *.S37 *.SREC *.MOT);;バイナリファイル (*.BIN);;全てのファイル (*.*)</source>
-        <translation>Intel HEX files (*.HEX);;S-record files (*.S19 *.S28 *.S37 *.SREC *.MOT);;Binary files (*.BIN);;All files (*.*)</translation>
+        <source>S-recordファイル</source>
+        <translation>S-record files</translation>
+    </message>
+    <message>
+        <source>バイナリファイル</source>
+        <translation>Binary files</translation>
+    </message>
+    <message>
+        <source>全てのファイル (*.*)</source>
+        <translation>All files (*.*)</translation>
     </message>
 </context>
 <context>

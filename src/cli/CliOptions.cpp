@@ -87,13 +87,8 @@ const std::map<QString, Setter> &valued()
          }},
         {QStringLiteral("--format"),
          [](CliOptions &o, const QString &v) -> std::optional<QString> {
-             if (v == QStringLiteral("hex"))
-                 o.dashFormat = ImageFormat::IntelHex;
-             else if (v == QStringLiteral("bin"))
-                 o.dashFormat = ImageFormat::Binary;
-             else if (v == QStringLiteral("srec"))
-                 o.dashFormat = ImageFormat::SRecord;
-             else
+             o.dashFormat = formatOfWord(v);
+             if (!o.dashFormat)
                  return CommandLine::tr("--format: hex、bin、srec のどれかです (%1 は使えません)").arg(v);
              return std::nullopt;
          }},

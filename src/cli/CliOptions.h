@@ -3,6 +3,7 @@
 // only the form of each option; whether a chip, size or address suits the command is decided
 // when the catalogue is known.
 
+#include "core/files/FileFormats.h"
 #include "messages/Translations.h"
 
 #include <QString>
@@ -21,8 +22,6 @@ enum ExitCode : int {
     kExitFile = 4,     // a file could not be read, is damaged, does not fit the chip, or could not be written
     kExitInterrupted = 130, // Ctrl-C or a termination request: the port closed, no file written
 };
-
-enum class ImageFormat { IntelHex, Binary, SRecord };
 
 struct CliOptions {
     QString command;

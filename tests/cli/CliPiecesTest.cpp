@@ -216,6 +216,21 @@ TEST_F(CliOptionsTest, LenientAndTheFormatOfStandardStreams)
                      .isEmpty());
 }
 
+// The texts that list the formats are written out; a format added to the table without them fails here.
+TEST_F(CliOptionsTest, TheHelpAndTheFormatComplaintNameEveryFormat)
+{
+    const QString complaint =
+        usageErrorOf({QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("-"),
+                      QStringLiteral("--format"), QStringLiteral("s19")});
+    const QString help = usageText();
+    for (const FileFormat &format : fileFormats()) {
+        EXPECT_TRUE(complaint.contains(QLatin1String(format.word))) << format.word;
+        EXPECT_TRUE(help.contains(QLatin1String(format.word))) << format.word;
+        for (const QString &suffix : format.suffixes)
+            EXPECT_TRUE(help.contains(u'.' + suffix)) << suffix.toStdString();
+    }
+}
+
 TEST_F(InEnglish, DamagedFilesInEnglish)
 {
     using Kind = FileDamage::Kind;

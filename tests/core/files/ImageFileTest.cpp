@@ -1,0 +1,123 @@
+// Reading image files that would hang a careless reader: what is not a regular file is refused
+// before it is opened, and a file is read no further than the longest file its format can have.
+
+#include "core/files/ImageFile.h"
+#include "core/files/ImageTestSupport.h"
+#include "core/files/LongestFiles.h"
+#include "support/HostileFiles.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zelko6;
+using namespace zelko6::test;
+using Kind = FileRefusal::Kind;
+
+namespace {
+
+ImageFileRead readFile(const QString &path, int sizeExp)
+{
+    MemoryBuffer image;
+    image.recreate(sizeExp);
+    return readImageFile(path, *formatOfName(path, UnknownSuffix::IsIntelHex), image);
+}
+
+} // namespace
+
+TEST(ImageFile, WhatIsNotARegularFileOrTooLongIsRefusedWithoutHanging)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    const QString fifo = folder.filePath(QStringLiteral("fifo.hex"));
+    ASSERT_TRUE(makeFifo(fifo));
+    ASSERT_TRUE(folder.mkdir(QStringLiteral("folder.s19")));
+    const int64_t limit = longestImageFile(ImageFormat::IntelHex, 256);
+    ASSERT_TRUE(makeSparseFile(folder.filePath(QStringLiteral("long.hex")), limit + 1));
+    ASSERT_TRUE(makeSparseFile(folder.filePath(QStringLiteral("limit.hex")), limit));
+
+    const struct {
+        QString path;
+        Kind refusal;
+    } cases[] = {
+        {endlessFileIn(folder, QStringLiteral("z.s19")), Kind::NotAFile},
+        {fifo, Kind::NotAFile},
+        {folder.filePath(QStringLiteral("folder.s19")), Kind::Folder},
+        {folder.filePath(QStringLiteral("absent.hex")), Kind::CannotOpen},
+        {folder.filePath(QStringLiteral("long.hex")), Kind::TooLong},
+        {folder.filePath(QStringLiteral("limit.hex")), Kind::None},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ImageFileRead read;
+        EXPECT_TRUE(endsWithoutAWriter(fifo, [&] { read = readFile(c.path, 8); }));
+        EXPECT_EQ(read.refusal.kind, c.refusal);
+        EXPECT_EQ(read.refusal.limit, c.refusal == Kind::TooLong ? limit : 0);
+        EXPECT_EQ(read.refusal.reason.isEmpty(), c.refusal != Kind::CannotOpen);
+    }
+    EXPECT_EQ(refusalBeforeOpening(fifo).kind, Kind::NotAFile);
+    EXPECT_EQ(refusalBeforeOpening(folder.filePath(QStringLiteral("long.hex"))).kind, Kind::None);
+}
+
+TEST(ImageFile, AStreamThatNeverEndsIsReadUpToTheBound)
+{
+    for (const FileFormat &format : fileFormats()) {
+        SCOPED_TRACE(format.word);
+        QFile zero(QStringLiteral("/dev/zero"));
+        ASSERT_TRUE(zero.open(QIODevice::ReadOnly));
+        MemoryBuffer image;
+        image.recreate(8);
+        const ImageFileRead read = readImageFrom(zero, format.format, image);
+        // A binary image's reader stops one byte past the buffer by itself: the file is longer.
+        if (format.format == ImageFormat::Binary) {
+            EXPECT_FALSE(read.refusal.refused());
+            EXPECT_EQ(std::get<BinaryLoadOutcome>(read.outcome).status, BinaryLoadOutcome::Status::Longer);
+        } else {
+            EXPECT_EQ(read.refusal.kind, Kind::TooLong);
+            EXPECT_EQ(read.refusal.limit, longestImageFile(format.format, 256));
+        }
+    }
+}
+
+TEST(ImageFile, TheLongestFileOfTheLargestChipLoadsAndOneByteMoreIsRefused)
+{
+    const MemoryBuffer image = randomBuffer(17, 23);
+    const struct {
+        ImageFormat format;
+        QByteArray text;
+    } cases[] = {
+        {ImageFormat::IntelHex, longestIntelHex(image)},
+        {ImageFormat::SRecord, longestSRecord(image)},
+    };
+    for (const auto &c : cases) {
+        const int64_t limit = longestImageFile(c.format, image.size());
+        SCOPED_TRACE(limit);
+        // Lines that are no record fill the file up to the bound and then one byte past it.
+        QByteArray text = c.text + QByteArray(limit - c.text.size() - 2, 'x') + "\r\n";
+        for (const int64_t extra : {0, 1}) {
+            QByteArray file = text + QByteArray(extra, '\n');
+            QBuffer device(&file);
+            ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+            MemoryBuffer loaded;
+            loaded.recreate(17);
+            const ImageFileRead read = readImageFrom(device, c.format, loaded);
+            if (extra == 0) {
+                ASSERT_FALSE(read.refusal.refused());
+                const auto &outcome = std::get<HexLoadOutcome>(read.outcome);
+                EXPECT_TRUE(outcome.complete() && !outcome.damage.found());
+                EXPECT_EQ(bufferBytes(loaded), bufferBytes(image));
+            } else {
+                EXPECT_EQ(read.refusal.kind, Kind::TooLong);
+            }
+        }
+    }
+    // A binary image longer than the chip is a longer file, told by its length, however long.
+    QTemporaryDir dir;
+    const QString huge = dir.filePath(QStringLiteral("huge.bin"));
+    ASSERT_TRUE(makeSparseFile(huge, 64 * 1024 * 1024));
+    const ImageFileRead read = readFile(huge, 17);
+    EXPECT_FALSE(read.refusal.refused());
+    EXPECT_EQ(std::get<BinaryLoadOutcome>(read.outcome).status, BinaryLoadOutcome::Status::Longer);
+    EXPECT_EQ(std::get<BinaryLoadOutcome>(read.outcome).fileSize, 64 * 1024 * 1024);
+}
