@@ -9,18 +9,14 @@
 
 namespace zelko6 {
 
-static QString translated(const char *text)
-{
-    return QCoreApplication::translate("zelko6::QtFileDialogs", text);
-}
-
 // "Hexファイル (*.HEX)": a format's filter with its suffixes as patterns.
 static QString filterOf(const FileFormat &format, qsizetype suffixes, bool upperCase)
 {
     QStringList patterns;
     for (const QString &suffix : format.suffixes.first(suffixes))
         patterns << QStringLiteral("*.") + (upperCase ? suffix.toUpper() : suffix);
-    return translated(format.filterName) + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    return QCoreApplication::translate("zelko6::QtFileDialogs", format.filterName) + QStringLiteral(" (") +
+           patterns.join(u' ') + u')';
 }
 
 static QString allFilesFilter()

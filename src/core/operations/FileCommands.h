@@ -64,6 +64,9 @@ class FileCommands {
 
   private:
     // A file's image at the chip's size, read by the rules of its name, and how the reading went.
+    // Read on the window's thread: no file is read further than the longest an image can have (a
+    // few MB, read in tens of milliseconds; bench_intelhex), too short a pause for a thread of its
+    // own and the lock that would then have to keep the buffer from the user meanwhile.
     struct ImageRead {
         MemoryBuffer image;
         FileStatus status{FileStage::Loaded, {}};
