@@ -178,11 +178,6 @@ TEST_F(FileWindowTest, FilesThatNeverEndOrBlockAreRefusedAndTheWindowGoesOn)
         EXPECT_EQ(main().status().panel(1), c.message);
         EXPECT_EQ(state().BufData[0], 0x12) << "the buffer stays as it was";
     }
-    // The window still answers: the next file loads.
-    writeFile(path("four.hex"), ":0400100001020304E2\r\n:00000001FF\r\n");
-    answer.arm(path("four.hex"));
-    main().action("mnuFileOpen")->trigger();
-    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
 }
 
 TEST_F(FileWindowTest, ALoadedFileEmptiesTheUndoHistoryAndACancelledOneDoesNot)
