@@ -2,6 +2,7 @@
 // before it is opened, and a file is read no further than the longest file its format can have.
 
 #include "core/files/ImageFile.h"
+#include "core/base/ProgramFolder.h"
 #include "core/files/ImageTestSupport.h"
 #include "core/files/LongestFiles.h"
 #include "support/HostileFiles.h"
@@ -57,6 +58,8 @@ TEST(ImageFile, WhatIsNotARegularFileOrTooLongIsRefusedWithoutHanging)
         EXPECT_EQ(read.refusal.reason.isEmpty(), c.refusal != Kind::CannotOpen);
     }
     EXPECT_EQ(refusalBeforeOpening(fifo).kind, Kind::NotAFile);
+    // The overwrite question asks FileExists of a name chosen to save to: a FIFO must not hold it.
+    EXPECT_TRUE(endsWithoutAWriter(fifo, [&] { EXPECT_TRUE(FileExists(fifo)); }));
     EXPECT_EQ(refusalBeforeOpening(folder.filePath(QStringLiteral("long.hex"))).kind, Kind::None);
 }
 
