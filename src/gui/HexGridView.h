@@ -23,7 +23,9 @@ class HexGridView final : public QTableView {
     // The byte under the current cell, or -1 when the current cell is not a byte cell.
     int selectedAddress() const;
 
+    // The columns' widths: the designed twips, or what the font's texts need when that is more.
     void SetGridLayout();
+    QSize sizeHint() const override;
 
   signals:
     // The user clicked a cell (byMouse) or moved the current cell with the keys.
