@@ -4,34 +4,27 @@
 // 125 %); the board window, which would cover part of the grid there, is put away first.
 // Run: zelko6-fit-screenshot PROGRAM_FOLDER OUTPUT.png [CHIP]
 
+#include "ScreenshotProgram.h"
 #include "core/base/Settings.h"
 #include "core/devices/DeviceFile.h"
 #include "gui/Application.h"
 #include "gui/BoardWindow.h"
-#include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
 #include "gui/MainWindow.h"
 #include "gui/ProgramIdentity.h"
-#include "gui/QtPlatform.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QScreen>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
 using namespace zelko6;
+using zelko6::screenshots::ScreenshotProgram;
 
 namespace {
-
-class NoShell final : public Shell {
-  public:
-    void open(const QString &) override {}
-};
 
 // Lets the window system map and paint what was shown.
 void settle()
@@ -56,9 +49,7 @@ int main(int argc, char **argv)
     installFontSubstitutions();
     const QString programFolder = QFileInfo(args[1]).absoluteFilePath();
 
-    QTemporaryDir settingsDir, runtimeDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    QtSettingsStore store;
+    ScreenshotProgram program(programFolder);
     if (args.size() == 4) {
         // Chosen before the start, as if chosen in an earlier run: start-up then ends as usual.
         const DeviceFileContents catalogue = readDeviceFile(programFolder + QStringLiteral("/zelko6.ini"));
@@ -70,16 +61,13 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "zelko6-fit-screenshot: no chip %s in the catalogue\n", qPrintable(args[3]));
             return 1;
         }
-        Settings(store).setInt(keys::DUT, chip);
+        program.settings().setInt(keys::DUT, chip);
     }
-    QtMessageBoxes boxes;
-    NoShell shell;
-    Application app(store, boxes, shell,
-                    {programFolder, runtimeDir.filePath(QStringLiteral("zelko6.lock")), programFolder});
-    if (!app.Main())
+    MainWindow *started = program.start();
+    if (!started)
         return 2;
-    MainWindow &main = *app.mainWindow();
-    if (BoardWindow *board = app.boardWindow())
+    MainWindow &main = *started;
+    if (BoardWindow *board = program.app().boardWindow())
         board->hide();
     settle();
     QScreen *screen = main.screen();
