@@ -164,24 +164,32 @@ int HexGridView::selectedAddress() const
     return (row - 1) * kBytesPerRow + (col - 1);
 }
 
+const HexGridView::WidestTexts &HexGridView::widestTexts()
+{
+    if (widest_.fontKey != font().key()) {
+        const QFontMetrics metrics = fontMetrics();
+        widest_ = {font().key(), widestAddressText(metrics), widestByteText(metrics),
+                   widestCharsText(metrics)};
+    }
+    return widest_;
+}
+
 void HexGridView::SetGridLayout()
 {
     const double dpi = logicalDpi();
-    const QFontMetrics metrics = fontMetrics();
+    const WidestTexts &widest = widestTexts();
     const int padding = cellPadding(*this);
     QHeaderView &rows = *verticalHeader();
-    rows.setFixedWidth(
-        std::max({twipsToPixels(kAddressTwips, dpi), headerWidth(rows, widestAddressText(metrics)),
-                  headerWidth(rows, cornerText())}));
+    rows.setFixedWidth(std::max({twipsToPixels(kAddressTwips, dpi), headerWidth(rows, widest.address),
+                                 headerWidth(rows, cornerText())}));
     const QHeaderView &columns = *horizontalHeader();
     const auto headerText = [this](int column) {
         return model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     };
-    const int byteText = widestByteText(metrics) + padding;
     for (int column = 0; column < kBytesPerRow; ++column)
-        setColumnWidth(column, std::max({twipsToPixels(kByteTwips, dpi), byteText,
+        setColumnWidth(column, std::max({twipsToPixels(kByteTwips, dpi), widest.byte + padding,
                                          headerWidth(columns, headerText(column))}));
-    setColumnWidth(kCharColumn, std::max({twipsToPixels(kCharsTwips, dpi), widestCharsText(metrics) + padding,
+    setColumnWidth(kCharColumn, std::max({twipsToPixels(kCharsTwips, dpi), widest.chars + padding,
                                           headerWidth(columns, headerText(kCharColumn))}));
     updateGeometry(); // the window's layout asks for the new width
 }

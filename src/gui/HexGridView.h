@@ -38,6 +38,16 @@ class HexGridView final : public QTableView {
     void changeEvent(QEvent *event) override;
 
   private:
+    // The widest texts of each column in the font in use: measured again only when the font changes.
+    struct WidestTexts {
+        QString fontKey;
+        QString address;
+        int byte = 0;
+        int chars = 0;
+    };
+    const WidestTexts &widestTexts();
+
+    WidestTexts widest_;
     bool settingFromCode_ = false;
     bool pressing_ = false;
 };
