@@ -96,8 +96,10 @@ void WindowPlacement::place(QWidget &window, QPoint framePosition)
     QScreen *screen = screenShowing(frame);
     if (!screen) {
         screen = QGuiApplication::primaryScreen();
-        if (!screen)
-            return window.move(framePosition);
+        if (!screen) {
+            window.move(framePosition);
+            return;
+        }
         framePosition = screen->availableGeometry().topLeft();
     }
     const QRect fitted = fitIntoArea(QRect(framePosition, frame.size()), screen->availableGeometry());
