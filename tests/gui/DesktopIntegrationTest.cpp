@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
@@ -139,15 +138,4 @@ TEST(SingleInstance, OnlyTheShowRequestIsAnsweredAndAStaleSocketIsReplaced)
         EXPECT_EQ(replyTo(running.socketPath(), c.request), c.reply) << c.request.constData();
         EXPECT_EQ(requests, c.requests) << c.request.constData();
     }
-}
-
-TEST(SingleInstance, ARunningInstanceThatDoesNotListenLetsTheLaterStartEnd)
-{
-    QTemporaryDir folder;
-    const QString lockPath = folder.filePath(QStringLiteral("zelko6.lock"));
-    QLockFile held(lockPath); // running, but with no socket (as before this was added)
-    ASSERT_TRUE(held.tryLock(0));
-    SingleInstance later(lockPath);
-    EXPECT_FALSE(later.claim());
-    EXPECT_FALSE(later.askRunningToShow(10s));
 }

@@ -1,7 +1,6 @@
-// The window's command line and the display check that come before any window system.
+// The window's command line and the display check, read before any window system is touched.
 
 #include "gui/StartArguments.h"
-#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QMap>
@@ -10,50 +9,20 @@
 
 using namespace zelko6;
 
-namespace {
-
-Environment from(const QMap<QByteArray, QByteArray> &variables)
-{
-    return [variables](const char *name) { return variables.value(name); };
-}
-
-} // namespace
-
-TEST(StartArguments, HelpAndVersionAreFoundBeforeTheEndOfOptionsAndQtOptionsPassThrough)
+TEST(StartArguments, HelpAndVersionAreOursBeforeTheEndOfOptionsAndEverythingElseIsQts)
 {
     const std::pair<QStringList, StartRequest> cases[] = {
         {{}, StartRequest::Window},
-        {{"--help"}, StartRequest::Help},
-        {{"-h"}, StartRequest::Help},
         {{"-platform", "offscreen", "--version"}, StartRequest::Version},
         {{"-style", "fusion", "-session", "abc"}, StartRequest::Window},
         {{"--", "--help"}, StartRequest::Window},
-        {{"-help"}, StartRequest::Window}, // not ours: Qt's to ignore
+        {{"-help"}, StartRequest::Window},
     };
     for (const auto &[arguments, expected] : cases)
         EXPECT_EQ(startRequest(arguments), expected) << arguments.join(u' ').toStdString();
 }
 
-TEST(StartArguments, ThePlatformsComeFromTheCommandLineTheEnvironmentOrTheSession)
-{
-    const struct {
-        QStringList arguments;
-        QByteArray environment;
-        QStringList platforms;
-    } cases[] = {
-        {{}, "", {"xcb", "wayland"}},
-        {{}, "offscreen:configfile=/tmp/s.json", {"offscreen"}},
-        {{}, "wayland;xcb", {"wayland", "xcb"}},
-        {{"-platform", "vnc:size=800x600"}, "xcb", {"vnc"}},
-        {{"--platform", "xcb"}, "", {"xcb"}},
-        {{"-platform"}, "offscreen", {"offscreen"}}, // a name missing: the environment's stands
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(platformsToTry(c.arguments, from({{"QT_QPA_PLATFORM", c.environment}})), c.platforms)
-            << c.arguments.join(u' ').toStdString() << " / " << c.environment.constData();
-}
-
-TEST(StartArguments, AWindowNeedsADisplayForXcbOrACompositorForWayland)
+TEST(StartArguments, AWindowNeedsADisplayForXcbOrACompositorForWaylandOnThePlatformsQtWillTry)
 {
     QTemporaryDir runtime;
     const QByteArray runtimePath = QFile::encodeName(runtime.path());
@@ -62,21 +31,25 @@ TEST(StartArguments, AWindowNeedsADisplayForXcbOrACompositorForWayland)
     socket.close();
 
     const struct {
-        QStringList platforms;
+        QStringList arguments;
         QMap<QByteArray, QByteArray> environment;
         bool can;
     } cases[] = {
-        {{"xcb", "wayland"}, {}, false},
-        {{"xcb", "wayland"}, {{"DISPLAY", ":0"}}, true},
-        {{"xcb"}, {{"WAYLAND_DISPLAY", "wayland-1"}, {"XDG_RUNTIME_DIR", runtimePath}}, false},
-        {{"wayland"}, {{"WAYLAND_DISPLAY", "wayland-1"}, {"XDG_RUNTIME_DIR", runtimePath}}, true},
-        {{"wayland"}, {{"WAYLAND_DISPLAY", "wayland-2"}, {"XDG_RUNTIME_DIR", runtimePath}}, false},
-        {{"wayland"}, {{"XDG_RUNTIME_DIR", runtimePath}}, false}, // no wayland-0 there
-        {{"wayland-egl"}, {{"WAYLAND_DISPLAY", runtimePath + "/wayland-1"}}, true},
-        {{"offscreen"}, {}, true},
-        {{}, {}, true}, // the system's own window system
+        {{}, {}, false}, // the session's xcb and Wayland, neither there
+        {{}, {{"DISPLAY", ":0"}}, true},
+        {{}, {{"WAYLAND_DISPLAY", "wayland-1"}, {"XDG_RUNTIME_DIR", runtimePath}}, true},
+        {{}, {{"WAYLAND_DISPLAY", "wayland-2"}, {"XDG_RUNTIME_DIR", runtimePath}}, false},
+        {{}, {{"XDG_RUNTIME_DIR", runtimePath}}, false}, // no wayland-0 there
+        {{}, {{"WAYLAND_DISPLAY", runtimePath + "/wayland-1"}}, true},
+        {{}, {{"QT_QPA_PLATFORM", "offscreen:configfile=/tmp/s.json"}}, true},
+        {{}, {{"QT_QPA_PLATFORM", "wayland-egl;xcb"}, {"DISPLAY", ":0"}}, true},
+        {{"--platform", "xcb"}, {{"WAYLAND_DISPLAY", "wayland-1"}, {"XDG_RUNTIME_DIR", runtimePath}}, false},
+        {{"-platform", "vnc:size=800x600"}, {{"QT_QPA_PLATFORM", "xcb"}}, true}, // the command line wins
+        {{"-platform"}, {{"QT_QPA_PLATFORM", "xcb"}}, false}, // no name given: the environment's stands
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(canOpenWindows(c.platforms, from(c.environment)), c.can)
-            << c.platforms.join(u',').toStdString();
+    for (const auto &c : cases) {
+        const auto environment = [&c](const char *name) { return c.environment.value(name); };
+        EXPECT_EQ(canOpenWindows(platformsToTry(c.arguments, environment), environment), c.can)
+            << c.arguments.join(u' ').toStdString() << " / " << c.environment.keys().join(' ').toStdString();
+    }
 }

@@ -109,19 +109,6 @@ INSTANTIATE_TEST_SUITE_P(LanguagesAndChips, WindowFit,
                                     (info.param.chip ? "Largest" : "Smallest");
                          });
 
-TEST(WindowPlacementFit, AWindowSavedOffTheEdgesComesBackWhole)
-{
-    useProgramFonts();
-    AppHarness h;
-    const double dpi = logicalDpi();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    // Saved on a larger screen, near its bottom-right corner.
-    h.store.save("Settings", "MainLeft", QString::number(pixelsToTwips(screen.right() - 100, dpi)));
-    h.store.save("Settings", "MainTop", QString::number(pixelsToTwips(screen.bottom() - 50, dpi)));
-    MainWindow &main = *h.start().mainWindow();
-    EXPECT_TRUE(screen.contains(main.frameGeometry())) << describe(main.frameGeometry()).toStdString();
-}
-
 TEST(GridColumns, ALargerFontWidensEveryColumnToItsTexts)
 {
     useProgramFonts();
