@@ -25,7 +25,7 @@ QString displayName(const QString &name)
 }
 
 // A binary image is loaded whole or not at all.
-FileResult judgeBinary(const BinaryLoadOutcome &outcome, const QString &where, size_t size)
+FileResult judged(const BinaryLoadOutcome &outcome, const QString &where, size_t size, bool /*lenient*/)
 {
     using Status = BinaryLoadOutcome::Status;
     const QString bytes = QString::number(size);
@@ -48,7 +48,7 @@ FileResult judgeBinary(const BinaryLoadOutcome &outcome, const QString &where, s
 }
 
 // Intel HEX or S-record: the same outcomes, so the same judgement.
-FileResult judgeRecords(const HexLoadOutcome &outcome, const QString &where, size_t size, bool lenient)
+FileResult judged(const HexLoadOutcome &outcome, const QString &where, size_t size, bool lenient)
 {
     switch (outcome.status) {
     case HexLoadOutcome::Status::Complete:
@@ -128,10 +128,10 @@ FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, Memor
     if (read.refusal.refused())
         result = {kExitFile, StatusTexts::fileStatus(FileStage::CannotOpen, {}) +
                                  detail(where, StatusTexts::fileRefusal(read.refusal))};
-    else if (const auto *binary = std::get_if<BinaryLoadOutcome>(&read.outcome))
-        result = judgeBinary(*binary, where, loaded.size());
-    else
-        result = judgeRecords(std::get<HexLoadOutcome>(read.outcome), where, loaded.size(), lenient);
+    else // a reader with an outcome of a new kind does not compile without its judgement
+        result =
+            std::visit([&](const auto &outcome) { return judged(outcome, where, loaded.size(), lenient); },
+                       read.outcome);
     if (result.ok())
         buffer = std::move(loaded);
     else
