@@ -737,10 +737,6 @@ Exit codes:
         <translation>Run this command, then log out and back in:</translation>
     </message>
     <message>
-        <source>グループに入らなくても、ログイン中の利用者が一般的な USB シリアル変換器を使えるようにする udev ルール %1 がインストールされていません（zelko6 パッケージに含まれています）。</source>
-        <translation>The udev rule %1, which lets the user logged in at this computer use the common USB serial adapters without any group, is not installed (the zelko6 package includes it).</translation>
-    </message>
-    <message>
         <source>グループ %1 には追加済みですが、このセッションの開始後に追加されたため、まだ有効になっていません。ログインし直してください。</source>
         <translation>You were added to the group %1 after this session began, so it does not count yet: log out and back in.</translation>
     </message>
@@ -751,6 +747,10 @@ Exit codes:
     <message>
         <source>このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。</source>
         <translation>This device is not meant for users: choose the serial adapter&apos;s own device instead, such as /dev/ttyUSB0 or /dev/ttyACM0.</translation>
+    </message>
+    <message>
+        <source>udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 パッケージに含まれています）。</source>
+        <translation>The udev rule %1 is not installed: with it, the user logged in at this computer can use the common USB serial adapters without any group (the zelko6 package includes it).</translation>
     </message>
 </context>
 <context>

@@ -176,15 +176,15 @@ QStringList StatusTexts::permissionLines(const QString &device, const Permission
     case Remedy::Unknown:
         break;
     case Remedy::JoinGroup: {
-        QStringList lines{tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group),
-                          tr("次のコマンドを実行してから、ログインし直してください:"),
-                          QStringLiteral("sudo usermod -aG %1 $USER").arg(advice.group)};
+        // The command comes last, so that on one line too nothing follows it but its end.
+        QStringList lines{tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group)};
         if (advice.udevRuleMissing)
-            lines << tr("グループに入らなくても、ログイン中の利用者が一般的な USB "
-                        "シリアル変換器を使えるようにする "
-                        "udev ルール %1 がインストールされていません（zelko6 パッケージに含まれています）。")
+            lines << tr("udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、"
+                        "ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 "
+                        "パッケージに含まれています）。")
                          .arg(kOwnUdevRuleName);
-        return lines;
+        return lines << tr("次のコマンドを実行してから、ログインし直してください:")
+                     << QStringLiteral("sudo usermod -aG %1 $USER").arg(advice.group);
     }
     case Remedy::LogInAgain:
         return {tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group),

@@ -293,8 +293,8 @@ TEST(CliBoardTest, APortTheUserMayNotOpenGetsAdviceThatIsTrue)
         QStringList said;
     } cases[] = {
         {makeNode(QStringLiteral("ttyDialout"), dialout->gr_gid, 0660),
-         {QStringLiteral("which belongs to the group dialout. Run this command, then log out and back in: "
-                         "sudo usermod -aG dialout $USER")}},
+         {QStringLiteral("which belongs to the group dialout."),
+          QStringLiteral("Run this command, then log out and back in: sudo usermod -aG dialout $USER")}},
         {makeNode(QStringLiteral("ttyRootOnly"), 0, 0600),
          {QStringLiteral("(owner root, group root). This device is not meant for users: choose the serial "
                          "adapter's own device instead")}},

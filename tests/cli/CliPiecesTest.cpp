@@ -168,10 +168,10 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
     EXPECT_EQ(
         messageAfter({refused({Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout"), true})}),
         QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
-                       "belongs to the group dialout. Run this command, then log out and back in: "
-                       "sudo usermod -aG dialout $USER The udev rule 60-zelko6.rules, which lets the user "
-                       "logged in at this computer use the common USB serial adapters without any group, "
-                       "is not installed (the zelko6 package includes it)."));
+                       "belongs to the group dialout. The udev rule 60-zelko6.rules is not installed: with "
+                       "it, the user logged in at this computer can use the common USB serial adapters "
+                       "without any group (the zelko6 package includes it). Run this command, then log out "
+                       "and back in: sudo usermod -aG dialout $USER"));
     EXPECT_EQ(
         messageAfter({refused({Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout")})}),
         QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "

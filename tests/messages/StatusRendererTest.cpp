@@ -38,12 +38,12 @@ TEST(StatusTexts, ThePermissionAdviceSaysOnlyWhatWouldHelp)
           QStringLiteral("sudo usermod -aG dialout $USER")}},
         {{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("uucp"), true},
          {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ uucp）。"),
+          QStringLiteral("udev ルール 60-zelko6.rules "
+                         "がインストールされていません。これがあれば、グループに入らなくても、"
+                         "ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 "
+                         "パッケージに含まれています）。"),
           QStringLiteral("次のコマンドを実行してから、ログインし直してください:"),
-          QStringLiteral("sudo usermod -aG uucp $USER"),
-          QStringLiteral(
-              "グループに入らなくても、ログイン中の利用者が一般的な USB シリアル変換器を使えるようにする "
-              "udev ルール 60-zelko6.rules がインストールされていません（zelko6 "
-              "パッケージに含まれています）。")}},
+          QStringLiteral("sudo usermod -aG uucp $USER")}},
         {{Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout"), false},
          {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ dialout）。"),
           QStringLiteral(
