@@ -108,25 +108,23 @@ main=$(xdotool search --sync --onlyvisible --name "Serial EEPROM Programmer" | h
 xdotool windowmove "$(window_named "インデックス情報")" 1060 67
 sleep 2
 snap "$main" main-ja.png
-# There is no window manager to give the keyboard to a window.
-xdotool windowfocus --sync "$main"
+# ファイル(F), then the item's key in the menu; the dialog it opens is pictured. There is no window
+# manager to give the keyboard to the main window.
+file_menu() {
+  local before
+  xdotool windowfocus --sync "$main"
+  before=$(windows)
+  xdotool key --clearmodifiers alt+f
+  sleep 1
+  xdotool key "$1"
+  snap_new "$before" "$2"
+}
 
-# ファイル(F) → ファイルをロード(O)...
-before=$(windows)
-xdotool key --clearmodifiers alt+f
-sleep 1
-xdotool key o
-snap_new "$before" open-ja.png
+file_menu o open-ja.png # ファイルをロード(O)...
 xdotool key Escape
 sleep 2
-
-# ファイル(F) → 名前を付けて保存(A)..., then a name that exists: the program asks before replacing it.
-xdotool windowfocus --sync "$main"
-before=$(windows)
-xdotool key --clearmodifiers alt+f
-sleep 1
-xdotool key a
-snap_new "$before" save-ja.png
+# 名前を付けて保存(A)..., then a name that exists: the program asks before replacing it.
+file_menu a save-ja.png
 xdotool type --delay 50 "image.hex"
 xdotool key Return
 # The question by its title: the name box's completion list comes and goes as a window too.
