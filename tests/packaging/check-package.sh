@@ -74,6 +74,8 @@ metainfo="$share/metainfo/$id.metainfo.xml"
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 grep -qx 'Exec=zelko6' "$desktop" || fail "the desktop entry does not start zelko6"
 grep -qx 'Icon=zelko6' "$desktop" || fail "the desktop entry does not name the icon zelko6"
+# The window's class on X11 is the program's application name.
+grep -qx 'StartupWMClass=ZELKO6' "$desktop" || fail "the desktop entry does not name the window class ZELKO6"
 appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli validate --pedantic $metainfo"
 grep -q "S-record" "$metainfo" || fail "the metainfo's description does not name S-record"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
