@@ -51,24 +51,6 @@ class Simulator {
     QString device_;
 };
 
-// The largest chip the catalogue offers: the demo should move enough bytes for a speed to mean
-// something.
-std::variant<ChosenChip, Failure> demoChip(const Catalogue &catalogue, const QString &chosen)
-{
-    if (!chosen.isEmpty())
-        return chooseChip(catalogue, chosen);
-    std::optional<ChosenChip> best;
-    for (int k = 0; k < catalogue.count(); ++k) {
-        auto chip = chooseChip(catalogue, QString::number(k));
-        if (auto *usable = std::get_if<ChosenChip>(&chip);
-            usable && (!best || usable->params.DUT_SizeExp > best->params.DUT_SizeExp))
-            best = *usable;
-    }
-    if (!best)
-        return Failure{kExitFile, CommandLine::tr("%1 に使えるチップがありません").arg(catalogue.path)};
-    return *best;
-}
-
 // How long a block read takes on a line of `baud` bit/s when the program adds nothing: every
 // byte that must arrive before the next can be sent, at ten bits each, plus the pauses the link
 // prescribes. Bytes that cross the line during a pause cost nothing extra.
@@ -85,20 +67,16 @@ double pacedReadSeconds(const ChipParams &chip, qint64 bytes, int baud)
     return pauses.count() + static_cast<double>(serial) * 10.0 / baud;
 }
 
+// The demo's five steps under their titles.
 class Steps {
   public:
     explicit Steps(const Console &console) : console_(console) {}
     void title(const QString &text) { console_.note(QStringLiteral("[%1/5] ").arg(++number_) + text); }
-    void rate(qint64 bytes, double seconds)
-    {
-        console_.note(QStringLiteral("      ") + rateText(bytes, seconds));
-    }
     // The first failure decides the exit code; the demo goes on where it still can.
-    int fail(int code)
+    void fail(int code)
     {
         if (exitCode_ == kExitOk)
             exitCode_ = code;
-        return code;
     }
     int exitCode() const { return exitCode_; }
 
@@ -110,36 +88,17 @@ class Steps {
 
 } // namespace
 
-int runDemo(const CliOptions &options, const Console &console)
+int runDemo(const Invocation &in)
 {
-    // The demo overwrites the whole chip with random bytes: on a real board the user names it.
-    if (options.port && options.chip.isEmpty()) {
-        console.note(
-            QStringLiteral("zelko6-cli: ") +
-            CommandLine::tr("--port での demo はチップを上書きします: --chip でチップを指定してください"));
-        return kExitUsage;
-    }
-    auto loaded = loadCatalogue(options.catalogue);
-    if (auto *failure = std::get_if<Failure>(&loaded)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    auto picked = demoChip(std::get<Catalogue>(loaded), options.chip);
-    if (auto *failure = std::get_if<Failure>(&picked)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    const ChosenChip chip = std::get<ChosenChip>(picked);
-    auto size = chooseAccessSize(chip, options.size);
-    if (auto *failure = std::get_if<Failure>(&size)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    const qint64 bytes = std::get<qint64>(size);
+    const CliOptions &options = in.options;
+    const Console &console = in.console;
+    const ChosenChip &chip = *in.chip;
+    const qint64 bytes = in.accessSize;
 
     std::unique_ptr<Simulator> simulator;
-    std::optional<QString> port = options.port;
-    if (!port) {
+    PortChoice port = in.port;
+    QString device = options.port.value_or(QString());
+    if (!options.port) {
         const QString program = options.simulator.isEmpty()
                                     ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
                                     : options.simulator;
@@ -147,36 +106,29 @@ int runDemo(const CliOptions &options, const Console &console)
         if (options.baud)
             arguments << QStringLiteral("--baud") << QString::number(options.baud);
         simulator = std::make_unique<Simulator>(program, arguments);
-        port = simulator->device();
-        if (port->isEmpty()) {
-            console.note(CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program));
-            return kExitLink;
-        }
-    }
-    auto chosenPort = choosePort(port);
-    if (auto *failure = std::get_if<Failure>(&chosenPort)) {
-        console.note(failure->text);
-        return failure->exitCode;
+        device = simulator->device();
+        if (device.isEmpty())
+            throw Failure{kExitLink,
+                          CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program)};
+        port = must(choosePort(device));
     }
     console.note(
         CommandLine::tr("demo: %1, %2 バイト, %3%4")
             .arg(chip.name)
             .arg(bytes)
-            .arg(*port)
+            .arg(device)
             .arg(simulator
                      ? (options.baud ? CommandLine::tr(" (ボードシミュレーター %1 bit/s)").arg(options.baud)
                                      : CommandLine::tr(" (ボードシミュレーター, 速度制限なし)"))
                      : QString()));
 
-    Session session(console, std::get<PortChoice>(chosenPort));
+    Session session(console, port);
     session.useChip(chip.params, bytes);
     Steps steps(console);
+    const QString indent(6, u' ');
 
     steps.title(CommandLine::tr("接続確認"));
-    if (const CheckOutcome check = session.identify(); check.result != CheckResult::Identified) {
-        console.note(session.message());
-        return steps.fail(exitCodeOf(check));
-    }
+    identifyStep(session);
 
     steps.title(CommandLine::tr("乱数のイメージを書込み"));
     MemoryBuffer image;
@@ -185,17 +137,11 @@ int runDemo(const CliOptions &options, const Console &console)
                   [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
     session.buffer = image;
     OperationOutcome outcome = session.writeBlock();
-    console.note(session.message());
-    if (outcome.result != OperationResult::Done)
-        return steps.fail(exitCodeOf(outcome));
-    steps.rate(bytes, session.lastSeconds());
+    endUnlessOk(transferStep(session, console, outcome, outcome.result == OperationResult::Done, indent));
 
     steps.title(CommandLine::tr("読み戻し"));
     outcome = session.readBlock();
-    console.note(session.message());
-    if (outcome.result != OperationResult::Done)
-        return steps.fail(exitCodeOf(outcome));
-    steps.rate(bytes, session.lastSeconds());
+    endUnlessOk(transferStep(session, console, outcome, outcome.result == OperationResult::Done, indent));
     if (simulator && options.baud) {
         const double expected = pacedReadSeconds(chip.params, bytes, options.baud);
         console.note(CommandLine::tr("      通信時間と規定の待ち時間 %1 秒; 実測 %2%3 %")
@@ -219,21 +165,16 @@ int runDemo(const CliOptions &options, const Console &console)
                                 ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
                                 : options.logPath;
     session.buffer = image;
-    outcome = session.verifyBlock(logPath);
-    console.note(session.message());
-    if (outcome.result == OperationResult::Done)
-        steps.rate(bytes, session.lastSeconds());
-    else
-        steps.fail(exitCodeOf(outcome));
-    console.note(QStringLiteral("      ") + verifyLogLine(session.lastLogPath()));
+    steps.fail(verifyStep(session, console, logPath, true, indent));
 
     steps.title(CommandLine::tr("Intel HEX で保存"));
     const QString hexPath =
         options.output.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo.hex")) : options.output;
     const FileResult saved = saveImage(readBack, hexPath, ImageFormat::IntelHex, console);
-    console.note(saved.text);
-    if (!saved.ok())
-        steps.fail(saved.exitCode);
+    if (saved.ok())
+        console.note(saved.text);
+    else
+        steps.fail(reportFailure(console, Failure{saved.exitCode, saved.text}));
     return steps.exitCode();
 }
 
