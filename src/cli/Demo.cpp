@@ -5,6 +5,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/Commands.h"
 #include "cli/ImageFiles.h"
+#include "cli/Interruption.h"
 #include "cli/Session.h"
 #include "core/devices/ChipSelection.h"
 #include "core/programmer/Protocol.h"
@@ -28,6 +29,7 @@ class Simulator {
     Simulator(const QString &program, const QStringList &arguments)
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        endWithThisProcess(process_);
         process_.start(program, arguments);
         QElapsedTimer clock;
         clock.start();

@@ -2,7 +2,9 @@
 
 #include "cli/CliOptions.h"
 
+#include <QProcess>
 #include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace zelko6::cli {
@@ -24,8 +26,22 @@ extern "C" void onInterrupt(int signalNumber)
 
 void installInterruptHandling()
 {
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    // A closed terminal or a dropped session is a request to stop like any other.
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signalNumber, onInterrupt);
+}
+
+void endWithThisProcess(QProcess &child)
+{
+    const pid_t parent = getpid();
+    // Runs in the child between fork and exec, where only async-signal-safe calls belong. The
+    // death signal outlives the exec; a parent already gone before it was set is caught by the
+    // check after it.
+    child.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(kExitInterrupted);
+    });
 }
 
 const std::atomic<bool> &interruptFlag()
