@@ -69,18 +69,51 @@ double pacedReadSeconds(const ChipParams &chip, qint64 bytes, int baud)
     return pauses.count() + static_cast<double>(serial) * 10.0 / baud;
 }
 
-// The demo's five steps under their titles.
+// The simulator the demo talks to when no --port names a real board; a start that fails ends it.
+std::unique_ptr<Simulator> startSimulator(const CliOptions &options, const ChipParams &chip)
+{
+    const QString program = options.simulator.isEmpty()
+                                ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
+                                : options.simulator;
+    QStringList arguments{QStringLiteral("--size-exp"), QString::number(chip.DUT_SizeExp)};
+    if (options.baud)
+        arguments << QStringLiteral("--baud") << QString::number(options.baud);
+    auto simulator = std::make_unique<Simulator>(program, arguments);
+    if (simulator->device().isEmpty())
+        throw Failure{kExitLink,
+                      CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program)};
+    return simulator;
+}
+
+MemoryBuffer randomImage(int sizeExp)
+{
+    MemoryBuffer image;
+    image.recreate(sizeExp);
+    std::generate(image.bytes().begin(), image.bytes().end(),
+                  [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
+    return image;
+}
+
+// The demo's five steps under their titles; the first failure decides the exit code, and the demo
+// goes on where it still can.
 class Steps {
   public:
     explicit Steps(const Console &console) : console_(console) {}
     void title(const QString &text) { console_.note(QStringLiteral("[%1/5] ").arg(++number_) + text); }
-    // The first failure decides the exit code; the demo goes on where it still can.
     void fail(int code)
     {
         if (exitCode_ == kExitOk)
             exitCode_ = code;
     }
+    // A block transfer, said under its title; nothing can follow one that failed.
+    void transfer(Session &session, const OperationOutcome &outcome) const
+    {
+        endUnlessOk(
+            transferStep(session, console_, outcome, outcome.result == OperationResult::Done, kIndent));
+    }
     int exitCode() const { return exitCode_; }
+
+    static inline const QString kIndent = QStringLiteral("      ");
 
   private:
     const Console &console_;
@@ -97,53 +130,29 @@ int runDemo(const Invocation &in)
     const ChosenChip &chip = *in.chip;
     const qint64 bytes = in.accessSize;
 
-    std::unique_ptr<Simulator> simulator;
-    PortChoice port = in.port;
-    QString device = options.port.value_or(QString());
-    if (!options.port) {
-        const QString program = options.simulator.isEmpty()
-                                    ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
-                                    : options.simulator;
-        QStringList arguments{QStringLiteral("--size-exp"), QString::number(chip.params.DUT_SizeExp)};
-        if (options.baud)
-            arguments << QStringLiteral("--baud") << QString::number(options.baud);
-        simulator = std::make_unique<Simulator>(program, arguments);
-        device = simulator->device();
-        if (device.isEmpty())
-            throw Failure{kExitLink,
-                          CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program)};
-        port = must(choosePort(device));
-    }
-    console.note(
-        CommandLine::tr("demo: %1, %2 バイト, %3%4")
-            .arg(chip.name)
-            .arg(bytes)
-            .arg(device)
-            .arg(simulator
-                     ? (options.baud ? CommandLine::tr(" (ボードシミュレーター %1 bit/s)").arg(options.baud)
-                                     : CommandLine::tr(" (ボードシミュレーター, 速度制限なし)"))
-                     : QString()));
+    const std::unique_ptr<Simulator> simulator =
+        options.port ? nullptr : startSimulator(options, chip.params);
+    const QString device = simulator ? simulator->device() : *options.port;
+    const QString pacing = !simulator ? QString()
+                           : options.baud
+                               ? CommandLine::tr(" (ボードシミュレーター %1 bit/s)").arg(options.baud)
+                               : CommandLine::tr(" (ボードシミュレーター, 速度制限なし)");
+    console.note(CommandLine::tr("demo: %1, %2 バイト, %3%4").arg(chip.name).arg(bytes).arg(device, pacing));
 
-    Session session(console, port);
+    Session session(console, simulator ? must(choosePort(device)) : in.port);
     session.useChip(chip.params, bytes);
     Steps steps(console);
-    const QString indent(6, u' ');
 
     steps.title(CommandLine::tr("接続確認"));
     identifyStep(session);
 
     steps.title(CommandLine::tr("乱数のイメージを書込み"));
-    MemoryBuffer image;
-    image.recreate(chip.params.DUT_SizeExp);
-    std::generate(image.bytes().begin(), image.bytes().end(),
-                  [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
+    const MemoryBuffer image = randomImage(chip.params.DUT_SizeExp);
     session.buffer = image;
-    OperationOutcome outcome = session.writeBlock();
-    endUnlessOk(transferStep(session, console, outcome, outcome.result == OperationResult::Done, indent));
+    steps.transfer(session, session.writeBlock());
 
     steps.title(CommandLine::tr("読み戻し"));
-    outcome = session.readBlock();
-    endUnlessOk(transferStep(session, console, outcome, outcome.result == OperationResult::Done, indent));
+    steps.transfer(session, session.readBlock());
     if (simulator && options.baud) {
         const double expected = pacedReadSeconds(chip.params, bytes, options.baud);
         console.note(CommandLine::tr("      通信時間と規定の待ち時間 %1 秒; 実測 %2%3 %")
@@ -167,7 +176,7 @@ int runDemo(const Invocation &in)
                                 ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
                                 : options.logPath;
     session.buffer = image;
-    steps.fail(verifyStep(session, console, logPath, true, indent));
+    steps.fail(verifyStep(session, console, logPath, true, Steps::kIndent));
 
     steps.title(CommandLine::tr("Intel HEX で保存"));
     const QString hexPath =
