@@ -79,7 +79,7 @@ Invocation resolved(const CommandDescription &command, const CliOptions &o, cons
     const Needs &needs = command.needs;
     Invocation in{o, console, {}, {}, 0, 0, {}};
     // The demo overwrites the whole chip with random bytes: on a real board the user names it.
-    if (needs.chip == ChipNeed::DemoOverride && o.port && o.chip.isEmpty())
+    if (needs.chip == ChipNeed::LargestOnSimulator && o.port && o.chip.isEmpty())
         throw usage(
             CommandLine::tr("--port での demo はチップを上書きします: --chip でチップを指定してください"));
     const bool chipWanted =
@@ -87,7 +87,7 @@ Invocation resolved(const CommandDescription &command, const CliOptions &o, cons
     if (needs.catalogue || chipWanted)
         in.catalogue = must(loadCatalogue(o.catalogue));
     if (chipWanted)
-        in.chip = needs.chip == ChipNeed::DemoOverride && o.chip.isEmpty()
+        in.chip = needs.chip == ChipNeed::LargestOnSimulator && o.chip.isEmpty()
                       ? must(largestChip(*in.catalogue))
                       : must(chooseChip(*in.catalogue, o.chip));
     switch (needs.size) {

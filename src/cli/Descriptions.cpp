@@ -298,7 +298,7 @@ std::vector<CommandDescription> makeCommands()
                         "保存を行います。--port がなければここで起動するボードシミュレーターが\n"
                         "相手です (実際のチップは上書きされるので、そのときは --chip が必要です)")}},
          .options = {QStringLiteral("--baud"), QStringLiteral("--simulator"), QStringLiteral("--output")},
-         .needs = {.chip = ChipNeed::DemoOverride, .size = SizeNeed::Block, .port = true},
+         .needs = {.chip = ChipNeed::LargestOnSimulator, .size = SizeNeed::Block, .port = true},
          .run = runDemo},
     };
 }

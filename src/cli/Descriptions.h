@@ -52,9 +52,9 @@ struct FileArguments {
 
 enum class ChipNeed {
     None,
-    Named,        // --chip, from the catalogue
-    IfNamed,      // --chip when given (convert: the size is --size otherwise)
-    DemoOverride, // the largest chip unless named; on a real board (--port) it must be named
+    Named,              // --chip, from the catalogue
+    IfNamed,            // --chip when given (convert: the size is --size otherwise)
+    LargestOnSimulator, // the largest chip unless named; on a real board (--port) it must be named
 };
 
 enum class SizeNeed {

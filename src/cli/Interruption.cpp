@@ -15,9 +15,13 @@ std::atomic<bool> g_interrupted{false};
 std::atomic<bool> g_orderly{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void onInterrupt(int signalNumber)
+// Ctrl-C, a termination request, a closed terminal or a dropped session: each asks the same.
+constexpr int kRequests[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void onInterrupt(int)
 {
-    std::signal(signalNumber, SIG_DFL); // a second request ends the program at once
+    for (const int request : kRequests)
+        std::signal(request, SIG_DFL); // a second request, of any kind, ends the program at once
     g_interrupted = true;
     if (!g_orderly)
         _exit(kExitInterrupted);
@@ -26,9 +30,8 @@ extern "C" void onInterrupt(int signalNumber)
 
 void installInterruptHandling()
 {
-    // A closed terminal or a dropped session is a request to stop like any other.
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signalNumber, onInterrupt);
+    for (const int request : kRequests)
+        std::signal(request, onInterrupt);
 }
 
 void endWithThisProcess(QProcess &child)

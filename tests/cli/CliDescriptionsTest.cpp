@@ -42,7 +42,7 @@ TEST(CliDescriptionsTest, EveryNameTheTablesUseIsDescribedOnce)
         // A block's size is one the chip offers; an image's is the chip's when one is named.
         if (command.needs.size == SizeNeed::Block) {
             EXPECT_TRUE(command.needs.chip == ChipNeed::Named ||
-                        command.needs.chip == ChipNeed::DemoOverride);
+                        command.needs.chip == ChipNeed::LargestOnSimulator);
         }
         if (command.needs.size == SizeNeed::Image) {
             EXPECT_EQ(command.needs.chip, ChipNeed::IfNamed);
