@@ -33,7 +33,7 @@ static QString defaultSuffix()
 
 FileDialogRequest FileCommands::openRequest() const
 {
-    return {settings_.text(keys::OpenDir), defaultSuffix(), QStringLiteral("*.") + defaultSuffix()};
+    return {openStartFolder(), defaultSuffix(), QStringLiteral("*.") + defaultSuffix()};
 }
 
 bool FileCommands::canOpen(const std::optional<QString> &chosen)
@@ -53,6 +53,18 @@ bool FileCommands::canOpen(const std::optional<QString> &chosen)
         return false;
     }
     return true;
+}
+
+QString FileCommands::openStartFolder() const
+{
+    const QString remembered = settings_.text(keys::OpenDir);
+    return !remembered.isEmpty() && QFileInfo(remembered).isDir() ? remembered : view_.firstDialogFolder();
+}
+
+QString FileCommands::saveStartFolder() const
+{
+    const QString remembered = settings_.text(keys::SaveDir);
+    return isRememberedSaveFolder(remembered) ? remembered : view_.firstDialogFolder();
 }
 
 void FileCommands::mnuFileOpen_Click()
@@ -166,7 +178,7 @@ void FileCommands::mnuFileCompare_Click()
 
 void FileCommands::mnuFileSaveAs_Click()
 {
-    const auto chosen = dialogs_.saveFile({settings_.text(keys::SaveDir), defaultSuffix(), QString()});
+    const auto chosen = dialogs_.saveFile({saveStartFolder(), defaultSuffix(), QString()});
     if (!chosen || chosen->isEmpty()) {
         status(FileStage::SaveCancelled);
         return;
@@ -177,7 +189,9 @@ void FileCommands::mnuFileSaveAs_Click()
         return;
     }
     view_.showFileInCaption(buffer_.WorkFilePath);
-    settings_.setText(keys::SaveDir, folderOf(buffer_.WorkFilePath));
+    // A folder the user cannot write would only make the next save fail again.
+    if (const QString folder = folderOf(buffer_.WorkFilePath); isRememberedSaveFolder(folder))
+        settings_.setText(keys::SaveDir, folder);
     status(FileStage::Saving);
     view_.setBusyPointer(true);
     view_.yield();
