@@ -10,6 +10,7 @@
 #include "gui/BufferTools.h"
 #include "gui/ByteEditorPanel.h"
 #include "gui/Desktop.h"
+#include "gui/DuringOperations.h"
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
 #include "gui/QtFileDialogs.h"
@@ -324,22 +325,16 @@ void MainWindow::gridClick()
 
 void MainWindow::setOperationLock(bool locked)
 {
-    // Everything through which a second operation could start or the running one's chip, sizes,
-    // buffer or port could change under it.
-    static const char *const kWidgets[] = {
-        "MSFGrid1",       "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all", "Cmd_WRITE_single",
-        "Cmd_VERIFY_all", "Frame1",       "Combo_device",    "CmbSize",       "Command1",
-        "Cmd_Open",       "Cmd_SaveAs",   "Cmd_Port"};
-    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs", "mnuFileCompare",
-                                           "mnuVerify", "mnuToolsOptions",
-                                           // the buffer tools (undo and redo follow below)
-                                           "mnuEditGoTo", "mnuEditFind", "mnuEditFindNext",
-                                           "mnuEditFindPrevious", "mnuEditFill", "mnuBlankCheck"};
-    for (const char *name : kWidgets)
-        if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
-            widget->setEnabled(!locked);
-    for (const char *name : kActions)
-        action(name)->setEnabled(!locked);
+    // What each control and item was made with decides (DuringOperations); the few locked by
+    // their owners follow.
+    const auto apply = [locked](auto *control) {
+        if (duringOperations(*control) == DuringOperations::Locked)
+            control->setEnabled(!locked);
+    };
+    for (QWidget *widget : findChildren<QWidget *>())
+        apply(widget);
+    for (QAction *item : findChildren<QAction *>())
+        apply(item);
     locked_ = locked;
     enableDifferenceActions();
     tools_->setOperationLock(locked);
