@@ -732,6 +732,10 @@ Exit codes:
             <numerusform>Filled %1 to %2 (%n bytes).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>ベリファイ 正常終了。 (%1sec)</source>
+        <translation>Verify finished without error. (%1sec)</translation>
+    </message>
 </context>
 <context>
     <name>zelko6::AboutWindow</name>

@@ -110,7 +110,6 @@ class Session {
     double lastSeconds() const { return lastSeconds_; }
     // Where the last verify's log ended up; empty when it could not be written there.
     QString lastLogPath() const { return lastLogPath_; }
-    const LinkState &linkState() const { return link_.linkState(); }
     const ChipParams &chip() const { return chip_; }
     ConsoleReporter &reporter() { return reporter_; }
 

@@ -189,7 +189,7 @@ void MainWindow::runOperation(OperationKind kind)
     request.accessSize = toInt32(accessSize_->currentText()).value_or(0);
     request.address = grid_->selectedAddress();
     request.verifyLogPath = state_.pathInWriteDir(kVerifyLogName);
-    const bool verifies = kind == OperationKind::VerifyBlock || kind == OperationKind::WriteBlockAndVerify;
+    const bool verifies = comparesWithChip(kind);
     runner_.start(request, state_.BufData, [this, verifies](const OperationOutcome &outcome) {
         // A verify that compared anything replaces the marks; one that never began leaves them.
         const bool compared = outcome.result == OperationResult::Done ||
@@ -295,6 +295,7 @@ void MainWindow::setBusyPointer(bool busy)
 
 void MainWindow::yield()
 {
+    // The window's own pending events only: the device operations never wait on this thread.
     QCoreApplication::processEvents();
 }
 
