@@ -13,7 +13,7 @@ packages=(
   xvfb xauth xdg-utils fonts-ipafont-gothic
   python3 python3-intelhex srecord binutils
   clang clang-format
-  dpkg-dev desktop-file-utils appstream lintian
+  dpkg-dev desktop-file-utils appstream lintian bash-completion
   "$@"
 )
 

@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ImageFiles.h"
+#include "cli/InProcess.h"
 #include "cli/Language.h"
 #include "cli/Session.h"
 #include "core/programmer/Transfer.h"
@@ -23,41 +24,6 @@ namespace zelko6::cli {
 namespace {
 
 namespace texts = zelko6::test::texts;
-
-// Captures what a meter writes.
-class CapturedStream {
-  public:
-    CapturedStream() : file_(std::tmpfile()) {}
-    ~CapturedStream() { std::fclose(file_); }
-    std::FILE *file() const { return file_; }
-    QString text() const
-    {
-        std::fflush(file_);
-        std::rewind(file_);
-        QByteArray bytes;
-        char buf[4096];
-        for (size_t n; (n = std::fread(buf, 1, sizeof buf, file_)) > 0;)
-            bytes.append(buf, static_cast<qsizetype>(n));
-        return QString::fromUtf8(bytes);
-    }
-
-  private:
-    std::FILE *file_;
-};
-
-// The program's English translation in effect for one test, as zelko6-cli --lang en has it.
-class InEnglish : public ::testing::Test {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(english_.load(QStringLiteral("zelko6_en"), QStringLiteral(ZELKO6_BINARY_DIR)));
-        QCoreApplication::installTranslator(&english_);
-    }
-    void TearDown() override { QCoreApplication::removeTranslator(&english_); }
-
-  private:
-    QTranslator english_;
-};
 
 // The options' complaints are checked as an English user reads them.
 using CliOptionsTest = InEnglish;

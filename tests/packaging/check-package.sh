@@ -87,6 +87,21 @@ before=$(cd "$prog" && find . | sort)
 "$build/zelko6-cli" list >"$work/list.build" 2>/dev/null
 cmp -s "$work/list.out" "$work/list.build" || fail "zelko6-cli list differs from the build's: $(cat "$work/list.out")"
 
+# Bash completion, found where bash-completion looks, asks the installed program: commands, and the
+# chips of the catalogue that program reads.
+completion="$share/bash-completion/completions/zelko6-cli"
+if [ -f "$completion" ]; then
+  complete_words() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+             _zelko6_cli; printf "%s\n" "${COMPREPLY[@]}"' bash "$completion" "$cli" "$@"
+  }
+  [ "$(complete_words bl)" = "blank" ] || fail "completion of 'zelko6-cli bl': $(complete_words bl)"
+  [ "$(complete_words read --chip 93C4)" = "93C46" ] ||
+    fail "completion of 'zelko6-cli read --chip 93C4': $(complete_words read --chip 93C4)"
+else
+  fail "no share/bash-completion/completions/zelko6-cli"
+fi
+
 mkdir -p "$work/demo"
 "$cli" demo --output "$work/demo/demo.hex" >"$work/demo.out" 2>&1 || fail "zelko6-cli demo: $(tail -5 "$work/demo.out")"
 [ -s "$work/demo/demo.hex" ] || fail "zelko6-cli demo saved no Intel HEX"
@@ -113,4 +128,4 @@ if [ "$expected_log" != "$prog/VerifyLog.txt" ]; then
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
-echo "package $deb: layout, desktop entry, metainfo, icons, list, demo and write checked"
+echo "package $deb: layout, desktop entry, metainfo, icons, completion, list, demo and write checked"
