@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
   qt6-tools-dev qt6-l10n-tools
   libgl-dev libglx-dev
   libgtest-dev libgmock-dev googletest

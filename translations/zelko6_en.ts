@@ -761,10 +761,6 @@ The files it reads and writes are listed in zelko6(1).</translation>
         <translation>No permission to open the port: %1</translation>
     </message>
     <message>
-        <source>ポートを開く権限がありません: %1（グループ %2）。「sudo usermod -aG %2 $USER」を実行してから、ログインし直してください。</source>
-        <translation>No permission to open %1, which belongs to the group %2. Run &quot;sudo usermod -aG %2 $USER&quot;, then log out and back in.</translation>
-    </message>
-    <message>
         <source>ファイルと比較しました。相違はありません。</source>
         <translation>Compared with the file: no differences.</translation>
     </message>
@@ -820,6 +816,30 @@ The files it reads and writes are listed in zelko6(1).</translation>
     <message>
         <source>ベリファイ 正常終了。 (%1sec)</source>
         <translation>Verify finished without error. (%1sec)</translation>
+    </message>
+    <message>
+        <source>ポートを開く権限がありません: %1（グループ %2）。</source>
+        <translation>No permission to open %1, which belongs to the group %2.</translation>
+    </message>
+    <message>
+        <source>次のコマンドを実行してから、ログインし直してください:</source>
+        <translation>Run this command, then log out and back in:</translation>
+    </message>
+    <message>
+        <source>グループ %1 には追加済みですが、このセッションの開始後に追加されたため、まだ有効になっていません。ログインし直してください。</source>
+        <translation>You were added to the group %1 after this session began, so it does not count yet: log out and back in.</translation>
+    </message>
+    <message>
+        <source>ポートを開く権限がありません: %1（所有者 %2、グループ %3）。</source>
+        <translation>No permission to open %1 (owner %2, group %3).</translation>
+    </message>
+    <message>
+        <source>このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。</source>
+        <translation>This device is not meant for users: choose the serial adapter&apos;s own device instead, such as /dev/ttyUSB0 or /dev/ttyACM0.</translation>
+    </message>
+    <message>
+        <source>udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 パッケージに含まれています）。</source>
+        <translation>The udev rule %1 is not installed: with it, the user logged in at this computer can use the common USB serial adapters without any group (the zelko6 package includes it).</translation>
     </message>
 </context>
 <context>

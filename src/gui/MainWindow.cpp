@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "core/base/NumberText.h"
+#include "core/base/ProgramFolder.h"
 #include "core/base/Settings.h"
 #include "core/base/Version.h"
 #include "core/devices/ChipSelection.h"
@@ -174,6 +175,11 @@ void MainWindow::showDifferences(Differences differences, ComparedWith comparedW
 {
     model_.markDifferences(std::move(differences), comparedWith);
     enableDifferenceActions();
+}
+
+QString MainWindow::firstDialogFolder() const
+{
+    return zelko6::firstDialogFolder(state_.AppDir);
 }
 
 void MainWindow::enableDifferenceActions()

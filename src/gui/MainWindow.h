@@ -135,6 +135,7 @@ class MainWindow final : public QMainWindow,
     void showFileInCaption(const QString &path) override;
     void showBuffer() override;
     void showDifferences(Differences differences, ComparedWith comparedWith) override;
+    QString firstDialogFolder() const override;
 
     AppState &state_;
     Settings &settings_;

@@ -1,6 +1,7 @@
 #include "messages/StatusTexts.h"
 
 #include "core/devices/DeviceTable.h"
+#include "core/programmer/UdevRules.h"
 #include "core/text/HexText.h"
 
 #include <cmath>
@@ -216,6 +217,9 @@ QString StatusTexts::portUnusable(const OpenFailure &failure)
 {
     // The box has always said only that the port could not be used; where the user can do
     // something about it, a second line says what.
+    if (failure.kind == OpenFailure::Kind::Permission)
+        return (QStringList{portUnusable()} + permissionLines(failure.device, failure.permission))
+            .join(u'\n');
     const QString refusal = portRefusal(failure);
     if (refusal.isEmpty())
         return portUnusable();
@@ -228,14 +232,42 @@ QString StatusTexts::portRefusal(const OpenFailure &failure)
     case OpenFailure::Kind::InUse:
         return tr("ポートは他のプログラムが使用中です: %1").arg(failure.device);
     case OpenFailure::Kind::Permission:
-        if (failure.group.isEmpty())
-            return tr("ポートを開く権限がありません: %1").arg(failure.device);
-        return tr("ポートを開く権限がありません: %1（グループ %2）。"
-                  "「sudo usermod -aG %2 $USER」を実行してから、ログインし直してください。")
-            .arg(failure.device, failure.group);
+        return permissionLines(failure.device, failure.permission).join(u' ');
     default:
         return {};
     }
+}
+
+QStringList StatusTexts::permissionLines(const QString &device, const PermissionAdvice &advice)
+{
+    using Remedy = PermissionAdvice::Remedy;
+    switch (advice.remedy) {
+    case Remedy::Unknown:
+        break;
+    case Remedy::JoinGroup: {
+        // The command comes last, so that on one line too nothing follows it but its end.
+        QStringList lines{tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group)};
+        if (advice.udevRuleMissing)
+            lines << tr("udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、"
+                        "ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 "
+                        "パッケージに含まれています）。")
+                         .arg(kOwnUdevRuleName);
+        return lines << tr("次のコマンドを実行してから、ログインし直してください:")
+                     << QStringLiteral("sudo usermod -aG %1 $USER").arg(advice.group);
+    }
+    case Remedy::LogInAgain:
+        return {tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group),
+                tr("グループ %1 "
+                   "には追加済みですが、このセッションの開始後に追加されたため、まだ有効になっていません。"
+                   "ログインし直してください。")
+                    .arg(advice.group)};
+    case Remedy::NotForUsers:
+        return {tr("ポートを開く権限がありません: %1（所有者 %2、グループ %3）。")
+                    .arg(device, advice.owner, advice.group),
+                tr("このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス"
+                   "（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。")};
+    }
+    return {tr("ポートを開く権限がありません: %1").arg(device)};
 }
 
 QString StatusTexts::fileStatus(FileStage stage, const QString &detail)

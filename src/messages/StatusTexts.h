@@ -56,11 +56,14 @@ class StatusTexts {
     static QString oldFirmware();
     static QString portUnusable();
     // The port window's box for a port that could not be opened, with what to do where that is
-    // known (another program holds it; the user lacks the device's group).
+    // known (another program holds it; what the permission advice says), a sentence to a line.
     static QString portUnusable(const OpenFailure &failure);
-    // What the user can do about a refused port: close the other program, or join the device's
-    // group. Empty for the other ways an open fails.
+    // What the user can do about a refused port, on one line: close the other program, or what
+    // the permission advice says. Empty for the other ways an open fails.
     static QString portRefusal(const OpenFailure &failure);
+    // The permission advice, a sentence to a line; a command to run is a line of its own, so that
+    // no wrapping breaks it where it is read or copied from.
+    static QStringList permissionLines(const QString &device, const PermissionAdvice &advice);
 
     // Files
     static QString fileStatus(const FileStatus &status);

@@ -125,14 +125,28 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
                                   OpenFailure{OpenFailure::Kind::Busy, QStringLiteral("/dev/ttyUSB0"), {}}}}),
         QStringLiteral("Programmer connection check failed. Port in use or access denied: /dev/ttyUSB0"));
-    EXPECT_EQ(messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
-                                        OpenFailure{OpenFailure::Kind::Permission,
-                                                    QStringLiteral("/dev/ttyUSB0"),
-                                                    {},
-                                                    QStringLiteral("dialout")}}}),
-              QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
-                             "belongs to the group dialout. Run \"sudo usermod -aG dialout $USER\", then "
-                             "log out and back in."));
+    using Remedy = PermissionAdvice::Remedy;
+    const auto refused = [](PermissionAdvice advice) {
+        return CheckFailed{
+            1, CheckResult::PortUnusable, 0,
+            OpenFailure{OpenFailure::Kind::Permission, QStringLiteral("/dev/ttyUSB0"), {}, advice}};
+    };
+    EXPECT_EQ(
+        messageAfter({refused({Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout"), true})}),
+        QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
+                       "belongs to the group dialout. The udev rule 60-zelko6.rules is not installed: with "
+                       "it, the user logged in at this computer can use the common USB serial adapters "
+                       "without any group (the zelko6 package includes it). Run this command, then log out "
+                       "and back in: sudo usermod -aG dialout $USER"));
+    EXPECT_EQ(
+        messageAfter({refused({Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout")})}),
+        QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
+                       "belongs to the group dialout. You were added to the group dialout after this "
+                       "session began, so it does not count yet: log out and back in."));
+    EXPECT_EQ(messageAfter({refused({Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("root")})}),
+              QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0 (owner "
+                             "root, group root). This device is not meant for users: choose the serial "
+                             "adapter's own device instead, such as /dev/ttyUSB0 or /dev/ttyACM0."));
     EXPECT_EQ(messageAfter({CheckFailed{
                   1, CheckResult::PortUnusable, 0,
                   OpenFailure{OpenFailure::Kind::InUse, QStringLiteral("/dev/ttyUSB0"), {}, {}}}}),

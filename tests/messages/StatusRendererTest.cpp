@@ -24,6 +24,50 @@ struct Rendered {
     QStringList historyOf(int panel) const { return panels.historyOf(panel); }
 };
 
+TEST(StatusTexts, ThePermissionAdviceSaysOnlyWhatWouldHelp)
+{
+    using Remedy = PermissionAdvice::Remedy;
+    const QString device = QStringLiteral("/dev/ttyS0");
+    const struct {
+        PermissionAdvice advice;
+        QStringList lines;
+    } cases[] = {
+        {{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ dialout）。"),
+          QStringLiteral("次のコマンドを実行してから、ログインし直してください:"),
+          QStringLiteral("sudo usermod -aG dialout $USER")}},
+        {{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("uucp"), true},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ uucp）。"),
+          QStringLiteral("udev ルール 60-zelko6.rules "
+                         "がインストールされていません。これがあれば、グループに入らなくても、"
+                         "ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 "
+                         "パッケージに含まれています）。"),
+          QStringLiteral("次のコマンドを実行してから、ログインし直してください:"),
+          QStringLiteral("sudo usermod -aG uucp $USER")}},
+        {{Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ dialout）。"),
+          QStringLiteral(
+              "グループ dialout には追加済みですが、このセッションの開始後に追加されたため、まだ有効になって"
+              "いません。ログインし直してください。")}},
+        {{Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("root"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（所有者 root、グループ root）。"),
+          QStringLiteral(
+              "このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス"
+              "（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。")}},
+        {{Remedy::Unknown, QStringLiteral("ada"), QStringLiteral("ada"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.lines.first().toStdString());
+        EXPECT_EQ(StatusTexts::permissionLines(device, c.advice), c.lines);
+        const OpenFailure failure{OpenFailure::Kind::Permission, device, {}, c.advice};
+        // The command never shares a line with anything in the box, and is whole on the status line.
+        EXPECT_EQ(StatusTexts::portUnusable(failure),
+                  QStringLiteral("指定した通信ポートは使用できませんでした。\n") + c.lines.join(u'\n'));
+        EXPECT_EQ(StatusTexts::portRefusal(failure), c.lines.join(u' '));
+    }
+}
+
 TEST(StatusRenderer, AReadFromStartToEnd)
 {
     Rendered r;
@@ -134,16 +178,21 @@ TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
               QStringLiteral("プログラマ接続確認エラー。ポートが見つかりません: /dev/ttyUSB7"));
     EXPECT_EQ(missing.panels.panel(2), QStringLiteral("COM2 : ライター未接続"));
 
-    // A refused port: the user who lacks the device's group is told which and how to join it;
-    // a port another program holds is told apart.
+    // A refused port: the status panel says what would help on one line; a port another program
+    // holds is told apart.
+    using Remedy = PermissionAdvice::Remedy;
     OpenFailure forbidden{
-        OpenFailure::Kind::Permission, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("dialout")};
+        OpenFailure::Kind::Permission,
+        QStringLiteral("/dev/ttyUSB0"),
+        {},
+        PermissionAdvice{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout")}};
     Rendered denied;
     denied << CheckFailed{1, CheckResult::PortUnusable, 0, forbidden};
-    EXPECT_EQ(denied.panels.panel(1),
-              QStringLiteral(
-                  "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。"
-                  "「sudo usermod -aG dialout $USER」を実行してから、ログインし直してください。"));
+    EXPECT_EQ(
+        denied.panels.panel(1),
+        QStringLiteral(
+            "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。 "
+            "次のコマンドを実行してから、ログインし直してください: sudo usermod -aG dialout $USER"));
     EXPECT_EQ(denied.panels.panel(2), QStringLiteral("COM1 : ライター未接続"));
     Rendered held;
     held << CheckFailed{1, CheckResult::PortUnusable, 0,
@@ -151,12 +200,13 @@ TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
     EXPECT_EQ(held.panels.panel(1),
               QStringLiteral("プログラマ接続確認エラー。ポートは他のプログラムが使用中です: /dev/ttyUSB0"));
 
-    // The port window's box keeps its sentence and says the same below it; where there is nothing
-    // to do about it, the sentence alone.
-    EXPECT_EQ(StatusTexts::portUnusable(forbidden),
-              QStringLiteral("指定した通信ポートは使用できませんでした。\nポートを開く権限がありません: "
-                             "/dev/ttyUSB0（グループ dialout）。「sudo usermod -aG dialout $USER」を実行"
-                             "してから、ログインし直してください。"));
+    // The port window's box keeps its sentence and says the same below it, the command on a line
+    // of its own; where there is nothing to do about it, the sentence alone.
+    EXPECT_EQ(
+        StatusTexts::portUnusable(forbidden),
+        QStringLiteral("指定した通信ポートは使用できませんでした。\nポートを開く権限がありません: "
+                       "/dev/ttyUSB0（グループ dialout）。\n次のコマンドを実行してから、ログインし直して"
+                       "ください:\nsudo usermod -aG dialout $USER"));
     EXPECT_EQ(
         StatusTexts::portUnusable(OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/x"), {}, {}}),
         QStringLiteral("指定した通信ポートは使用できませんでした。"));

@@ -33,12 +33,24 @@ void FileCommands::status(FileStage stage, const QString &detail)
     events_.report(FileStatus{stage, detail});
 }
 
+QString FileCommands::openStartFolder() const
+{
+    const QString remembered = settings_.text(keys::OpenDir);
+    return !remembered.isEmpty() && QFileInfo(remembered).isDir() ? remembered : view_.firstDialogFolder();
+}
+
+QString FileCommands::saveStartFolder() const
+{
+    const QString remembered = settings_.text(keys::SaveDir);
+    return isRememberedSaveFolder(remembered) ? remembered : view_.firstDialogFolder();
+}
+
 void FileCommands::mnuFileOpen_Click()
 {
     status(FileStage::PleaseWait);
     view_.yield();
     const auto chosen =
-        dialogs_.openFile({settings_.text(keys::OpenDir), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
+        dialogs_.openFile({openStartFolder(), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
     buffer_.WorkFilePath = chosen.value_or(QString());
     if (!chosen || buffer_.WorkFilePath.isEmpty() || !FileExists(buffer_.WorkFilePath) ||
         !catalogue_.chipSelected) {
@@ -115,7 +127,7 @@ void FileCommands::mnuFileCompare_Click()
     status(FileStage::PleaseWait);
     view_.yield();
     const auto chosen =
-        dialogs_.openFile({settings_.text(keys::OpenDir), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
+        dialogs_.openFile({openStartFolder(), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
     if (!chosen || chosen->isEmpty() || !FileExists(*chosen) || !catalogue_.chipSelected) {
         status(FileStage::CannotOpen);
         return;
@@ -139,7 +151,7 @@ void FileCommands::mnuFileCompare_Click()
 
 void FileCommands::mnuFileSaveAs_Click()
 {
-    const auto chosen = dialogs_.saveFile({settings_.text(keys::SaveDir), QStringLiteral("HEX"), QString()});
+    const auto chosen = dialogs_.saveFile({saveStartFolder(), QStringLiteral("HEX"), QString()});
     if (!chosen || chosen->isEmpty()) {
         status(FileStage::SaveCancelled);
         return;
@@ -150,7 +162,9 @@ void FileCommands::mnuFileSaveAs_Click()
         return;
     }
     view_.showFileInCaption(buffer_.WorkFilePath);
-    settings_.setText(keys::SaveDir, folderOf(buffer_.WorkFilePath));
+    // A folder the user cannot write would only make the next save fail again.
+    if (const QString folder = folderOf(buffer_.WorkFilePath); isRememberedSaveFolder(folder))
+        settings_.setText(keys::SaveDir, folder);
     status(FileStage::Saving);
     bool saved = false;
     {
