@@ -824,6 +824,10 @@ The files it reads and writes are listed in zelko6(1).</translation>
         </translation>
     </message>
     <message>
+        <source>ベリファイ 正常終了。 (%1sec)</source>
+        <translation>Verify finished without error. (%1sec)</translation>
+    </message>
+    <message>
         <source>ポートを開く権限がありません: %1（グループ %2）。</source>
         <translation>No permission to open %1, which belongs to the group %2.</translation>
     </message>

@@ -121,7 +121,6 @@ class Session {
     double lastSeconds() const { return lastSeconds_; }
     // Where the last verify's log ended up; empty when it could not be written there.
     QString lastLogPath() const { return lastLogPath_; }
-    const LinkState &linkState() const { return link_.linkState(); }
     const ChipParams &chip() const { return chip_; }
     qint64 accessSize() const { return accessSize_; }
     ConsoleReporter &reporter() { return reporter_; }

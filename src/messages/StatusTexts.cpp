@@ -18,6 +18,48 @@ QString StatusTexts::wholeSeconds(double seconds)
     return QString::number(static_cast<int64_t>(std::floor(seconds)));
 }
 
+QString StatusTexts::started(OperationKind kind)
+{
+    switch (kind) {
+    case OperationKind::ReadBlock:
+        return reading();
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteBlockAndVerify:
+        return writing();
+    case OperationKind::BlankCheck:
+        return blankChecking();
+    case OperationKind::ReadByte:
+    case OperationKind::WriteByte:
+    case OperationKind::VerifyBlock: // says so once its connection check has passed
+        return {};
+    }
+    return {};
+}
+
+QString StatusTexts::transferDone(const TransferFinished &finished)
+{
+    const auto verified = [&] {
+        if (finished.mismatches != 0)
+            return verifyError();
+        return finished.writeSeconds ? verifyDone(*finished.writeSeconds + finished.seconds)
+                                     : verifyAloneDone(finished.seconds);
+    };
+    switch (finished.kind) {
+    case OperationKind::ReadBlock:
+    case OperationKind::ReadByte:
+    case OperationKind::BlankCheck: // its result takes the place at once
+        return readDone(finished.seconds);
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteByte:
+        return writeDone(finished.seconds);
+    case OperationKind::WriteBlockAndVerify:
+        return finished.phase == TransferPhase::Write ? writeDone(finished.seconds) : verified();
+    case OperationKind::VerifyBlock:
+        return verified();
+    }
+    return {};
+}
+
 QString StatusTexts::reading()
 {
     return tr("読み出し中.....");
@@ -48,6 +90,11 @@ QString StatusTexts::verifyDone(double seconds)
     return tr("書込み・ベリファイ 正常終了。 (%1sec)").arg(tenths(seconds));
 }
 
+QString StatusTexts::verifyAloneDone(double seconds)
+{
+    return tr("ベリファイ 正常終了。 (%1sec)").arg(tenths(seconds));
+}
+
 QString StatusTexts::verifyError()
 {
     return tr("ベリファイ エラー。");
@@ -62,9 +109,31 @@ QString StatusTexts::replyMissed(LinkResult failure, bool distinct)
     return tr("タイムアウト");
 }
 
-QString StatusTexts::errorSuffix(TransferPhase phase)
+QString StatusTexts::errorSuffix(const TransferFailed &failed)
 {
-    return phase == TransferPhase::Write ? tr(" ライトエラー") : tr("  リードエラー");
+    switch (failed.kind) {
+    case OperationKind::ReadBlock:
+    case OperationKind::ReadByte:
+    case OperationKind::VerifyBlock:
+    case OperationKind::BlankCheck:
+        return readErrorSuffix();
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteByte:
+        return writeErrorSuffix();
+    case OperationKind::WriteBlockAndVerify:
+        return failed.phase == TransferPhase::Write ? writeErrorSuffix() : readErrorSuffix();
+    }
+    return {};
+}
+
+QString StatusTexts::readErrorSuffix()
+{
+    return tr("  リードエラー");
+}
+
+QString StatusTexts::writeErrorSuffix()
+{
+    return tr(" ライトエラー");
 }
 
 QString StatusTexts::refusal(Refusal refusal)

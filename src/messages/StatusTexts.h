@@ -23,18 +23,27 @@ class StatusTexts {
     static QString wholeSeconds(double seconds);
 
     // Transfers
+    // What panel 1 shows when an operation of this kind starts; empty where it shows nothing.
+    static QString started(OperationKind kind);
+    // What panel 1 shows when one of an operation's transfers has finished.
+    static QString transferDone(const TransferFinished &finished);
     static QString reading();
     static QString writing();
     static QString verifying();
     static QString readDone(double seconds);
     static QString writeDone(double seconds);
+    // A verify of a write: the two times summed.
     static QString verifyDone(double seconds);
+    // A verify on its own: its own time.
+    static QString verifyAloneDone(double seconds);
     static QString verifyError();
     // What a reply wait that failed shows. The window's users have always read "time-out" for
     // every way a wait can fail; `distinct` names a lost port and an interruption as what they are.
     static QString replyMissed(LinkResult failure, bool distinct);
     // Appended to the message after a failed transfer.
-    static QString errorSuffix(TransferPhase phase);
+    static QString errorSuffix(const TransferFailed &failed);
+    static QString readErrorSuffix();
+    static QString writeErrorSuffix();
     static QString refusal(Refusal refusal);
 
     // The connection check

@@ -152,11 +152,16 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
                   OpenFailure{OpenFailure::Kind::InUse, QStringLiteral("/dev/ttyUSB0"), {}, {}}}}),
               QStringLiteral(
                   "Programmer connection check failed. Another program is using the port: /dev/ttyUSB0"));
-    EXPECT_EQ(messageAfter({ReplyMissed{LinkResult::TimedOut},
-                            TransferFailed{TransferPhase::Read, LinkResult::TimedOut}}),
-              QStringLiteral("Time-out - read error"));
-    EXPECT_EQ(messageAfter({TransferFinished{TransferPhase::Verify, 2.34, 10.0, 0}}),
-              QStringLiteral("Write and verify finished without error. (12.3sec)"));
+    EXPECT_EQ(
+        messageAfter({ReplyMissed{LinkResult::TimedOut},
+                      TransferFailed{OperationKind::ReadBlock, TransferPhase::Read, LinkResult::TimedOut}}),
+        QStringLiteral("Time-out - read error"));
+    EXPECT_EQ(
+        messageAfter({TransferFinished{OperationKind::VerifyBlock, TransferPhase::Verify, 2.34, 10.0, 0}}),
+        QStringLiteral("Write and verify finished without error. (12.3sec)"));
+    EXPECT_EQ(
+        messageAfter({TransferFinished{OperationKind::VerifyBlock, TransferPhase::Verify, 2.34, {}, 0}}),
+        QStringLiteral("Verify finished without error. (2.3sec)"));
     EXPECT_TRUE(err.text().contains(QStringLiteral("COM3 : programmer not connected\n")));
     EXPECT_EQ(StatusTexts::doesNotFitAlone() + QStringLiteral(" (a.hex: line 3)"),
               QStringLiteral("The file's data exceed the chip's capacity. (a.hex: line 3)"));
@@ -166,9 +171,8 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         EXPECT_FALSE(hasJapanese(StatusTexts::refusal(r))) << StatusTexts::refusal(r).toStdString();
     for (const QString &text :
          {StatusTexts::reading(), StatusTexts::readDone(1), StatusTexts::writing(), StatusTexts::writeDone(1),
-          StatusTexts::errorSuffix(TransferPhase::Write), StatusTexts::verifying(),
-          StatusTexts::verifyError(), StatusTexts::oldFirmware(),
-          StatusTexts::checkFailedOpening({OpenFailure::Kind::NotFound, {}, {}}),
+          StatusTexts::writeErrorSuffix(), StatusTexts::verifying(), StatusTexts::verifyError(),
+          StatusTexts::oldFirmware(), StatusTexts::checkFailedOpening({OpenFailure::Kind::NotFound, {}, {}}),
           StatusTexts::checkFailedOpening({}), StatusTexts::fileStatus(FileStage::CannotOpen, {}),
           StatusTexts::fileStatus(FileStage::BinaryTooLong, {}),
           StatusTexts::fileStatus(FileStage::LoadedShorter, {}), StatusTexts::notSaved(),

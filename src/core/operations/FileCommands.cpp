@@ -3,6 +3,7 @@
 #include "core/base/ProgramFolder.h"
 #include "core/buffer/CheckSum.h"
 #include "core/files/ImageFile.h"
+#include "core/operations/ScopedFlag.h"
 
 #include <QFileInfo>
 
@@ -135,19 +136,17 @@ bool FileCommands::ImageRead::whole() const
 
 void FileCommands::loadChosenFile()
 {
-    view_.setBusyPointer(true);
+    const ScopedFlag busy = busyPointer(view_);
     status(FileStage::Loading);
     ImageRead read = readImage(buffer_.WorkFilePath);
     if (read.refused()) {
         events_.report(read.status); // the buffer stays as it was
-        view_.setBusyPointer(false);
         return;
     }
     buffer_.BufData = std::move(read.image);
     view_.showBuffer();
     view_.setCheckSumCaption(CalcCheckSum(buffer_));
     events_.report(read.status);
-    view_.setBusyPointer(false);
 }
 
 void FileCommands::mnuFileCompare_Click()
@@ -158,14 +157,13 @@ void FileCommands::mnuFileCompare_Click()
     if (!canOpen(chosen))
         return;
     settings_.setText(keys::OpenDir, folderOf(*chosen));
-    view_.setBusyPointer(true);
+    const ScopedFlag busy = busyPointer(view_);
     status(FileStage::Loading);
     const ImageRead read = readImage(*chosen);
     if (!read.whole()) {
         // A file that could not be read whole is no measure of the buffer: its trouble is said and
         // the marks stay as they were.
         events_.report(read.status);
-        view_.setBusyPointer(false);
         return;
     }
     Differences differences = differencesBetween(buffer_.BufData.bytes(), read.image.bytes());
@@ -173,7 +171,6 @@ void FileCommands::mnuFileCompare_Click()
     compared.differences = static_cast<int64_t>(differences.size());
     view_.showDifferences(std::move(differences), ComparedWith::File);
     events_.report(compared);
-    view_.setBusyPointer(false);
 }
 
 void FileCommands::mnuFileSaveAs_Click()
@@ -193,10 +190,12 @@ void FileCommands::mnuFileSaveAs_Click()
     if (const QString folder = folderOf(buffer_.WorkFilePath); isRememberedSaveFolder(folder))
         settings_.setText(keys::SaveDir, folder);
     status(FileStage::Saving);
-    view_.setBusyPointer(true);
-    view_.yield();
-    const bool saved = writeChosenFile();
-    view_.setBusyPointer(false);
+    bool saved = false;
+    {
+        const ScopedFlag busy = busyPointer(view_);
+        view_.yield();
+        saved = writeChosenFile();
+    }
     if (saved)
         status(FileStage::Saved);
 }

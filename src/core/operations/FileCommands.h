@@ -39,6 +39,8 @@ class FileCommandView {
     // The window's title names the file last loaded or saved.
     virtual void showFileInCaption(const QString &path) = 0;
     virtual void setBusyPointer(bool busy) = 0;
+    // Lets the window's pending events run (the status text just set is painted) before a step
+    // that keeps its thread busy: a dialog, reading or writing a file.
     virtual void yield() = 0;
     // The whole grid from the buffer (dump, checksum and editor included), keeping the command's
     // message.
