@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Interruption.h"
 
+#include <QProcess>
 #include <cstdlib>
 #include <windows.h>
 
@@ -36,6 +37,23 @@ void installInterruptHandling()
     // A program started in a new process group inherits Ctrl-C switched off: switch it on again.
     ::SetConsoleCtrlHandler(nullptr, FALSE);
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
+}
+
+void endWithThisProcess(QProcess &)
+{
+    // A job that ends every process in it when its last handle closes, and this process in it:
+    // whatever it starts afterwards joins the job, so nothing outlives it, however it ends. The
+    // handle is left open on purpose; the system closes it with the process.
+    static const bool joined = [] {
+        HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
+        if (job == nullptr)
+            return false;
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        return ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) &&
+               ::AssignProcessToJobObject(job, ::GetCurrentProcess());
+    }();
+    Q_UNUSED(joined);
 }
 
 } // namespace zelko6::cli

@@ -7,7 +7,7 @@ void explainRefusal(OpenFailure &failure)
 {
     failure.kind = classifyRefusal(failure.device);
     if (failure.kind == OpenFailure::Kind::Permission)
-        failure.group = deviceGroup(failure.device);
+        failure.permission = advisePermission(failure.device);
 }
 
 } // namespace zelko6

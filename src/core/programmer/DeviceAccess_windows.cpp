@@ -2,27 +2,17 @@
 
 namespace zelko6 {
 
-// Windows lets every user open a COM port; it denies access to one only while another program
-// holds it. There is no group to join, and nothing to ask the device node.
+// Windows answers a port held by another program with "access denied", and that is all it says:
+// the permission advice (PermissionAdviceWindows.cpp) tells the user so, with no group to join.
 
 OpenFailure::Kind refusalKind(int)
 {
-    return OpenFailure::Kind::Denied;
+    return OpenFailure::Kind::Permission;
 }
 
 OpenFailure::Kind classifyRefusal(const QString &)
 {
-    return OpenFailure::Kind::Denied;
-}
-
-QString groupName(unsigned groupId)
-{
-    return QString::number(groupId);
-}
-
-QString deviceGroup(const QString &)
-{
-    return {};
+    return OpenFailure::Kind::Permission;
 }
 
 } // namespace zelko6

@@ -1,0 +1,48 @@
+#pragma once
+// One running program per user. The first start holds a lock file in the user's runtime folder
+// and listens on a local socket beside it; a later start finds the lock taken, asks the running
+// one through the socket to show its main window (what a click on the launcher is for) and ends.
+// The channel is the platform's (SingleInstance_linux.cpp: the local socket; SingleInstance_windows.cpp:
+// a named event, the socket's path naming it).
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <memory>
+
+namespace zelko6 {
+
+class SingleInstance final : public QObject {
+    Q_OBJECT
+  public:
+    // The socket is the lock's name with the ending ".socket", in the lock's folder.
+    explicit SingleInstance(const QString &lockPath, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when no other instance runs: this one then holds the lock and listens for later starts.
+    bool claim();
+    // From a later start: asks the running instance to show its window. True once it says it has;
+    // false when it does not answer within `limit` (the later start ends all the same).
+    bool askRunningToShow(std::chrono::milliseconds limit) const;
+
+    QString socketPath() const { return socketPath_; }
+
+  signals:
+    // A later start asked for the main window.
+    void showRequested();
+
+  private:
+    struct Channel; // the platform's listener for later starts, complete only in its own file
+    struct ChannelEnd {
+        void operator()(Channel *channel) const;
+    };
+    // Starts listening once the lock is held; false when it cannot (later starts still end).
+    bool listen();
+
+    QLockFile lock_;
+    QString socketPath_;
+    std::unique_ptr<Channel, ChannelEnd> channel_;
+};
+
+} // namespace zelko6
