@@ -17,6 +17,8 @@ qt_upstream_version() {
 qt_windows() { echo "${ZELKO6_QT_WINDOWS:-$root/build-win/qt-$(qt_upstream_version)}"; }
 wine64_program() { command -v wine64 || echo /usr/lib/wine/wine64; }
 wineserver_program() { command -v wineserver || echo /usr/lib/wine/wineserver64; }
+# A Linux path as Windows programs under Wine see it, through the drive Z: that is the root.
+windows_path() { echo "Z:${1//\//\\}"; }
 # Makes the prefix $WINEPREFIX when it is not there yet: quietly, without a display, and without
 # the offers to install Mono and Gecko that nothing here needs.
 wine_prefix_ready() {
@@ -35,9 +37,9 @@ map_com_port() {
   local number="$1" device="$2" link
   "$root/scripts/windows/wine.sh" reg add 'HKLM\Software\Wine\Ports' /v "COM$number" /t REG_SZ /d "$device" /f \
     >/dev/null 2>&1 </dev/null
-  "$(wineserver_program)" -k 2>/dev/null || true
-  "$(wineserver_program)" -w 2>/dev/null || true
-  "$(wineserver_program)" -p
+  "$(wineserver_program)" -k >/dev/null 2>&1 || true
+  "$(wineserver_program)" -w >/dev/null 2>&1 || true
+  "$(wineserver_program)" -p >/dev/null 2>&1
   "$(wine64_program)" wineboot >/dev/null 2>&1 </dev/null
   link="$(readlink "$WINEPREFIX/dosdevices/com$number" || true)"
   if [ "$link" != "$device" ]; then

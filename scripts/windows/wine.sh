@@ -8,7 +8,6 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 export WINEPREFIX="${WINEPREFIX:-$root/build-win/wine}"
 wine_prefix_ready
-windows_path() { echo "Z:${1//\//\\}"; }
 qt="$(qt_windows)"
 runtime=()
 for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
