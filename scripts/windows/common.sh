@@ -18,10 +18,11 @@ qt_windows() { echo "${ZELKO6_QT_WINDOWS:-$root/build-win/qt-$(qt_upstream_versi
 wine64_program() { command -v wine64 || echo /usr/lib/wine/wine64; }
 wineserver_program() { command -v wineserver || echo /usr/lib/wine/wineserver64; }
 # Makes the prefix $WINEPREFIX when it is not there yet: quietly, without a display, and without
-# the offers to install Mono and Gecko that nothing here needs.
+# the offers to install Mono and Gecko that nothing here needs. Wine's debugger stays off: a program
+# that crashes ends (and its test fails) instead of waiting in the debugger.
 wine_prefix_ready() {
   export WINEDEBUG="${WINEDEBUG:--all}"
-  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
   [ -e "$WINEPREFIX/system.reg" ] && return 0
   mkdir -p "$WINEPREFIX"
   DISPLAY= "$(wine64_program)" wineboot --init >/dev/null 2>&1

@@ -66,7 +66,8 @@ class ScopedEnvironment {
 class TempProgramDir {
   public:
     TempProgramDir();
-    QString appDir() const { return QDir(dir_.path()).path() + QLatin1Char('/'); }
+    // As the program names its folder: native separators, one at the end.
+    QString appDir() const { return QDir::toNativeSeparators(dir_.path()) + QDir::separator(); }
     QString file(const QString &name) const { return appDir() + name; }
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;

@@ -64,7 +64,7 @@ QString folderForOwnFiles(const QString &programDirectory, const FolderProbe &ca
 
 QString userOrProgramFile(const QString &programDirectory, const QString &fileName)
 {
-    const QString own = QDir(userSettingsFolder()).filePath(fileName);
+    const QString own = QDir(userCopiesFolder()).filePath(fileName);
     if (FileExists(own))
         return QDir::toNativeSeparators(own);
     return folderWithSeparator(programDirectory) + fileName;

@@ -32,8 +32,13 @@ QString userDataFolder();
 // probe means canCreateFilesIn.
 QString folderForOwnFiles(const QString &programDirectory, const FolderProbe &canWrite = {});
 
-// `fileName` in the folder of the user's settings file (~/.config/ZELKO6) when a readable one is
-// there, else in the program folder: a user changes a copy of an installed file without root.
+// Where the user keeps changed copies of the program's files (the catalogue). One file per
+// platform: beside the settings file on Linux (~/.config/ZELKO6); on Windows, whose settings live
+// in the registry, the user's data folder (%LOCALAPPDATA%\ZELKO6).
+QString userCopiesFolder();
+
+// `fileName` in userCopiesFolder() when a readable one is there, else in the program folder: a
+// user changes a copy of an installed file without administrator rights.
 QString userOrProgramFile(const QString &programDirectory, const QString &fileName);
 
 } // namespace zelko6
