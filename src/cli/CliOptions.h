@@ -1,8 +1,10 @@
 #pragma once
-// The command line as typed: one command, its file arguments and the options. Parsing checks
-// only the form of each option; whether a chip, size or address suits the command is decided
-// when the catalogue is known.
+// The command line as typed: one command, its file arguments and the options. Parsing (driven by
+// the options' descriptions, Descriptions.h) checks only the form of each option; which options go
+// with the command is checked against its description, and whether a chip, size or address suits
+// it when the catalogue is known.
 
+#include "core/files/FileFormats.h"
 #include "messages/Translations.h"
 
 #include <QString>
@@ -21,8 +23,6 @@ enum ExitCode : int {
     kExitFile = 4,     // a file could not be read, is damaged, does not fit the chip, or could not be written
     kExitInterrupted = 130, // Ctrl-C or a termination request: the port closed, no file written
 };
-
-enum class ImageFormat { IntelHex, Binary, SRecord };
 
 struct CliOptions {
     QString command;
@@ -46,6 +46,7 @@ struct CliOptions {
     QString output;    // demo: where the Intel HEX goes
     bool help = false;
     bool version = false;
+    QStringList given; // the options typed, by their long names
 };
 
 struct UsageError {
@@ -56,7 +57,5 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
 
 // Decimal, or hexadecimal after "0x"; nothing for anything else (a leading zero is not octal).
 std::optional<qint64> parseNumber(const QString &text);
-
-QString usageText();
 
 } // namespace zelko6::cli

@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Interruption.h"
 
+#include <QProcess>
 #include <cstdlib>
 #include <windows.h>
 
@@ -29,6 +30,22 @@ BOOL WINAPI onConsoleControl(DWORD event)
         return FALSE;
     }
 }
+
+// One job for every child: the system closes its handle when this process ends, however it ends,
+// and the job then ends the processes in it.
+HANDLE childrenJob()
+{
+    static const HANDLE job = [] {
+        const HANDLE made = ::CreateJobObjectW(nullptr, nullptr);
+        if (made) {
+            JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+            limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+            ::SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        }
+        return made;
+    }();
+    return job;
+}
 } // namespace
 
 void installInterruptHandling()
@@ -36,6 +53,22 @@ void installInterruptHandling()
     // A program started in a new process group inherits Ctrl-C switched off: switch it on again.
     ::SetConsoleCtrlHandler(nullptr, FALSE);
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
+}
+
+void endWithThisProcess(QProcess &child)
+{
+    // Into the job as soon as it runs; the moment between its start and this is the child's own.
+    QObject::connect(&child, &QProcess::started, &child, [&child] {
+        const HANDLE job = childrenJob();
+        if (!job)
+            return;
+        const HANDLE process = ::OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE,
+                                             static_cast<DWORD>(child.processId()));
+        if (!process)
+            return;
+        ::AssignProcessToJobObject(job, process);
+        ::CloseHandle(process);
+    });
 }
 
 } // namespace zelko6::cli

@@ -5,17 +5,21 @@
 
 #include "core/devices/ChipSelection.h"
 #include "core/files/HexRecords.h"
+#include "core/files/ImageFile.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/Protocol.h"
 #include "core/programmer/Transfer.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace zelko6 {
 
-// The device operations a face can ask for.
+// The device operations a face can ask for. Everything that depends on the kind (the texts that
+// start, finish and fail it, whether it compares with the chip) is an exhaustive switch over it,
+// and the build takes a missing case for an error: a kind added here builds only once it has all.
 enum class OperationKind {
     ReadBlock,           // the block from address 0 into a buffer made anew
     ReadByte,            // the byte at an address into the buffer
@@ -26,7 +30,7 @@ enum class OperationKind {
     BlankCheck,          // the block read into a scratch image and compared with 0xFF; the buffer stays
 };
 
-// The three transfers an operation is made of.
+// The transfers an operation is made of: one, or a write and then a verify (WriteBlockAndVerify).
 enum class TransferPhase { Read, Write, Verify };
 
 // --- Device operations ---
@@ -73,6 +77,7 @@ struct TransferProgress {
 };
 // A transfer failed; the operation's own failure, after any ReplyMissed.
 struct TransferFailed {
+    OperationKind kind;
     TransferPhase phase;
     LinkResult failure;
 };
@@ -85,10 +90,13 @@ struct ReadCompleted {
 // A block read that did not complete: the buffer holds what came, 0xFF after it.
 struct ReadIncomplete {};
 struct TransferFinished {
+    OperationKind kind;
     TransferPhase phase;
-    double seconds;      // this transfer's, connection check included
-    double writeSeconds; // Verify after a write: the last successful write's; 0 for a verify alone
-    int64_t mismatches;  // Verify
+    double seconds; // this transfer's, connection check included
+    // A verify that checks a write just made (or tried): the last successful write's seconds, which
+    // its text adds (0 when there was none). None for a verify on its own.
+    std::optional<double> writeSeconds;
+    int64_t mismatches; // Verify
 };
 // The verify log is written and closed: worth showing when something went wrong.
 struct VerifyLogClosed {
@@ -119,7 +127,7 @@ struct GridRefreshFinished {};
 
 enum class FileStage {
     PleaseWait,    // the open dialog is about to show
-    CannotOpen,    // nothing chosen, no such file, no chip, or unreadable
+    CannotOpen,    // nothing chosen, no such file, no chip, or unreadable; `refusal` may say why
     Loading,       //
     Loaded,        // read to the end
     Damaged,       // read to the end, but the file is damaged: `damage` says how and where
@@ -136,8 +144,9 @@ enum class FileStage {
 struct FileStatus {
     FileStage stage;
     QString detail;
-    FileDamage damage = {};  // Damaged
-    int64_t differences = 0; // Compared
+    FileDamage damage = {};   // Damaged
+    int64_t differences = 0;  // Compared
+    FileRefusal refusal = {}; // CannotOpen: why the file was not read, when that is known
 };
 
 // --- The window's own controls ---

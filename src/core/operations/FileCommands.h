@@ -1,7 +1,7 @@
 #pragma once
-// Loading the buffer from a file and saving it to one: Intel HEX, raw binary when the name ends in
-// ".bin", S-record when it ends in ".s19", ".s28", ".s37", ".srec" or ".mot" (any case). The dialogs and the
-// window are reached through small interfaces; what happens is reported as FileStatus events.
+// Loading the buffer from a file and saving it to one, in the format its name says (Intel HEX when
+// it says none). The dialogs and the window are reached through small interfaces; what happens is
+// reported as FileStatus events.
 
 #include "core/base/Settings.h"
 #include "core/buffer/BufferState.h"
@@ -14,7 +14,8 @@
 
 namespace zelko6 {
 
-// The dialogs offer Intel HEX files first, then all files.
+// The dialogs offer Intel HEX files first (the open dialog the other formats after them), then all
+// files.
 struct FileDialogRequest {
     QString initialFolder;
     QString defaultSuffix; // appended when the name typed has none
@@ -38,6 +39,8 @@ class FileCommandView {
     // The window's title names the file last loaded or saved.
     virtual void showFileInCaption(const QString &path) = 0;
     virtual void setBusyPointer(bool busy) = 0;
+    // Lets the window's pending events run (the status text just set is painted) before a step
+    // that keeps its thread busy: a dialog, reading or writing a file.
     virtual void yield() = 0;
     // The whole grid from the buffer (dump, checksum and editor included), keeping the command's
     // message.
@@ -45,6 +48,8 @@ class FileCommandView {
     virtual void setCheckSumCaption(const QString &caption) = 0;
     // Marks these differences in the grid, replacing earlier marks.
     virtual void showDifferences(Differences differences, ComparedWith comparedWith) = 0;
+    // Where a dialog starts when no usable folder is remembered; empty: the current folder.
+    virtual QString firstDialogFolder() const = 0;
 };
 
 // The folder of a chosen file, without a trailing separator.
@@ -63,6 +68,9 @@ class FileCommands {
 
   private:
     // A file's image at the chip's size, read by the rules of its name, and how the reading went.
+    // Read on the window's thread: no file is read further than the longest an image can have (a
+    // few MB, read in tens of milliseconds; bench_intelhex), too short a pause for a thread of its
+    // own and the lock that would then have to keep the buffer from the user meanwhile.
     struct ImageRead {
         MemoryBuffer image;
         FileStatus status{FileStage::Loaded, {}};
@@ -70,6 +78,14 @@ class FileCommands {
         bool whole() const;   // read completely and without damage
     };
     ImageRead readImage(const QString &path) const;
+    FileDialogRequest openRequest() const;
+    // Whether the chosen file may be read; if not, says so.
+    bool canOpen(const std::optional<QString> &chosen);
+    // The remembered folder when it is still one to start in, else the view's first one. Files are
+    // read from folders the user may not write (a CD, /usr/share), so an open starts in any that is
+    // still there; a save starts only where it can write.
+    QString openStartFolder() const;
+    QString saveStartFolder() const;
     void loadChosenFile();
     bool writeChosenFile();
     void status(FileStage stage, const QString &detail = {});

@@ -1,5 +1,7 @@
 #include "core/programmer/DeviceAccess.h"
 
+#include "core/programmer/PermissionAdvice.h"
+
 namespace zelko6 {
 
 // The platform's part (DeviceAccess_linux.cpp, DeviceAccess_windows.cpp) tells the refusals apart.
@@ -7,7 +9,7 @@ void explainRefusal(OpenFailure &failure)
 {
     failure.kind = classifyRefusal(failure.device);
     if (failure.kind == OpenFailure::Kind::Permission)
-        failure.group = deviceGroup(failure.device);
+        failure.permission = advisePermission(failure.device);
 }
 
 } // namespace zelko6

@@ -3,10 +3,7 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
-#include <grp.h>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace zelko6 {
 
@@ -28,28 +25,6 @@ OpenFailure::Kind classifyRefusal(const QString &device)
         return refusalKind(errno);
     ::close(fd);
     return refusalKind(0);
-}
-
-QString groupName(unsigned groupId)
-{
-    long size = ::sysconf(_SC_GETGR_R_SIZE_MAX);
-    std::vector<char> buffer(static_cast<size_t>(size > 0 ? size : 4096));
-    group entry{};
-    group *found = nullptr;
-    // getgrgid_r: a port may be opened on the link's thread while another thread asks too.
-    while (::getgrgid_r(static_cast<gid_t>(groupId), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
-        buffer.resize(buffer.size() * 2);
-    if (found && found->gr_name)
-        return QString::fromLocal8Bit(found->gr_name);
-    return QString::number(groupId);
-}
-
-QString deviceGroup(const QString &device)
-{
-    struct stat node {};
-    if (::stat(QFile::encodeName(device).constData(), &node) != 0)
-        return {};
-    return groupName(node.st_gid);
 }
 
 } // namespace zelko6

@@ -15,14 +15,4 @@ OpenFailure::Kind classifyRefusal(const QString &)
     return OpenFailure::Kind::InUse;
 }
 
-QString groupName(unsigned groupId)
-{
-    return QString::number(groupId);
-}
-
-QString deviceGroup(const QString &)
-{
-    return {};
-}
-
 } // namespace zelko6
