@@ -24,15 +24,8 @@ fi
 
 work="$dest/work"
 rm -rf "$work"
-mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
-# A source list of our own: the system's apt configuration is left as it is.
-echo "deb-src http://deb.debian.org/debian $(. /etc/os-release && echo "$VERSION_CODENAME") main" \
-  >"$work/apt/sources.list"
-apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
-  -o "Dir::State::Lists=$work/apt/lists")
-"${apt[@]}" update >/dev/null
-(cd "$work" && "${apt[@]}" source --download-only "qt6-base=$version" >/dev/null)
-dpkg-source -x "$work"/qt6-base_*.dsc "$work/qtbase" >/dev/null
+mkdir -p "$work"
+"$root/scripts/debian-source.sh" qt6-base "$version" "$work" "$work/qtbase"
 
 multiarch="$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
 # The install folders are Debian's: the instrumented Core must find the system's plugins and

@@ -20,10 +20,11 @@ wineserver_program() { command -v wineserver || echo /usr/lib/wine/wineserver64;
 # A Linux path as Windows programs under Wine see it, through the drive Z: that is the root.
 windows_path() { echo "Z:${1//\//\\}"; }
 # Makes the prefix $WINEPREFIX when it is not there yet: quietly, without a display, and without
-# the offers to install Mono and Gecko that nothing here needs.
+# the offers to install Mono and Gecko that nothing here needs. Wine's debugger stays off: a program
+# that crashes ends (and its test fails) instead of waiting in the debugger.
 wine_prefix_ready() {
   export WINEDEBUG="${WINEDEBUG:--all}"
-  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
   [ -e "$WINEPREFIX/system.reg" ] && return 0
   mkdir -p "$WINEPREFIX"
   DISPLAY= "$(wine64_program)" wineboot --init >/dev/null 2>&1

@@ -27,13 +27,26 @@ finish() {
 trap finish EXIT
 unset DISPLAY WAYLAND_DISPLAY
 wine_prefix_ready
-# One Wine server for the whole run, rather than one started and stopped for every test.
+# One Wine server for the whole run, rather than one started and stopped for every test, with
+# Wine's own background processes started now, away from CTest's pipes: started by the first test,
+# they would hold its output open, and CTest would wait for them to end.
 "$(wineserver_program)" -p
+"$(wine64_program)" wineboot >/dev/null 2>&1 </dev/null
 
+# Wine passes no QT_* variable on to Windows programs, so the test programs choose the offscreen
+# platform themselves (as they do on Linux when nothing else is asked for).
+# Not run under Wine yet, and said so: these move the user's own folders through XDG_DATA_HOME and
+# XDG_CONFIG_HOME, which Windows does not read. The per-user folder on Windows (%LOCALAPPDATA%\ZELKO6)
+# and tests that can move it are still to come.
+pending='^(OwnFilesFolder\.AProgramFolderThatTakesNoFileSendsThemToTheUsersDataFolderMadeForThem|UserCatalogueTest\..*|CliUserCatalogueTest\..*)$'
 run_suite() {
   local suite="$1"
   case "$suite" in
-  ctest) (cd "$build_win" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" "${ctest_arguments[@]}") ;;
+  ctest)
+    echo "Not run under Wine yet (the per-user folder on Windows is still to come): $pending" >&2
+    (cd "$build_win" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j "$(nproc)" -E "$pending" \
+      "${ctest_arguments[@]}")
+    ;;
   e2e) "$root/tests/windows/com-port-e2e.sh" "$linux_build" "$build_win" "$work/e2e" ;;
   console) python3 "$root/tests/windows/console-output.py" "$linux_build" "$build_win" "$work/console" ;;
   installer) "$root/tests/windows/installer.sh" "$(ls "$build_win"/zelko6-*-win64.exe)" "$work/installer" ;;

@@ -19,8 +19,10 @@ void installInterruptHandling();
 // inside an orderly stretch) or is to end at once with kExitInterrupted. Safe in a signal handler.
 bool noteInterruptRequest();
 
-// Makes `child` (not started yet) end when this process ends, on any way out, a kill included:
+// Makes `child` (not started yet) end when this process ends, on any way out, a SIGKILL included:
 // nothing the command line starts may outlive it holding the caller's terminal or pipes.
+// On Linux a death signal set in the child; on Windows a job object that ends its processes when
+// this one ends.
 void endWithThisProcess(QProcess &child);
 
 // Set by the first request; the device operations watch it.

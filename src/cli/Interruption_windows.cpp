@@ -30,6 +30,22 @@ BOOL WINAPI onConsoleControl(DWORD event)
         return FALSE;
     }
 }
+
+// One job for every child: the system closes its handle when this process ends, however it ends,
+// and the job then ends the processes in it.
+HANDLE childrenJob()
+{
+    static const HANDLE job = [] {
+        const HANDLE made = ::CreateJobObjectW(nullptr, nullptr);
+        if (made) {
+            JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+            limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+            ::SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        }
+        return made;
+    }();
+    return job;
+}
 } // namespace
 
 void installInterruptHandling()
@@ -39,21 +55,20 @@ void installInterruptHandling()
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 
-void endWithThisProcess(QProcess &)
+void endWithThisProcess(QProcess &child)
 {
-    // A job that ends every process in it when its last handle closes, and this process in it:
-    // whatever it starts afterwards joins the job, so nothing outlives it, however it ends. The
-    // handle is left open on purpose; the system closes it with the process.
-    static const bool joined = [] {
-        HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
-        if (job == nullptr)
-            return false;
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        return ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) &&
-               ::AssignProcessToJobObject(job, ::GetCurrentProcess());
-    }();
-    Q_UNUSED(joined);
+    // Into the job as soon as it runs; the moment between its start and this is the child's own.
+    QObject::connect(&child, &QProcess::started, &child, [&child] {
+        const HANDLE job = childrenJob();
+        if (!job)
+            return;
+        const HANDLE process = ::OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE,
+                                             static_cast<DWORD>(child.processId()));
+        if (!process)
+            return;
+        ::AssignProcessToJobObject(job, process);
+        ::CloseHandle(process);
+    });
 }
 
 } // namespace zelko6::cli

@@ -1,22 +1,12 @@
 #include "gui/SingleInstance.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "gui/SingleInstanceChannel.h"
 
 namespace zelko6 {
 
-namespace {
-
-QString socketPathFor(const QString &lockPath)
-{
-    const QFileInfo lock(lockPath);
-    return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
-}
-
-} // namespace
-
 SingleInstance::SingleInstance(const QString &lockPath, QObject *parent)
-    : QObject(parent), lock_(lockPath), socketPath_(socketPathFor(lockPath))
+    : QObject(parent), lock_(lockPath),
+      channel_(makeSingleInstanceChannel(lockPath, this, [this] { emit showRequested(); }))
 {
     lock_.setStaleLockTime(0); // only a live process holds it
 }
@@ -28,8 +18,18 @@ bool SingleInstance::claim()
     if (!lock_.tryLock(0))
         return false;
     // Should listening fail, later starts still end; they only cannot bring this window forward.
-    listen();
+    channel_->listen();
     return true;
+}
+
+bool SingleInstance::askRunningToShow(std::chrono::milliseconds limit) const
+{
+    return channel_->askToShow(limit);
+}
+
+QString SingleInstance::channelName() const
+{
+    return channel_->name();
 }
 
 } // namespace zelko6

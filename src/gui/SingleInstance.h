@@ -1,9 +1,8 @@
 #pragma once
 // One running program per user. The first start holds a lock file in the user's runtime folder
-// and listens on a local socket beside it; a later start finds the lock taken, asks the running
-// one through the socket to show its main window (what a click on the launcher is for) and ends.
-// The channel is the platform's (SingleInstance_linux.cpp: the local socket; SingleInstance_windows.cpp:
-// a named event, the socket's path naming it).
+// and listens on a channel named after it; a later start finds the lock taken, asks the running
+// one through the channel to show its main window (what a click on the launcher is for) and ends.
+// The channel is the platform's (SingleInstanceChannel.h); the lock is the same everywhere.
 
 #include <QLockFile>
 #include <QObject>
@@ -13,10 +12,13 @@
 
 namespace zelko6 {
 
+class SingleInstanceChannel;
+
 class SingleInstance final : public QObject {
     Q_OBJECT
   public:
-    // The socket is the lock's name with the ending ".socket", in the lock's folder.
+    // On Linux the channel is a socket: the lock's name with the ending ".socket", in the lock's
+    // folder.
     explicit SingleInstance(const QString &lockPath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
@@ -26,23 +28,16 @@ class SingleInstance final : public QObject {
     // false when it does not answer within `limit` (the later start ends all the same).
     bool askRunningToShow(std::chrono::milliseconds limit) const;
 
-    QString socketPath() const { return socketPath_; }
+    // The channel as the system names it (the socket's path on Linux).
+    QString channelName() const;
 
   signals:
     // A later start asked for the main window.
     void showRequested();
 
   private:
-    struct Channel; // the platform's listener for later starts, complete only in its own file
-    struct ChannelEnd {
-        void operator()(Channel *channel) const;
-    };
-    // Starts listening once the lock is held; false when it cannot (later starts still end).
-    bool listen();
-
     QLockFile lock_;
-    QString socketPath_;
-    std::unique_ptr<Channel, ChannelEnd> channel_;
+    std::unique_ptr<SingleInstanceChannel> channel_;
 };
 
 } // namespace zelko6

@@ -1,8 +1,8 @@
-// The channel between starts on Linux: a local socket beside the lock, one line each way.
-
-#include "gui/SingleInstance.h"
+#include "gui/SingleInstanceChannel.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -18,65 +18,84 @@ const QByteArray kShownAnswer = QByteArrayLiteral("shown\n");
 constexpr qint64 kLineLimit = 64;
 constexpr auto kCallerLimit = std::chrono::seconds(2);
 
+QString socketPathFor(const QString &lockPath)
+{
+    const QFileInfo lock(lockPath);
+    return lock.dir().filePath(lock.completeBaseName() + QStringLiteral(".socket"));
+}
+
 int millisecondsLeft(const QDeadlineTimer &deadline)
 {
     return static_cast<int>(deadline.remainingTime());
 }
 
-} // namespace
+class LocalSocketChannel final : public SingleInstanceChannel {
+  public:
+    LocalSocketChannel(const QString &lockPath, QObject *context, std::function<void()> show)
+        : socketPath_(socketPathFor(lockPath)), show_(std::move(show))
+    {
+        server_.setSocketOptions(QLocalServer::UserAccessOption);
+        QObject::connect(&server_, &QLocalServer::newConnection, context, [this] { answer(); });
+    }
 
-struct SingleInstance::Channel {
-    QLocalServer server;
-};
+    QString name() const override { return socketPath_; }
 
-void SingleInstance::ChannelEnd::operator()(Channel *channel) const
-{
-    delete channel;
-}
+    void listen() override
+    {
+        // A socket left behind by an instance that did not end cleanly: holding the lock, it is ours.
+        QLocalServer::removeServer(socketPath_);
+        server_.listen(socketPath_);
+    }
 
-bool SingleInstance::listen()
-{
-    channel_.reset(new Channel);
-    QLocalServer &server = channel_->server;
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server, &QLocalServer::newConnection, this, [this, &server] {
-        while (QLocalSocket *caller = server.nextPendingConnection()) {
+    bool askToShow(std::chrono::milliseconds limit) const override
+    {
+        const QDeadlineTimer deadline(limit);
+        QLocalSocket running;
+        running.connectToServer(socketPath_);
+        if (!running.waitForConnected(millisecondsLeft(deadline)))
+            return false;
+        running.write(kShowRequest);
+        if (!running.waitForBytesWritten(millisecondsLeft(deadline)))
+            return false;
+        while (!running.canReadLine())
+            if (running.bytesAvailable() >= kLineLimit || !running.waitForReadyRead(millisecondsLeft(deadline)))
+                return false;
+        return running.readLine(kLineLimit) == kShownAnswer;
+    }
+
+  private:
+    void answer()
+    {
+        while (QLocalSocket *caller = server_.nextPendingConnection()) {
             caller->setReadBufferSize(kLineLimit);
-            connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
+            QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
             QTimer::singleShot(kCallerLimit, caller, &QObject::deleteLater);
-            connect(caller, &QLocalSocket::readyRead, this, [this, caller] {
+            QObject::connect(caller, &QLocalSocket::readyRead, caller, [this, caller] {
                 if (!caller->canReadLine()) {
                     if (caller->bytesAvailable() >= kLineLimit)
                         caller->deleteLater();
                     return;
                 }
                 if (caller->readLine(kLineLimit) == kShowRequest) {
-                    emit showRequested();
+                    show_();
                     caller->write(kShownAnswer);
                 }
                 caller->disconnectFromServer();
             });
         }
-    });
-    // A socket left behind by an instance that did not end cleanly: holding the lock, it is ours.
-    QLocalServer::removeServer(socketPath_);
-    return server.listen(socketPath_);
-}
+    }
 
-bool SingleInstance::askRunningToShow(std::chrono::milliseconds limit) const
+    QString socketPath_;
+    std::function<void()> show_;
+    QLocalServer server_;
+};
+
+} // namespace
+
+std::unique_ptr<SingleInstanceChannel> makeSingleInstanceChannel(const QString &lockPath, QObject *context,
+                                                                 std::function<void()> show)
 {
-    const QDeadlineTimer deadline(limit);
-    QLocalSocket running;
-    running.connectToServer(socketPath_);
-    if (!running.waitForConnected(millisecondsLeft(deadline)))
-        return false;
-    running.write(kShowRequest);
-    if (!running.waitForBytesWritten(millisecondsLeft(deadline)))
-        return false;
-    while (!running.canReadLine())
-        if (running.bytesAvailable() >= kLineLimit || !running.waitForReadyRead(millisecondsLeft(deadline)))
-            return false;
-    return running.readLine(kLineLimit) == kShownAnswer;
+    return std::make_unique<LocalSocketChannel>(lockPath, context, std::move(show));
 }
 
 } // namespace zelko6

@@ -6,7 +6,6 @@
 #include "support/JapaneseTexts.h"
 
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace zelko6::test {
@@ -73,32 +72,6 @@ TEST(CliFilesTest, BinaryEdgeCasesThroughConvert)
     const CliRun longer = ws.run(convert(QStringLiteral("long.bin"), QStringLiteral("l.bin"), kSize256));
     EXPECT_EQ(longer.exitCode, 4);
     EXPECT_FALSE(ws.exists(QStringLiteral("l.bin")));
-}
-
-TEST(CliFilesTest, ConversionsAgreeWithAnIndependentTool)
-{
-    CliWorkspace ws;
-    const QByteArray image = patternBytes(1 << 17, 7);
-    ws.write(QStringLiteral("img.bin"), image);
-
-    ASSERT_EQ(ws.run(convert(QStringLiteral("img.bin"), QStringLiteral("img.hex"),
-                             {QStringLiteral("--chip"), QStringLiteral("24C1024")}))
-                  .exitCode,
-              0);
-    EXPECT_EQ(bytesByIntelHexTool(ws.path(QStringLiteral("img.hex")), 1 << 17), image);
-
-    // srec_cat's own Intel HEX, back to binary through ours.
-    QProcess srec;
-    srec.start(QStringLiteral("srec_cat"),
-               {ws.path(QStringLiteral("img.bin")), QStringLiteral("-binary"), QStringLiteral("-o"),
-                ws.path(QStringLiteral("srec.hex")), QStringLiteral("-intel")});
-    ASSERT_TRUE(srec.waitForFinished(30000) && srec.exitCode() == 0)
-        << "srec_cat is missing (package srecord)";
-    ASSERT_EQ(ws.run(convert(QStringLiteral("srec.hex"), QStringLiteral("back.bin"),
-                             {QStringLiteral("--size"), QStringLiteral("131072")}))
-                  .exitCode,
-              0);
-    EXPECT_EQ(ws.read(QStringLiteral("back.bin")), image);
 }
 
 TEST(CliFilesTest, TheNameDecidesTheFormat)

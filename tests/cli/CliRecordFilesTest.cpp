@@ -6,7 +6,6 @@
 
 #include "core/files/SRecord.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace zelko6::test {
@@ -17,14 +16,6 @@ const QStringList kSize256{QStringLiteral("--size"), QStringLiteral("256")};
 QStringList convert(const QString &in, const QString &out, const QStringList &more = kSize256)
 {
     return QStringList{QStringLiteral("convert"), in, out} + more;
-}
-
-bool runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
 }
 
 TEST(CliRecordFilesTest, SRecordByEveryNameAndThroughStandardStreams)
@@ -54,31 +45,6 @@ TEST(CliRecordFilesTest, SRecordByEveryNameAndThroughStandardStreams)
                                     {}, ws.read(QStringLiteral("b.s19")));
     EXPECT_EQ(fromStdin.exitCode, 0) << fromStdin.err.toStdString();
     EXPECT_EQ(ws.read(QStringLiteral("g.bin")), image);
-}
-
-TEST(CliRecordFilesTest, AnIndependentToolAgreesBothWays)
-{
-    CliWorkspace ws;
-    const QByteArray image = patternBytes(1 << 17, 11);
-    ws.write(QStringLiteral("img.bin"), image);
-    const QStringList chip{QStringLiteral("--chip"), QStringLiteral("24C1024")};
-
-    ASSERT_EQ(ws.run(convert(QStringLiteral("img.bin"), QStringLiteral("img.s28"), chip)).exitCode, 0);
-    ASSERT_TRUE(
-        runTool(QStringLiteral("srec_cat"),
-                {ws.path(QStringLiteral("img.s28")), QStringLiteral("-Motorola"), QStringLiteral("-o"),
-                 ws.path(QStringLiteral("theirs.bin")), QStringLiteral("-Binary")}))
-        << "srec_cat is missing (package srecord)";
-    EXPECT_EQ(ws.read(QStringLiteral("theirs.bin")), image);
-
-    // Theirs ends with a count record and no termination record: whole all the same.
-    ASSERT_TRUE(runTool(QStringLiteral("srec_cat"),
-                        {ws.path(QStringLiteral("img.bin")), QStringLiteral("-Binary"), QStringLiteral("-o"),
-                         ws.path(QStringLiteral("theirs.srec")), QStringLiteral("-Motorola")}));
-    const CliRun back = ws.run(convert(QStringLiteral("theirs.srec"), QStringLiteral("back.bin"), chip));
-    EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
-    EXPECT_EQ(linesOf(back.err), QStringList{QStringLiteral("File saved. back.bin")}) << "no warning";
-    EXPECT_EQ(ws.read(QStringLiteral("back.bin")), image);
 }
 
 TEST(CliRecordFilesTest, DamagedFilesExitFourUnlessLenient)

@@ -7,9 +7,9 @@
 #include "gui/SingleInstance.h"
 #include "support/AppHarness.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,18 +17,10 @@
 using namespace zelko6;
 using namespace std::chrono_literals;
 using zelko6::test::AppHarness;
+using zelko6::test::eventually;
 using zelko6::test::sourcePath;
 
 namespace {
-
-// Runs the event loop until `done` holds or a generous deadline passes.
-template <typename Condition> bool eventually(Condition done)
-{
-    const QDeadlineTimer deadline(20s);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // A later start's request, made on a thread of its own as a separate process would make it, while
 // this thread's event loop lets the running instance answer.
@@ -93,4 +85,19 @@ TEST(SingleInstance, ALaterStartBringsTheMinimisedWindowForward)
     EXPECT_FALSE(main.isMinimized());
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(eventually([&] { return main.isActiveWindow(); }));
+}
+
+TEST(SingleInstance, NobodyAnswersWithoutARunningInstanceAndTheLockIsFreeOnceItEnds)
+{
+    QTemporaryDir folder;
+    const QString lockPath = folder.filePath(QStringLiteral("zelko6.lock"));
+    EXPECT_FALSE(SingleInstance(lockPath).askRunningToShow(2s));
+    {
+        SingleInstance first(lockPath);
+        ASSERT_TRUE(first.claim());
+        EXPECT_FALSE(SingleInstance(lockPath).claim());
+    }
+    SingleInstance next(lockPath);
+    EXPECT_TRUE(next.claim());
+    EXPECT_FALSE(SingleInstance(lockPath).claim());
 }

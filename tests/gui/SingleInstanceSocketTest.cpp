@@ -1,29 +1,18 @@
-// The channel between starts on Linux, a local socket, as any caller may speak to it: only the
-// one request is answered, and a socket left behind by an instance that did not end cleanly is
-// replaced.
+// The running instance's local socket: only a whole show request is answered, and a socket left
+// behind by an instance that did not end cleanly is replaced.
 
 #include "gui/SingleInstance.h"
+#include "support/TestSupport.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zelko6;
-using namespace std::chrono_literals;
+using zelko6::test::eventually;
 
 namespace {
-
-// Runs the event loop until `done` holds or a generous deadline passes.
-template <typename Condition> bool eventually(Condition done)
-{
-    const QDeadlineTimer deadline(20s);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // What a caller receives for `request` before the running instance lets it go.
 QByteArray replyTo(const QString &socketPath, const QByteArray &request)
@@ -45,7 +34,7 @@ TEST(SingleInstance, OnlyTheShowRequestIsAnsweredAndAStaleSocketIsReplaced)
     const QString lockPath = folder.filePath(QStringLiteral("zelko6.lock"));
     SingleInstance running(lockPath);
     // What an instance that did not end cleanly leaves behind.
-    QFile stale(running.socketPath());
+    QFile stale(running.channelName());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
     ASSERT_TRUE(running.claim());
@@ -66,7 +55,7 @@ TEST(SingleInstance, OnlyTheShowRequestIsAnsweredAndAStaleSocketIsReplaced)
     };
     for (const Case &c : cases) {
         requests = 0;
-        EXPECT_EQ(replyTo(running.socketPath(), c.request), c.reply) << c.request.constData();
+        EXPECT_EQ(replyTo(running.channelName(), c.request), c.reply) << c.request.constData();
         EXPECT_EQ(requests, c.requests) << c.request.constData();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <QSysInfo>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -24,6 +25,10 @@ IsolatedSettings::IsolatedSettings()
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+    // Windows keeps native settings in the registry, which setPath cannot move: there the
+    // settings go to files of the same layout instead.
+    if (QSysInfo::kernelType() == QStringLiteral("winnt"))
+        QSettings::setDefaultFormat(QSettings::IniFormat);
 }
 
 IsolatedSettings::~IsolatedSettings()
@@ -36,14 +41,14 @@ IsolatedSettings::~IsolatedSettings()
 
 QString IsolatedSettings::stored(const QString &section, const QString &key) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"),
+    QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("ZELKO6"),
                        QStringLiteral("ZELKO6"));
     return settings.value(section + u'/' + key).toString();
 }
 
 bool IsolatedSettings::has(const QString &section, const QString &key) const
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"),
+    QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("ZELKO6"),
                        QStringLiteral("ZELKO6"));
     return settings.contains(section + u'/' + key);
 }

@@ -7,6 +7,8 @@
 #include "messages/StatusRenderer.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMap>
 #include <QString>
@@ -31,6 +33,15 @@ inline void PrintTo(const QStringList &list, std::ostream *os)
 }
 
 namespace zelko6::test {
+
+// Runs the event loop until `done` holds or a generous deadline passes; says whether it holds.
+template <typename Condition> bool eventually(Condition done)
+{
+    const QDeadlineTimer deadline(std::chrono::seconds(20));
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
 
 // Offscreen platform and a private runtime directory, before any application object exists.
 void prepareProcessEnvironment();
@@ -66,7 +77,8 @@ class ScopedEnvironment {
 class TempProgramDir {
   public:
     TempProgramDir();
-    QString appDir() const { return QDir(dir_.path()).path() + QLatin1Char('/'); }
+    // As the program names its folder: native separators, one at the end.
+    QString appDir() const { return QDir::toNativeSeparators(dir_.path()) + QDir::separator(); }
     QString file(const QString &name) const { return appDir() + name; }
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;

@@ -5,13 +5,15 @@
 
 namespace zelko6 {
 
+// QSettings' default format, which is the native one (a file on Linux, the registry on Windows)
+// unless a test has chosen files.
 struct QtSettingsStore::Impl {
-    QSettings settings{QSettings::NativeFormat, QSettings::UserScope, kSettingsName, kSettingsName};
+    QSettings settings{QSettings::defaultFormat(), QSettings::UserScope, kSettingsName, kSettingsName};
 };
 
 QString userSettingsFolder()
 {
-    const QSettings settings{QSettings::NativeFormat, QSettings::UserScope, kSettingsName, kSettingsName};
+    const QSettings settings{QSettings::defaultFormat(), QSettings::UserScope, kSettingsName, kSettingsName};
     return QFileInfo(settings.fileName()).absolutePath();
 }
 

@@ -1,7 +1,8 @@
 #include "core/operations/HandOverQueue.h"
 
+#include "core/operations/OneShotSignal.h"
+
 #include <memory>
-#include <semaphore>
 
 namespace zelko6 {
 
@@ -19,8 +20,8 @@ void HandOverQueue::post(std::function<void()> work)
 void HandOverQueue::call(std::function<void()> work)
 {
     // Our own signal rather than a blocking queued call: the function may have to wait for the one
-    // that runs now to end, and the semaphore orders what it wrote before what follows here.
-    const auto ran = std::make_shared<std::binary_semaphore>(0);
+    // that runs now to end, and the signal orders what it wrote before what follows here.
+    const auto ran = std::make_shared<OneShotSignal>();
     post([work = std::move(work), ran] {
         work();
         ran->release();

@@ -1,10 +1,10 @@
 #include "core/operations/LinkThread.h"
 
+#include "core/operations/OneShotSignal.h"
 #include "core/programmer/Pump.h"
 
 #include <QEventLoop>
 #include <chrono>
-#include <semaphore>
 
 namespace zelko6 {
 
@@ -40,12 +40,12 @@ class LinkThread::Bridge final : public EventSink {
             face_.post([sink, event] { sink->report(event); });
             return;
         }
-        const auto handled = std::make_shared<std::binary_semaphore>(0);
+        const auto handled = std::make_shared<OneShotSignal>();
         face_.post([sink, event, handled] {
             sink->report(event);
             handled->release();
         });
-        while (!handled->try_acquire_for(kFaceWaitSlice))
+        while (!handled->tryAcquireFor(kFaceWaitSlice))
             if (operations_ && operations_->abortRequested())
                 return;
     }

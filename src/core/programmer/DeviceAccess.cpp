@@ -1,5 +1,7 @@
 #include "core/programmer/DeviceAccess.h"
 
+#include "core/programmer/PermissionAdvice.h"
+
 namespace zelko6 {
 
 // The platform's part (DeviceAccess_linux.cpp, DeviceAccess_windows.cpp) tells the refusals apart.

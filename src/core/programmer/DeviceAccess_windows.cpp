@@ -2,8 +2,9 @@
 
 namespace zelko6 {
 
-// Windows answers a port held by another program with "access denied", and that is all it says:
-// the permission advice (PermissionAdviceWindows.cpp) tells the user so, with no group to join.
+// Windows lets every user open a COM port and answers one that another program holds with "access
+// denied" (or a sharing violation), which is all it says: the permission advice
+// (PermissionAdvice_windows.cpp) tells the user so, with no group to join.
 
 OpenFailure::Kind refusalKind(int)
 {

@@ -57,7 +57,7 @@ struct AccessFacts {
 PermissionAdvice advise(const AccessFacts &facts);
 
 // The advice for `device`, a node the system refused to open, from what this system says about it.
-// Each platform has its own (PermissionAdviceLinux.cpp, PermissionAdviceWindows.cpp).
+// Each platform has its own (PermissionAdvice_linux.cpp, PermissionAdvice_windows.cpp).
 PermissionAdvice advisePermission(const QString &device);
 
 } // namespace zelko6

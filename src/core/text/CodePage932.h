@@ -21,7 +21,7 @@ std::optional<uint8_t> singleByteCode(QChar c);
 
 QByteArray encodeCp932(const QString &text);
 // The text in code page 932, or nothing when a character has no code there (encodeCp932 would
-// put a question mark in its place).
+// put the platform's substitute in its place: 0xFC 0xFC from ICU on Linux, "?" on Windows).
 std::optional<QByteArray> encodeCp932Exactly(const QString &text);
 QString decodeCp932(const QByteArray &bytes);
 

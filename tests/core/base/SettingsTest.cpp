@@ -1,6 +1,9 @@
 #include "core/base/Settings.h"
 #include "support/TestSupport.h"
 
+#include <QSettings>
+#include <QSysInfo>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 using namespace zelko6;
@@ -71,4 +74,26 @@ TEST(QtSettingsStore, WritesSurviveIntoALaterRunInTheirSections)
     QtSettingsStore later;
     EXPECT_EQ(later.get(QStringLiteral("Settings"), QStringLiteral("DUT"), QStringLiteral("0")),
               QStringLiteral("2"));
+}
+
+TEST(QtSettingsStore, TheNativeStoreIsTheUsersUnderTheNameZelko6)
+{
+    // The store as the program has it: a file on Linux (in the isolated folder here), the
+    // registry on Windows, both under organisation and application "ZELKO6".
+    test::IsolatedSettings isolated;
+    const QSettings::Format testFormat = QSettings::defaultFormat();
+    QSettings::setDefaultFormat(QSettings::NativeFormat);
+    const QString section = QStringLiteral("Test-") + QUuid::createUuid().toString(QUuid::Id128);
+    QtSettingsStore().save(section, QStringLiteral("Key"), QStringLiteral("value"));
+    QSettings native(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZELKO6"),
+                     QStringLiteral("ZELKO6"));
+    const QString where = native.fileName();
+    const QString stored = native.value(section + QStringLiteral("/Key")).toString();
+    native.remove(section);
+    QSettings::setDefaultFormat(testFormat);
+
+    EXPECT_EQ(stored, QStringLiteral("value"));
+    const bool registry = QSysInfo::kernelType() == QStringLiteral("winnt");
+    EXPECT_EQ(where, registry ? QStringLiteral("\\HKEY_CURRENT_USER\\Software\\ZELKO6\\ZELKO6")
+                              : isolated.directory() + QStringLiteral("/ZELKO6/ZELKO6.conf"));
 }
