@@ -31,7 +31,7 @@ wait_until() {
 }
 
 folder="$WINEPREFIX/drive_c/Program Files/ZELKO6"
-user_folder="$WINEPREFIX/drive_c/users/$USER/AppData/Local/ZELKO6"
+user_folder="$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Local/ZELKO6"
 shortcuts() { find "$WINEPREFIX/drive_c" -iname 'ZELKO6*.lnk' 2>/dev/null; }
 
 wine_run "$(windows_path "$(realpath "$installer")")" /S
