@@ -109,8 +109,10 @@ try:
 
 
     def commands_heard():
+        # The log has a line per run of bytes in one direction: a silent board's log is one line
+        # of the program's bytes, so the identification requests (0x3F) are counted one by one.
         with open(board_log, encoding="ascii") as f:
-            return f.read().count("PC: 3F")
+            return sum(line.split()[1:].count("3F") for line in f if line.startswith("PC:"))
 
 
     shown, code = in_console([os.path.join(windows_build, "zelko6-cli.exe"), "--lang", "en", "identify", "--port", "3"],
