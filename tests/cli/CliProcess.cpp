@@ -1,7 +1,9 @@
 #include "cli/CliProcess.h"
 
+#include "support/Waiting.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,8 +16,19 @@ namespace {
 constexpr int kStartMs = 5000;
 // A silent board costs the connection check's 10 s; nothing a test runs takes much longer.
 constexpr int kRunMs = 60000;
-// How long a command without a cue runs before it is interrupted.
-constexpr int kCueMs = 500;
+
+// Whether the process has a handler of its own for `signal`: the kernel lists the signals a
+// process catches as a hexadecimal mask, bit n - 1 for signal n.
+bool catches(qint64 pid, int signal)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
 } // namespace
 
 CliWorkspace::CliWorkspace()
@@ -110,17 +123,16 @@ CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const Q
     if (!process.waitForStarted(kStartMs))
         return {};
     QByteArray err;
-    QElapsedTimer clock;
-    clock.start();
     if (cue.isEmpty()) {
-        // Long enough for the program to be on its way (its handler is installed first thing).
-        process.waitForFinished(kCueMs);
+        // The program is on its way once it catches the signal (its handler is installed first
+        // thing); before that the signal would end it as it ends any program.
+        EXPECT_TRUE(
+            waitUntil("the command's signal handler", [&] { return catches(process.processId(), signal); }));
     } else {
-        while (!QString::fromUtf8(err).contains(cue) && clock.elapsed() < kRunMs &&
-               process.state() == QProcess::Running) {
-            process.waitForReadyRead(100);
+        EXPECT_TRUE(waitUntil("the cue on standard error", [&] {
             err += process.readAllStandardError();
-        }
+            return QString::fromUtf8(err).contains(cue) || process.state() != QProcess::Running;
+        }));
     }
     EXPECT_EQ(process.state(), QProcess::Running) << "ended before the signal: " << err.toStdString();
     ::kill(static_cast<pid_t>(process.processId()), signal);
@@ -133,10 +145,8 @@ SimulatedBoard::SimulatedBoard(const QStringList &arguments) : process_(std::mak
 {
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_->start(QStringLiteral(BOARDSIM_PATH), arguments);
-    QElapsedTimer clock;
-    clock.start();
-    while (!process_->canReadLine() && clock.elapsed() < kStartMs &&
-           process_->state() != QProcess::NotRunning)
+    const QDeadlineTimer deadline(kStartMs);
+    while (!process_->canReadLine() && !deadline.hasExpired() && process_->state() != QProcess::NotRunning)
         process_->waitForReadyRead(100);
     const QByteArray line = process_->readLine().trimmed();
     if (line.startsWith("PTY "))

@@ -40,8 +40,8 @@ class CliWorkspace {
                       const QStringList &environment = {}) const;
 
     // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does: starts the command,
-    // waits until its standard error shows `cue` (at once when empty, once it runs), sends the
-    // signal and waits for the end. Standard input is `inputFile`, or a pipe that never closes.
+    // waits until its standard error shows `cue` (when empty, until it catches the signal), sends
+    // the signal and waits for the end. Standard input is `inputFile`, or a pipe that never closes.
     CliRun interrupt(const QStringList &arguments, int signal, const QString &cue,
                      const QString &inputFile = {}, const QStringList &environment = {}) const;
 

@@ -9,13 +9,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QThread>
 #include <algorithm>
 
 namespace zelko6::e2e {
@@ -23,6 +23,8 @@ namespace zelko6::e2e {
 namespace {
 
 constexpr int kStartMs = 5000; // generous: only a broken simulator ever needs it
+// Two silent waits of 10 s in one operation are the longest any case makes on purpose.
+constexpr std::chrono::milliseconds kOperationLimit{60'000};
 constexpr int kRecordLength = 4;
 constexpr int kOpeningLength = 1 + 3 + 2 * kRecordLength; // "E", header, two records
 
@@ -191,19 +193,6 @@ QStringList percentages(std::initializer_list<int> values)
     return out;
 }
 
-bool eventually(const std::function<bool()> &done, int withinMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > withinMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 SimulatedBoard::SimulatedBoard(const QString &folder, const QStringList &switches)
 {
     // The port's lock file is named after the device's last path element: two tests running
@@ -219,9 +208,8 @@ SimulatedBoard::SimulatedBoard(const QString &folder, const QStringList &switche
     args += switches;
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(BOARDSIM_PATH), args);
-    QElapsedTimer clock;
-    clock.start();
-    while (!process_.canReadLine() && clock.elapsed() < kStartMs && process_.state() != QProcess::NotRunning)
+    const QDeadlineTimer deadline(kStartMs);
+    while (!process_.canReadLine() && !deadline.hasExpired() && process_.state() != QProcess::NotRunning)
         process_.waitForReadyRead(100);
     const QByteArray line = process_.readLine().trimmed();
     if (line.startsWith("PTY "))
@@ -255,9 +243,10 @@ QByteArray SimulatedBoard::savedImage() const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool SimulatedBoard::hasExited(int withinMs)
+bool SimulatedBoard::hasExited()
 {
-    return process_.state() == QProcess::NotRunning || process_.waitForFinished(withinMs);
+    return process_.state() == QProcess::NotRunning ||
+           process_.waitForFinished(static_cast<int>(test::kGenerousWait.count()));
 }
 
 void E2eTest::TearDown()
@@ -333,39 +322,36 @@ void E2eTest::chooseAccessSize(const QString &size)
     emit sizes->activated(index); // as a user's pick does
 }
 
-void E2eTest::click(const char *buttonName, int limitMs)
+void E2eTest::click(const char *buttonName)
 {
     auto *button = main().findChild<QPushButton *>(QLatin1String(buttonName));
     ASSERT_NE(button, nullptr) << buttonName;
     ASSERT_TRUE(button->isEnabled()) << buttonName;
-    runToEnd(buttonName, limitMs, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+    runToEnd(buttonName, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
-void E2eTest::trigger(const char *actionName, int limitMs)
+void E2eTest::trigger(const char *actionName)
 {
     QAction *action = main().action(actionName);
     ASSERT_NE(action, nullptr) << actionName;
     ASSERT_TRUE(action->isEnabled()) << actionName;
-    runToEnd(actionName, limitMs, [action] { action->trigger(); });
+    runToEnd(actionName, [action] { action->trigger(); });
 }
 
-void E2eTest::runToEnd(const char *name, int limitMs, const std::function<void()> &start)
+void E2eTest::runToEnd(const char *name, const std::function<void()> &start)
 {
     history_.clear();
-    QElapsedTimer clock;
-    clock.start();
     start();
     // The operation runs on the link's thread while the window goes on: the command is over when
     // its outcome is in. A program that never ends its wait would hang the run: past the limit the
     // operation is told to give up (as closing the window does) and the test fails.
     const auto idle = [this] { return !main().operations().isBusy(); };
-    const bool overdue = !QTest::qWaitFor(idle, limitMs);
-    if (overdue) {
+    const auto ended = test::waitUntil(("the end of " + std::string(name)).c_str(), idle, kOperationLimit);
+    EXPECT_TRUE(ended);
+    if (!ended) {
         main().operations().abort();
-        EXPECT_TRUE(QTest::qWaitFor(idle, kStartMs)) << name << " did not end when told to";
+        EXPECT_TRUE(test::waitUntil("the end of an operation told to give up", idle));
     }
-    lastClickSeconds_ = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    EXPECT_FALSE(overdue) << name << " still running after " << limitMs << " ms";
 }
 
 QStringList E2eTest::panelHistory(int p) const

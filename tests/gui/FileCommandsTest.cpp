@@ -10,9 +10,11 @@
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
 #include "support/AppHarness.h"
+#include "support/Waiting.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,14 +33,14 @@ namespace {
 struct DialogAnswer {
     QString folder;
     QStringList filters;
-    void arm(const QString &path, int attempts = 200)
+    void arm(const QString &path, QDeadlineTimer deadline = QDeadlineTimer(kGenerousWait))
     {
         // The command yields before its dialog opens, so wait for the dialog to be there.
-        QTimer::singleShot(10, [this, path, attempts] {
+        QTimer::singleShot(10, [this, path, deadline] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             if (!dialog) {
-                if (attempts > 0)
-                    arm(path, attempts - 1);
+                if (!deadline.hasExpired())
+                    arm(path, deadline);
                 return;
             }
             folder = dialog->directory().absolutePath();

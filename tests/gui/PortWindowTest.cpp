@@ -6,6 +6,7 @@
 #include "core/programmer/QtSerialLink.h"
 #include "support/JapaneseTexts.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -64,7 +65,7 @@ class Pty {
     {
         QByteArray got;
         pollfd p{fd_, POLLIN, 0};
-        while (got.size() < wanted && ::poll(&p, 1, 2000) > 0) {
+        while (got.size() < wanted && ::poll(&p, 1, static_cast<int>(kGenerousWait.count())) > 0) {
             char buf[64];
             const ssize_t n = ::read(fd_, buf, sizeof buf);
             if (n <= 0)
@@ -483,16 +484,17 @@ TEST_F(PortListTest, TheListFollowsAdaptersWhileOpenAndNothingPollsWhenClosed)
                               QStringLiteral("0001"),
                               0x10c4,
                               0xea60};
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return row(*window, 2).value(5) == QStringLiteral("10c4:ea60"); }, 3000))
-        << row(*window, 2).join(u'|').toStdString();
+    EXPECT_TRUE(waitUntil("the adapter in the list", [&] {
+        return row(*window, 2).value(5) == QStringLiteral("10c4:ea60");
+    })) << row(*window, 2).join(u'|').toStdString();
     EXPECT_EQ(QStringLiteral("Silicon Labs"), row(*window, 2).value(3));
 
     // Pulled out again.
     list.listed.clear();
     ASSERT_TRUE(QFile::remove(node));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return row(*window, 2).value(2) == kAbsentMark; }, 3000))
-        << row(*window, 2).join(u'|').toStdString();
+    EXPECT_TRUE(waitUntil("the adapter marked absent", [&] {
+        return row(*window, 2).value(2) == kAbsentMark;
+    })) << row(*window, 2).join(u'|').toStdString();
     EXPECT_TRUE(row(*window, 2).value(5).isEmpty());
 
     window->close();

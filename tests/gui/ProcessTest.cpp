@@ -1,12 +1,11 @@
 // The real program as separate processes: a second start ends at once and leaves the first alone.
 
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace zelko6::test;
@@ -26,10 +25,8 @@ TEST(Processes, ASecondStartEndsSilentlyWhileTheFirstKeepsRunning)
     first.start(exe, {});
     ASSERT_TRUE(first.waitForStarted(10000));
     // The first instance is up once it holds the lock and has chosen its chip.
-    QElapsedTimer clock;
-    clock.start();
-    while (!QFile::exists(config.path() + "/ZELKO6/ZELKO6.conf") && clock.elapsed() < 20000)
-        QThread::msleep(50);
+    ASSERT_TRUE(waitUntil("the first instance's settings file",
+                          [&] { return QFile::exists(config.path() + "/ZELKO6/ZELKO6.conf"); }));
     ASSERT_TRUE(QFile::exists(runtime.path() + "/zelko6.lock"));
 
     QProcess second;

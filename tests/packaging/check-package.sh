@@ -98,9 +98,10 @@ if touch "$prog/.probe" 2>/dev/null; then
 else
   expected_log="$XDG_DATA_HOME/ZELKO6/VerifyLog.txt"
 fi
-"$prog/tools/zelko6-boardsim" --link "$work/board" --size-exp 8 >"$work/board.out" 2>&1 &
+# The simulator says "PTY <device>" once its link is in place: that line, not a while, is waited for.
+exec {board}< <(exec "$prog/tools/zelko6-boardsim" --link "$work/board" --size-exp 8 2>"$work/board.err")
 sim=$!
-for _ in $(seq 100); do [ -e "$work/board" ] && break; sleep 0.1; done
+read -r -t 60 _ <&"$board" || fail "the board simulator did not start: $(cat "$work/board.err")"
 head -c 256 /dev/urandom >"$work/image.bin"
 "$cli" write "$work/image.bin" --chip 24C02 --port "$work/board" >"$work/write.out" 2>&1 ||
   fail "zelko6-cli write: $(tail -5 "$work/write.out")"

@@ -159,6 +159,15 @@ class LinkFixture : public ::testing::Test {
     }
     // The last operation's elapsed seconds.
     double elapsed() const { return lastOutcome.seconds; }
+    // Every pause made so far, in milliseconds, as the fake clock traced them.
+    int tracedPausesMs() const
+    {
+        int total = 0;
+        for (const QString &step : trace)
+            if (step.startsWith(QStringLiteral("pause ")))
+                total += step.mid(6).toInt();
+        return total;
+    }
     const LinkState &link() const { return ops.linkState(); }
     // The time of the n-th (0-based) send of exactly this element.
     double sendTime(const QByteArray &element, int n = 0) const

@@ -4,6 +4,7 @@
 #include "core/programmer/QtSerialLink.h"
 #include "core/programmer/Protocol.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ class PtyLinkTest : public ::testing::Test {
     {
         QByteArray got;
         pollfd p{master_, POLLIN, 0};
-        while (got.size() < wanted && ::poll(&p, 1, 2000) > 0) {
+        while (got.size() < wanted && ::poll(&p, 1, static_cast<int>(kGenerousWait.count())) > 0) {
             char buf[256];
             const ssize_t n = ::read(master_, buf, sizeof buf);
             if (n <= 0)
@@ -51,12 +52,6 @@ class PtyLinkTest : public ::testing::Test {
             got.append(buf, n);
         }
         return got;
-    }
-    bool waitFor(const std::function<bool()> &done)
-    {
-        for (int i = 0; i < 100 && !done(); ++i)
-            pump.idleWait(kWakeInterval);
-        return done();
     }
 
     int master_ = -1;
@@ -72,12 +67,12 @@ TEST_F(PtyLinkTest, MovesBytesBothWaysWithoutModemLines)
     EXPECT_FALSE(link.lost());
 
     boardWrites("QT-LNK");
-    ASSERT_TRUE(waitFor([&] { return link.pendingCount() >= 6; }));
+    ASSERT_TRUE(waitUntil("six bytes at the link", [&] { return link.pendingCount() >= 6; }));
     EXPECT_EQ(QByteArray("QT-LNK"), link.takeAll());
     EXPECT_EQ(0, link.pendingCount());
 
     boardWrites("late");
-    ASSERT_TRUE(waitFor([&] { return link.pendingCount() >= 4; }));
+    ASSERT_TRUE(waitUntil("four more bytes at the link", [&] { return link.pendingCount() >= 4; }));
     link.discardInput();
     EXPECT_EQ(0, link.pendingCount());
 
@@ -108,7 +103,7 @@ TEST_F(PtyLinkTest, ElementsTheDriverCannotTakeAtOnceArriveWholeAndInOrder)
     });
     link.send(first);
     link.send(second);
-    const bool arrived = waitFor([&] { return done.load(); });
+    const auto arrived = waitUntil("every byte at the board", [&] { return done.load(); });
     board.join();
     ASSERT_TRUE(arrived);
     EXPECT_TRUE(received == first + second);
