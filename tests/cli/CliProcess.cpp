@@ -2,7 +2,6 @@
 
 #include "support/Waiting.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -141,31 +140,10 @@ CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const Q
     return run;
 }
 
-SimulatedBoard::SimulatedBoard(const QStringList &arguments) : process_(std::make_unique<QProcess>())
+SimulatedBoard::SimulatedBoard(const QStringList &arguments)
+    : SimulatorProcess(QStringLiteral(BOARDSIM_PATH), arguments)
 {
-    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_->start(QStringLiteral(BOARDSIM_PATH), arguments);
-    const QDeadlineTimer deadline(kStartMs);
-    while (!process_->canReadLine() && !deadline.hasExpired() && process_->state() != QProcess::NotRunning)
-        process_->waitForReadyRead(100);
-    const QByteArray line = process_->readLine().trimmed();
-    if (line.startsWith("PTY "))
-        device_ = QString::fromLocal8Bit(line.mid(4));
-    EXPECT_FALSE(device_.isEmpty()) << "the board simulator did not start";
-}
-
-SimulatedBoard::~SimulatedBoard()
-{
-    if (process_->state() == QProcess::NotRunning)
-        return;
-    process_->kill();
-    process_->waitForFinished(kStartMs);
-}
-
-void SimulatedBoard::stop()
-{
-    process_->terminate();
-    EXPECT_TRUE(process_->waitForFinished(kStartMs));
+    EXPECT_FALSE(device().isEmpty()) << startError().toStdString();
 }
 
 QByteArray patternBytes(int size, int seed)

@@ -2,14 +2,13 @@
 // Running zelko6-cli and the board simulator as processes, the way a script runs them. Every wait
 // is bounded, so a hanging process fails its test instead of the whole run.
 
+#include "support/SimulatorProcess.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <memory>
-
-class QProcess;
 
 namespace zelko6::test {
 
@@ -52,18 +51,10 @@ class CliWorkspace {
     QTemporaryDir dir_;
 };
 
-// The board simulator on its pseudo-terminal; killed when the object goes.
-class SimulatedBoard {
+// The board simulator on its pseudo-terminal; ended when the object goes.
+class SimulatedBoard : public SimulatorProcess {
   public:
     explicit SimulatedBoard(const QStringList &arguments);
-    ~SimulatedBoard();
-    QString device() const { return device_; }
-    // Ends the simulator (it saves its image and closes its log) and waits for it.
-    void stop();
-
-  private:
-    std::unique_ptr<QProcess> process_;
-    QString device_;
 };
 
 // Bytes that differ from their neighbours and from 0xFF at nearly every address.

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +21,6 @@ namespace zelko6::e2e {
 
 namespace {
 
-constexpr int kStartMs = 5000; // generous: only a broken simulator ever needs it
 // Two silent waits of 10 s in one operation are the longest any case makes on purpose.
 constexpr std::chrono::milliseconds kOperationLimit{60'000};
 constexpr int kRecordLength = 4;
@@ -193,42 +191,24 @@ QStringList percentages(std::initializer_list<int> values)
     return out;
 }
 
-SimulatedBoard::SimulatedBoard(const QString &folder, const QStringList &switches)
+namespace {
+// The port's lock file is named after the device's last path element: two tests running side by
+// side must never share one.
+QString unusedLinkPath(const QString &folder)
 {
-    // The port's lock file is named after the device's last path element: two tests running
-    // side by side must never share one.
     static int serial = 0;
-    const QString name =
-        QStringLiteral("zelko6-e2e-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
-    linkPath_ = folder + u'/' + name;
-    logPath_ = linkPath_ + QStringLiteral(".log");
-    savePath_ = linkPath_ + QStringLiteral(".bin");
-    QStringList args{QStringLiteral("--link"), linkPath_, QStringLiteral("--log"), logPath_,
-                     QStringLiteral("--save"), savePath_};
-    args += switches;
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(QStringLiteral(BOARDSIM_PATH), args);
-    const QDeadlineTimer deadline(kStartMs);
-    while (!process_.canReadLine() && !deadline.hasExpired() && process_.state() != QProcess::NotRunning)
-        process_.waitForReadyRead(100);
-    const QByteArray line = process_.readLine().trimmed();
-    if (line.startsWith("PTY "))
-        devicePath_ = QString::fromLocal8Bit(line.mid(4));
-    else
-        startError_ = QStringLiteral("simulator did not start: '%1' %2")
-                          .arg(QString::fromLocal8Bit(line), process_.errorString());
+    return folder + QStringLiteral("/zelko6-e2e-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
 }
+} // namespace
 
-SimulatedBoard::~SimulatedBoard()
+SimulatedBoard::SimulatedBoard(const QString &folder, const QStringList &switches)
+    : linkPath_(unusedLinkPath(folder)), logPath_(linkPath_ + QStringLiteral(".log")),
+      savePath_(linkPath_ + QStringLiteral(".bin")),
+      process_(QStringLiteral(BOARDSIM_PATH),
+               QStringList{QStringLiteral("--link"), linkPath_, QStringLiteral("--log"), logPath_,
+                           QStringLiteral("--save"), savePath_} +
+                   switches)
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    // A stop request lets it remove its link; a kill is the fallback for one that hangs.
-    process_.terminate();
-    if (!process_.waitForFinished(kStartMs)) {
-        process_.kill();
-        process_.waitForFinished(kStartMs);
-    }
 }
 
 QByteArray SimulatedBoard::rawLog() const
@@ -241,12 +221,6 @@ QByteArray SimulatedBoard::savedImage() const
 {
     QFile f(savePath_);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool SimulatedBoard::hasExited()
-{
-    return process_.state() == QProcess::NotRunning ||
-           process_.waitForFinished(static_cast<int>(test::kGenerousWait.count()));
 }
 
 void E2eTest::TearDown()

@@ -8,10 +8,10 @@
 #include "gui/MainWindow.h"
 #include "support/AppHarness.h"
 #include "support/JapaneseTexts.h"
+#include "support/SimulatorProcess.h"
 #include "support/Waiting.h"
 
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -74,11 +74,8 @@ class SimulatedBoard {
   public:
     // Starts the simulator with its log, save file and a link of a name no other run uses.
     SimulatedBoard(const QString &folder, const QStringList &switches);
-    ~SimulatedBoard();
-    SimulatedBoard(const SimulatedBoard &) = delete;
-    SimulatedBoard &operator=(const SimulatedBoard &) = delete;
 
-    bool ready() const { return !devicePath_.isEmpty(); }
+    bool ready() const { return !process_.device().isEmpty(); }
     // The path port 1 is pointed at: a link that vanishes with the board.
     const QString &linkPath() const { return linkPath_; }
     QByteArray rawLog() const;
@@ -86,16 +83,14 @@ class SimulatedBoard {
     std::vector<WireTransfer> transfers() const { return findTransfers(wire()); }
     // The chip image the simulator saved after its last completed write (empty before).
     QByteArray savedImage() const;
-    bool hasExited();
-    QString startError() const { return startError_; }
+    bool hasExited() { return process_.endsCleanly(); }
+    QString startError() const { return process_.startError(); }
 
   private:
-    QProcess process_;
     QString linkPath_;
     QString logPath_;
     QString savePath_;
-    QString devicePath_;
-    QString startError_;
+    test::SimulatorProcess process_;
 };
 
 // The program with a chosen chip and a board on port 1.

@@ -30,7 +30,6 @@
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <grp.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,19 +60,7 @@ class Pty {
 
     bool ok() const { return fd_ >= 0; }
     QString path() const { return QString::fromLocal8Bit(ptsname(fd_)); }
-    QByteArray read(int wanted) const
-    {
-        QByteArray got;
-        pollfd p{fd_, POLLIN, 0};
-        while (got.size() < wanted && ::poll(&p, 1, static_cast<int>(kGenerousWait.count())) > 0) {
-            char buf[64];
-            const ssize_t n = ::read(fd_, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            got.append(buf, n);
-        }
-        return got;
-    }
+    QByteArray read(int wanted) const { return receiveFrom(fd_, wanted); }
 
   private:
     int fd_ = -1;

@@ -2,7 +2,10 @@
 
 #include <QDeadlineTimer>
 #include <QTest>
+#include <algorithm>
+#include <poll.h>
 #include <thread>
+#include <unistd.h>
 
 namespace zelko6::test {
 
@@ -43,6 +46,23 @@ bool holdUntil(const std::function<bool()> &done, std::chrono::milliseconds limi
     if (QTest::qWaitFor(happened, static_cast<int>(stretch.count())))
         return ::testing::AssertionFailure() << what << " within " << stretch.count() << " ms";
     return ::testing::AssertionSuccess();
+}
+
+QByteArray receiveFrom(int fd, qsizetype wanted, std::chrono::milliseconds limit)
+{
+    QByteArray got;
+    const QDeadlineTimer deadline(limit);
+    pollfd ready{fd, POLLIN, 0};
+    while (got.size() < wanted && ::poll(&ready, 1, static_cast<int>(deadline.remainingTime())) > 0 &&
+           (ready.revents & POLLIN)) {
+        char buf[4096];
+        const ssize_t n =
+            ::read(fd, buf, static_cast<size_t>(std::min<qsizetype>(wanted - got.size(), sizeof buf)));
+        if (n <= 0)
+            break;
+        got.append(buf, n);
+    }
+    return got;
 }
 
 } // namespace zelko6::test

@@ -3,6 +3,7 @@
 // deadline long enough that only a fault uses it up, and says what did not happen when it passes,
 // so a loaded machine only makes a test slower and a hang fails the test that caused it.
 
+#include <QByteArray>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,5 +30,9 @@ enum class WhileWaiting {
 // is sent while a box is open, no byte comes unasked). A pass says nothing beyond the stretch.
 ::testing::AssertionResult staysFalse(const char *what, const std::function<bool()> &happened,
                                       std::chrono::milliseconds stretch = kQuietStretch);
+
+// Up to `wanted` bytes from a descriptor, blocking on it until they are in: fewer when `limit`
+// passes first or the other side hangs up. A limit of 0 takes only what is there already.
+QByteArray receiveFrom(int fd, qsizetype wanted, std::chrono::milliseconds limit = kGenerousWait);
 
 } // namespace zelko6::test

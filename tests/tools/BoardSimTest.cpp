@@ -1,15 +1,13 @@
 // The board simulator driven through its pty the way the program drives a board: every wait here
 // is bounded, so a simulator that falls silent fails a check instead of hanging the run.
 
+#include "support/SimulatorProcess.h"
 #include "support/Waiting.h"
 
 #include <QByteArray>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -37,39 +35,10 @@ QByteArray record(int count, int second, int address)
 
 const QByteArray kIdReply = "QT-LNK310 V 6.50\r\n";
 
-class Simulator {
+class Simulator : public zelko6::test::SimulatorProcess {
   public:
-    explicit Simulator(const QStringList &args)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(BOARDSIM_PATH), args);
-        const QDeadlineTimer deadline(kGenerousWait);
-        while (!process_.canReadLine() && !deadline.hasExpired() && process_.state() != QProcess::NotRunning)
-            process_.waitForReadyRead(100);
-        const QByteArray line = process_.readLine().trimmed();
-        if (line.startsWith("PTY "))
-            path_ = line.mid(4);
-    }
-    ~Simulator()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.kill();
-        process_.waitForFinished(static_cast<int>(kGenerousWait.count()));
-    }
-    const QByteArray &path() const { return path_; }
-    // True when the simulator ended by itself (or on SIGTERM when asked to) with status 0.
-    bool exitsCleanly(bool terminate)
-    {
-        if (terminate)
-            process_.terminate();
-        return process_.waitForFinished(static_cast<int>(kGenerousWait.count())) &&
-               process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-
-  private:
-    QProcess process_;
-    QByteArray path_;
+    explicit Simulator(const QStringList &args) : SimulatorProcess(QStringLiteral(BOARDSIM_PATH), args) {}
+    QByteArray path() const { return device().toLocal8Bit(); }
 };
 
 // The PC's end of the line, opened in raw mode as the program's serial port is.
@@ -90,26 +59,14 @@ class Port {
     }
     bool isOpen() const { return fd_ >= 0; }
     void send(const QByteArray &data) { ASSERT_EQ(::write(fd_, data.constData(), data.size()), data.size()); }
-    // n bytes, or fewer if only a broken simulator's silence outlasts the generous deadline.
-    QByteArray receive(int n)
-    {
-        QByteArray out;
-        const QDeadlineTimer deadline(kGenerousWait);
-        while (out.size() < n) {
-            pollfd pfd{fd_, POLLIN, 0};
-            if (::poll(&pfd, 1, static_cast<int>(deadline.remainingTime())) <= 0 || !(pfd.revents & POLLIN))
-                break;
-            out += readWaiting(n - static_cast<int>(out.size()));
-        }
-        return out;
-    }
+    QByteArray receive(int n) { return zelko6::test::receiveFrom(fd_, n); }
     // What comes while nothing is asked of the board, watched for a quiet stretch: empty when
     // nothing does (the bytes themselves tell a failing check what came).
     QByteArray unasked()
     {
         QByteArray out;
         zelko6::test::staysFalse("a byte nobody asked for", [&] {
-            out += readWaiting(4096);
+            out += zelko6::test::receiveFrom(fd_, 4096, std::chrono::milliseconds(0));
             return !out.isEmpty();
         });
         return out;
@@ -128,14 +85,6 @@ class Port {
     }
 
   private:
-    // Up to n of the bytes already there, without waiting.
-    QByteArray readWaiting(int n)
-    {
-        char buf[4096];
-        const ssize_t got = ::read(fd_, buf, std::min<size_t>(static_cast<size_t>(n), sizeof buf));
-        return got > 0 ? QByteArray(buf, got) : QByteArray();
-    }
-
     int fd_;
 };
 
@@ -273,7 +222,7 @@ TEST_F(BoardSim, WritesAreStoredReadBackAndSaved)
     QByteArray expected(0x1000, '\xFF');
     expected.replace(0x40, data.size(), data);
     EXPECT_EQ(fileContents(saved), expected);
-    EXPECT_TRUE(sim.exitsCleanly(true));
+    EXPECT_TRUE(sim.stop());
     EXPECT_EQ(fileContents(saved), expected);
 }
 
@@ -388,7 +337,7 @@ TEST_F(BoardSim, EndsOnUnplugAndAfterTheOperationCount)
         port.send("@");
         EXPECT_TRUE(port.hungUp());
     }
-    EXPECT_TRUE(unplug.exitsCleanly(false));
+    EXPECT_TRUE(unplug.endsCleanly());
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 
     const QString saved = file("saved.bin");
@@ -398,7 +347,7 @@ TEST_F(BoardSim, EndsOnUnplugAndAfterTheOperationCount)
     EXPECT_EQ(writeRange(port, '2', 4, 0, 0x10, pattern(4)), 1);
     openOperation(port, '2');
     EXPECT_EQ(readRange(port, '2', 4, 0, 0x10, 0x13), pattern(4));
-    EXPECT_TRUE(counted.exitsCleanly(false));
+    EXPECT_TRUE(counted.endsCleanly());
     EXPECT_EQ(fileContents(saved).mid(0x10, 4), pattern(4));
 }
 
@@ -411,7 +360,7 @@ TEST_F(BoardSim, LogsOneLinePerRunOfBytesInEachDirection)
     openOperation(port, '2');
     port.send("?");
     EXPECT_EQ(port.receive(kIdReply.size()), kIdReply);
-    ASSERT_TRUE(sim.exitsCleanly(true));
+    ASSERT_TRUE(sim.stop());
     const QByteArray id = "51 54 2D 4C 4E 4B 33 31 30 20 56 20 36 2E 35 30 0D 0A";
     EXPECT_EQ(fileContents(log), "PC: 3F\nBD: " + id + "\nPC: 45 65 32 50\nBD: 40\nPC: 3F\nBD: " + id + "\n");
 }

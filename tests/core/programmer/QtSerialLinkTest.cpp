@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <thread>
 #include <unistd.h>
@@ -40,19 +39,7 @@ class PtyLinkTest : public ::testing::Test {
     {
         ASSERT_EQ(bytes.size(), ::write(master_, bytes.data(), bytes.size()));
     }
-    QByteArray boardReads(int wanted)
-    {
-        QByteArray got;
-        pollfd p{master_, POLLIN, 0};
-        while (got.size() < wanted && ::poll(&p, 1, static_cast<int>(kGenerousWait.count())) > 0) {
-            char buf[256];
-            const ssize_t n = ::read(master_, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            got.append(buf, n);
-        }
-        return got;
-    }
+    QByteArray boardReads(int wanted) { return receiveFrom(master_, wanted); }
 
     int master_ = -1;
     QtPump pump;
