@@ -390,6 +390,35 @@ Exit codes:
     </message>
 </context>
 <context>
+    <name>StartTexts</name>
+    <message>
+        <source>使い方: zelko6 [-h | --help | --version] [Qt のオプション]
+シリアルＥＥＰＲＯＭプログラマーのウィンドウを開きます。すでに開いていれば、そのウィンドウを前面に出します。
+  -h, --help   この説明
+  --version    プログラムのバージョン
+Qt のオプション (-platform など) はそのまま Qt に渡ります。ディスプレイのない所では zelko6-cli を使ってください。
+読み書きするファイルは zelko6(1) にあります。</source>
+        <translation>Usage: zelko6 [-h | --help | --version] [Qt options]
+Opens the serial EEPROM programmer&apos;s window, or brings it to the front when it is already open.
+  -h, --help   this text
+  --version    the program&apos;s version
+Qt&apos;s own options (-platform and others) go to Qt as they are. Where there is no display, use zelko6-cli.
+The files it reads and writes are listed in zelko6(1).</translation>
+    </message>
+    <message>
+        <source>%1: DISPLAY が設定されていません</source>
+        <translation>%1: DISPLAY is not set</translation>
+    </message>
+    <message>
+        <source>%1: Wayland のコンポジターがありません (WAYLAND_DISPLAY)</source>
+        <translation>%1: no Wayland compositor (WAYLAND_DISPLAY)</translation>
+    </message>
+    <message>
+        <source>zelko6: ウィンドウを開くディスプレイがありません (%1)。デスクトップのセッションで起動するか、zelko6-cli を使ってください。</source>
+        <translation>zelko6: there is no display to open the window on (%1). Start it in a desktop session, or use zelko6-cli.</translation>
+    </message>
+</context>
+<context>
     <name>StatusTexts</name>
     <message>
         <source>読み出し中.....</source>

@@ -1,7 +1,6 @@
 #include "cli/Language.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 namespace zelko6::cli {
 
@@ -23,17 +22,7 @@ std::optional<Language> languageArgument(const QStringList &arguments)
 Language chooseLanguage(std::optional<Language> chosen,
                         const std::function<QByteArray(const char *)> &environment)
 {
-    if (chosen)
-        return *chosen;
-    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QByteArray value = environment(name);
-        if (value.isEmpty())
-            continue;
-        // "ja_JP.UTF-8": QLocale wants the part before the code set.
-        const QString locale = QString::fromLatin1(value).section(u'.', 0, 0).section(u'@', 0, 0);
-        return QLocale(locale).language() == QLocale::Japanese ? Language::Japanese : Language::English;
-    }
-    return Language::English;
+    return chosen ? *chosen : localeLanguage(environment);
 }
 
 } // namespace zelko6::cli

@@ -11,17 +11,25 @@
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
 #include "gui/PortWindow.h"
+#include "gui/SingleInstance.h"
 #include "gui/SplashWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <exception>
 
 namespace zelko6 {
 
+// Said when QT_LOGGING_RULES asks for it ("zelko6.instance.info=true").
+Q_LOGGING_CATEGORY(instanceLog, "zelko6.instance", QtWarningMsg)
+
 static const QString kHelpFileName = QStringLiteral("zelko6new.chm");
+// How long a later start waits for the running one to say it has shown its window.
+static constexpr auto kAskRunningLimit = std::chrono::seconds(3);
 
 Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options)
     : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)),
@@ -49,12 +57,14 @@ bool Application::Main()
     splash_->show();
 
     state_.StepNo = 2;
-    instanceLock_ = std::make_unique<QLockFile>(options_.instanceLockPath);
-    instanceLock_->setStaleLockTime(0); // only a live process holds it
-    if (!instanceLock_->tryLock(0)) {
+    instance_ = std::make_unique<SingleInstance>(options_.instanceLockPath);
+    if (!instance_->claim()) {
+        instance_->askRunningToShow(kAskRunningLimit);
         splash_->hide();
         return false;
     }
+    QObject::connect(instance_.get(), &SingleInstance::showRequested, instance_.get(),
+                     [this] { bringMainWindowForward(); });
 
     state_.StepNo = 3;
     ShowVersionInfo();
@@ -102,6 +112,22 @@ bool Application::Main()
     }
     main_->report(ReadyForUse{});
     return true;
+}
+
+void Application::bringMainWindowForward()
+{
+    // Still starting up: the window is about to be shown anyway.
+    if (!main_ || !main_->isVisible())
+        return;
+    main_->setWindowState(main_->windowState() & ~Qt::WindowMinimized);
+    main_->raise();
+    main_->activateWindow();
+    // A dialog open over the window keeps the input; it comes forward with it.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+    qCInfo(instanceLog) << "a later start asked for the main window: brought forward";
 }
 
 void Application::ShowVersionInfo()

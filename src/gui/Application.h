@@ -8,7 +8,6 @@
 #include "messages/Translations.h"
 
 #include <QCoreApplication>
-#include <QLockFile>
 
 #include "core/programmer/QtSerialLink.h"
 #include "gui/BoardWindow.h"
@@ -22,11 +21,12 @@ class BoardWindow;
 class MainWindow;
 class MessageBoxes;
 class Shell;
+class SingleInstance;
 class SplashWindow;
 
 struct StartupOptions {
     QString programDirectory;      // where the catalogue and the files beside the program live
-    QString instanceLockPath;      // a second instance finds this locked and ends
+    QString instanceLockPath;      // a second instance finds this locked, asks for our window and ends
     QString translationsDirectory; // where zelko6_en.qm lives (beside the executable)
     // Whether the program folder takes the program's own files; empty: by really making one there.
     FolderProbe programFolderWritable = {};
@@ -67,6 +67,8 @@ class Application {
     MainWindow &ensureMainWindow();
     BoardWindow &ensureBoardWindow();
     void ShowVersionInfo();
+    // A later start asked for the window: un-minimised, in front and active.
+    void bringMainWindowForward();
 
     AppState state_;
     Settings settings_;
@@ -74,7 +76,7 @@ class Application {
     Shell &shell_;
     StartupOptions options_;
     QtSerialLink portWindowLink_;
-    std::unique_ptr<QLockFile> instanceLock_;
+    std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<MainWindow> main_;

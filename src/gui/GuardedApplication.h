@@ -18,4 +18,10 @@ class GuardedApplication final : public QApplication {
     std::function<void(const QString &)> report_;
 };
 
+// A failure that Qt itself gives up on (no window system plugin could start, the display's
+// connection was lost) ends the program with Qt's message, a line of ours and exit status 1,
+// instead of an abort and a core dump. Installed before the application object is made.
+void endFatalFailuresWithoutAbort();
+inline constexpr int kWindowSystemFailedExitCode = 1;
+
 } // namespace zelko6

@@ -23,7 +23,9 @@ class HexGridView final : public QTableView {
     // The byte under the current cell, or -1 when the current cell is not a byte cell.
     int selectedAddress() const;
 
+    // The columns' widths: the designed twips, or what the font's texts need when that is more.
     void SetGridLayout();
+    QSize sizeHint() const override;
 
   signals:
     // The user clicked a cell (byMouse) or moved the current cell with the keys.
@@ -36,6 +38,16 @@ class HexGridView final : public QTableView {
     void changeEvent(QEvent *event) override;
 
   private:
+    // The widest texts of each column in the font in use: measured again only when the font changes.
+    struct WidestTexts {
+        QString fontKey;
+        QString address;
+        int byte = 0;
+        int chars = 0;
+    };
+    const WidestTexts &widestTexts();
+
+    WidestTexts widest_;
     bool settingFromCode_ = false;
     bool pressing_ = false;
 };

@@ -21,9 +21,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace zelko6 {
+
+static constexpr QSize kDesignedSize(980, 640);
 
 MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes, Shell &shell,
                        LinkThread::LinkFactory makeLink, QWidget *parent)
@@ -36,6 +39,9 @@ MainWindow::MainWindow(AppState &state, Settings &settings, MessageBoxes &boxes,
     buildControls();
     buildMenus();
     retranslateUi();
+    // The designed size, or more where the grid's columns and the controls need it in this font;
+    // Form_Load then fits it to the screen.
+    resize(kDesignedSize.expandedTo(sizeHint()));
     FileCommandView &fileView = *this;
     files_ = std::make_unique<FileCommands>(state, state, settings, *this, *dialogs_, fileView);
 }
@@ -282,6 +288,14 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QMainWindow::changeEvent(event);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known now; the one assumed when the position was restored may have been smaller.
+    if (!event->spontaneous())
+        placement_.keepOnScreen(*this);
 }
 
 void MainWindow::setBusyPointer(bool busy)

@@ -104,6 +104,7 @@ class MainWindow final : public QMainWindow,
   protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
   private:
     void buildControls();

@@ -102,6 +102,9 @@ void MainWindow::buildControls()
 
     pageSize_ = label(central, "Lbl_PageSize", QString(), uiGothicFont());
     spec_ = label(central, "Lbl_Spec", QString(), gothicFixedFont()); // the chip selection fills it
+    // The catalogue's data-sheet line is cut in a narrow window rather than widening the window
+    // past the screen; the window's first size still shows it whole.
+    spec_->setMinimumWidth(1);
     label(central, "Lbl_memo", QString(), uiGothicFont())->hide();
 
     accessSize_ = new QComboBox(central);
@@ -204,7 +207,6 @@ void MainWindow::buildControls()
     layout->addWidget(rules(central));
     layout->addLayout(commands);
     layout->addLayout(middle, 1);
-    resize(980, 640);
 }
 
 void MainWindow::buildMenus()

@@ -3,14 +3,28 @@
 #include "gui/Application.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
+#include "gui/ProgramIdentity.h"
 #include "gui/QtPlatform.h"
+#include "gui/StartArguments.h"
 #include "gui/StepReport.h"
 
 int main(int argc, char **argv)
 {
+    // The usage, the version and a missing display are answered before the window system is
+    // touched: Qt can only abort when it finds no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const zelko6::StartRequest request = zelko6::startRequest(arguments);
+    const QStringList platforms =
+        zelko6::platformsToTry(arguments, [](const char *name) { return qgetenv(name); });
+    if (request != zelko6::StartRequest::Window ||
+        !zelko6::canOpenWindows(platforms, [](const char *name) { return qgetenv(name); }))
+        return zelko6::answerWithoutWindow(request, platforms, argc, argv);
+
+    zelko6::endFatalFailuresWithoutAbort();
     zelko6::GuardedApplication qtApp(argc, argv);
-    qtApp.setApplicationName(zelko6::kAppTitle);
-    qtApp.setApplicationVersion(zelko6::versionText());
+    zelko6::applyProgramIdentity();
     qtApp.setQuitOnLastWindowClosed(false); // the main window's closing alone ends the program
     zelko6::installFontSubstitutions();
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace zelko6 {
@@ -60,6 +61,19 @@ bool useLanguage(Language language, const QString &folder)
 Language currentLanguage()
 {
     return installed().language;
+}
+
+Language localeLanguage(const std::function<QByteArray(const char *)> &environment)
+{
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = environment(name);
+        if (value.isEmpty())
+            continue;
+        // "ja_JP.UTF-8": QLocale wants the part before the code set.
+        const QString locale = QString::fromLatin1(value).section(u'.', 0, 0).section(u'@', 0, 0);
+        return QLocale(locale).language() == QLocale::Japanese ? Language::Japanese : Language::English;
+    }
+    return Language::English;
 }
 
 } // namespace zelko6

@@ -3,7 +3,9 @@
 // our translation of all of them; Qt's own texts (dialog buttons, the file dialogs) follow in the
 // same language. A change reaches every open window as QEvent::LanguageChange.
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace zelko6 {
@@ -18,5 +20,9 @@ std::optional<Language> languageFromCode(const QString &code);
 // program). False when our translation file is missing there: the texts then stay Japanese.
 bool useLanguage(Language language, const QString &folder);
 Language currentLanguage();
+
+// The language of texts printed on a terminal: Japanese exactly when the message locale (LC_ALL,
+// then LC_MESSAGES, then LANG, as the C library reads them) is Japanese, English otherwise.
+Language localeLanguage(const std::function<QByteArray(const char *)> &environment);
 
 } // namespace zelko6

@@ -98,21 +98,21 @@ TEST(Startup, FirstRunOpensAtDefaultsWithTheFirstChipAndTheBoardWindow)
 TEST(Startup, PositionsComeBackAfterCloseAndAMinimizedCloseKeepsThem)
 {
     AppHarness h;
-    h.start().mainWindow()->move(200, 150);
+    h.start().mainWindow()->move(200, 90); // where the whole window fits on the screen
     h.app->mainWindow()->close();
     EXPECT_EQ(h.quits, 1);
     EXPECT_EQ(h.settings.stored("Settings", "MainLeft"), QStringLiteral("3000"));
-    EXPECT_EQ(h.settings.stored("Settings", "MainTop"), QStringLiteral("2250"));
+    EXPECT_EQ(h.settings.stored("Settings", "MainTop"), QStringLiteral("1350"));
     EXPECT_EQ(h.settings.stored("Settings", "MainLeft_Board"), QStringLiteral("1000"));
     h.stop();
 
     MainWindow *main = h.start().mainWindow();
-    EXPECT_EQ(main->pos(), QPoint(200, 150));
+    EXPECT_EQ(main->pos(), QPoint(200, 90));
     main->showMinimized();
     main->move(300, 300);
     main->close();
     EXPECT_EQ(h.settings.stored("Settings", "MainLeft"), QStringLiteral("3000"));
-    EXPECT_EQ(h.settings.stored("Settings", "MainTop"), QStringLiteral("2250"));
+    EXPECT_EQ(h.settings.stored("Settings", "MainTop"), QStringLiteral("1350"));
 }
 
 TEST(Startup, UnmovedWindowsSaveTheirStoredTwipsWithoutRoundingDrift)
@@ -129,15 +129,15 @@ TEST(Startup, BrokenOrOffScreenPositionsStillShowTheWindow)
 {
     AppHarness h;
     h.store.save("Settings", "MainLeft", "left");
-    h.store.save("Settings", "MainTop", "3000");
-    EXPECT_EQ(h.start().mainWindow()->pos(), pixels(1000, 3000));
+    h.store.save("Settings", "MainTop", "1200");
+    EXPECT_EQ(h.start().mainWindow()->pos(), pixels(1000, 1200));
     h.stop();
 
     h.store.save("Settings", "MainLeft", "900000");
     h.store.save("Settings", "MainTop", "-900000");
     MainWindow *main = h.start().mainWindow();
     const QRect screen = main->screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(main->pos())) << main->pos().x() << "," << main->pos().y();
+    EXPECT_TRUE(screen.contains(main->frameGeometry())) << main->pos().x() << "," << main->pos().y();
 }
 
 TEST(BoardWindow, MenuToggleHidesShowsSavesAndReturnsFocus)

@@ -56,6 +56,8 @@ metainfo="$share/metainfo/$id.metainfo.xml"
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 grep -qx 'Exec=zelko6' "$desktop" || fail "the desktop entry does not start zelko6"
 grep -qx 'Icon=zelko6' "$desktop" || fail "the desktop entry does not name the icon zelko6"
+# The window's class on X11 is the program's application name.
+grep -qx 'StartupWMClass=ZELKO6' "$desktop" || fail "the desktop entry does not name the window class ZELKO6"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo does not launch $id.desktop"

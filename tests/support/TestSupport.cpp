@@ -9,8 +9,9 @@ namespace zelko6::test {
 
 void prepareProcessEnvironment()
 {
+    // The laptop screen that CTest gives the tests (tests/CMakeLists.txt), when run on their own.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZELKO6_BINARY_DIR "/tests/screen-96dpi.json");
     // A runtime directory of our own: the single-instance lock and Qt's warnings stay private.
     static QTemporaryDir runtime;
     runtime.setAutoRemove(true);

@@ -3,13 +3,12 @@
 // the program's own windows and dialogs, as a user would meet them.
 // Run: zelko6-screenshots PROGRAM_FOLDER OUTPUT_FOLDER (scripts/screenshot-languages.sh does it).
 
+#include "ScreenshotProgram.h"
 #include "core/base/Settings.h"
 #include "gui/Application.h"
-#include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
 #include "gui/MainWindow.h"
-#include "gui/QtPlatform.h"
 #include "messages/Translations.h"
 
 #include <QDir>
@@ -18,20 +17,15 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
 
 using namespace zelko6;
+using zelko6::screenshots::ScreenshotProgram;
 
 namespace {
-
-class NoShell final : public Shell {
-  public:
-    void open(const QString &) override {}
-};
 
 // Once the next modal window is up: save its picture, then let `answer` close it.
 void whenModal(const QString &picture, std::function<void(QWidget *)> answer, int attempts = 100)
@@ -68,20 +62,16 @@ int main(int argc, char **argv)
 
     for (const Language language : {Language::Japanese, Language::English}) {
         const QString code = languageCode(language);
-        QTemporaryDir settingsDir, runtimeDir, files;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        QtSettingsStore store;
-        Settings(store).setText(keys::Language, code);
-        Settings(store).setText(keys::OpenDir, files.path());
-        Settings(store).setText(keys::SaveDir, files.path());
-        QtMessageBoxes boxes;
-        NoShell shell;
-        Application app(store, boxes, shell,
-                        {programFolder, runtimeDir.filePath(QStringLiteral("zelko6.lock")), programFolder});
-        if (!app.Main())
+        QTemporaryDir files;
+        ScreenshotProgram program(programFolder);
+        program.settings().setText(keys::Language, code);
+        program.settings().setText(keys::OpenDir, files.path());
+        program.settings().setText(keys::SaveDir, files.path());
+        MainWindow *started = program.start();
+        if (!started)
             return 2;
-        MainWindow &main = *app.mainWindow();
-        boxes.setOwner(&main);
+        MainWindow &main = *started;
+        program.boxes().setOwner(&main);
         main.resize(980, 640);
         QCoreApplication::processEvents();
         main.grab().save(out.filePath(QStringLiteral("main-%1.png").arg(code)));

@@ -1,0 +1,141 @@
+// How the window meets the desktop: its icon and the names that tie it to its launcher, and a
+// later start that brings the running window forward through the local socket.
+
+#include "gui/BoardWindow.h"
+#include "gui/MainWindow.h"
+#include "gui/ProgramIdentity.h"
+#include "gui/SingleInstance.h"
+#include "support/AppHarness.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocalSocket>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace zelko6;
+using namespace std::chrono_literals;
+using zelko6::test::AppHarness;
+using zelko6::test::sourcePath;
+
+namespace {
+
+// Runs the event loop until `done` holds or a generous deadline passes.
+template <typename Condition> bool eventually(Condition done)
+{
+    const QDeadlineTimer deadline(20s);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// A later start's request, made on a thread of its own as a separate process would make it, while
+// this thread's event loop lets the running instance answer.
+bool askFromALaterStart(const QString &lockPath)
+{
+    bool claimed = true;
+    bool answered = false;
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        SingleInstance instance(lockPath);
+        claimed = instance.claim();
+        answered = !claimed && instance.askRunningToShow(10s);
+    }));
+    later->start();
+    eventually([&] { return later->isFinished(); });
+    later->wait();
+    EXPECT_FALSE(claimed);
+    return answered;
+}
+
+// What a caller receives for `request` before the running instance lets it go.
+QByteArray replyTo(const QString &socketPath, const QByteArray &request)
+{
+    QLocalSocket caller;
+    caller.connectToServer(socketPath);
+    caller.write(request);
+    QByteArray reply;
+    QObject::connect(&caller, &QLocalSocket::readyRead, [&] { reply += caller.readAll(); });
+    eventually([&] { return caller.state() == QLocalSocket::UnconnectedState; });
+    return reply;
+}
+
+// A value of the desktop entry that the package installs as `id`.desktop.
+QString desktopEntryValue(const QString &id, const QString &key)
+{
+    QFile entry(sourcePath(QStringLiteral("packaging/%1.desktop").arg(id)));
+    if (!entry.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QStringLiteral("<no desktop entry %1>").arg(entry.fileName());
+    while (!entry.atEnd()) {
+        const QString line = QString::fromUtf8(entry.readLine()).trimmed();
+        if (line.startsWith(key + u'='))
+            return line.mid(key.size() + 1);
+    }
+    return QStringLiteral("<no %1>").arg(key);
+}
+
+} // namespace
+
+TEST(ProgramIdentity, TheWindowCarriesTheIconAndTheNamesOfItsDesktopEntry)
+{
+    const QString testName = QCoreApplication::applicationName();
+    applyProgramIdentity();
+    const QString applicationName = QCoreApplication::applicationName();
+    const QString desktopFileName = QGuiApplication::desktopFileName();
+    const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+    QCoreApplication::setApplicationName(testName);
+
+    // The window names the entry it belongs to (its Wayland app id), and that entry names the
+    // window's X11 class, which is the application name.
+    EXPECT_EQ(desktopEntryValue(desktopFileName, QStringLiteral("StartupWMClass")), applicationName);
+    for (const int size : {16, 32, 48, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
+TEST(SingleInstance, ALaterStartBringsTheMinimisedWindowForward)
+{
+    AppHarness h;
+    h.start();
+    MainWindow &main = *h.app->mainWindow();
+    h.app->boardWindow()->activateWindow();
+    main.showMinimized();
+    ASSERT_TRUE(eventually([&] { return main.isMinimized(); }));
+
+    EXPECT_TRUE(askFromALaterStart(h.lockDir.path() + "/zelko6.lock"));
+    EXPECT_FALSE(main.isMinimized());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(eventually([&] { return main.isActiveWindow(); }));
+}
+
+TEST(SingleInstance, OnlyTheShowRequestIsAnsweredAndAStaleSocketIsReplaced)
+{
+    QTemporaryDir folder;
+    const QString lockPath = folder.filePath(QStringLiteral("zelko6.lock"));
+    SingleInstance running(lockPath);
+    // What an instance that did not end cleanly leaves behind.
+    QFile stale(running.socketPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    ASSERT_TRUE(running.claim());
+    int requests = 0;
+    QObject::connect(&running, &SingleInstance::showRequested, [&] { ++requests; });
+
+    struct Case {
+        QByteArray request;
+        QByteArray reply;
+        int requests;
+    } cases[] = {
+        {"show\n", "shown\n", 1},
+        {"raise\n", "", 0},
+        {"show", "", 0}, // no line end: never a whole request
+        {QByteArray(200, 'x') + "show\n", "", 0},
+        {"", "", 0},
+        {"show\nshow\n", "shown\n", 1}, // one request a connection
+    };
+    for (const Case &c : cases) {
+        requests = 0;
+        EXPECT_EQ(replyTo(running.socketPath(), c.request), c.reply) << c.request.constData();
+        EXPECT_EQ(requests, c.requests) << c.request.constData();
+    }
+}
