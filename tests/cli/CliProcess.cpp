@@ -42,15 +42,12 @@ QString CliWorkspace::path(const QString &name) const
 
 void CliWorkspace::write(const QString &name, const QByteArray &bytes) const
 {
-    QFile file(path(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    ASSERT_TRUE(writeBytes(path(name), bytes)) << name.toStdString();
 }
 
 QByteArray CliWorkspace::read(const QString &name) const
 {
-    QFile file(path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return fileBytes(path(name));
 }
 
 bool CliWorkspace::exists(const QString &name) const
@@ -144,14 +141,6 @@ SimulatedBoard::SimulatedBoard(const QStringList &arguments)
     : SimulatorProcess(QStringLiteral(BOARDSIM_PATH), arguments)
 {
     EXPECT_FALSE(device().isEmpty()) << startError().toStdString();
-}
-
-QByteArray patternBytes(int size, int seed)
-{
-    QByteArray out(size, '\0');
-    for (int i = 0; i < size; ++i)
-        out[i] = static_cast<char>((i * 37 + (i >> 8) * 11 + seed) & 0xFF);
-    return out;
 }
 
 bool hasJapanese(const QString &text)

@@ -3,6 +3,7 @@
 // is bounded, so a hanging process fails its test instead of the whole run.
 
 #include "support/SimulatorProcess.h"
+#include "support/TestSupport.h"
 
 #include <QByteArray>
 #include <QProcessEnvironment>
@@ -56,9 +57,6 @@ class SimulatedBoard : public SimulatorProcess {
   public:
     explicit SimulatedBoard(const QStringList &arguments);
 };
-
-// Bytes that differ from their neighbours and from 0xFF at nearly every address.
-QByteArray patternBytes(int size, int seed = 0);
 
 // Any character of the Japanese scripts or their punctuation.
 bool hasJapanese(const QString &text);

@@ -211,18 +211,6 @@ SimulatedBoard::SimulatedBoard(const QString &folder, const QStringList &switche
 {
 }
 
-QByteArray SimulatedBoard::rawLog() const
-{
-    QFile f(logPath_);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray SimulatedBoard::savedImage() const
-{
-    QFile f(savePath_);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void E2eTest::TearDown()
 {
     h.stop();
@@ -280,9 +268,7 @@ void E2eTest::startBoard(int sizeExp, const QStringList &switches, const QByteAr
 QString E2eTest::writeFile(const QString &name, const QByteArray &bytes) const
 {
     const QString path = work.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    EXPECT_EQ(f.write(bytes), bytes.size());
+    EXPECT_TRUE(test::writeBytes(path, bytes)) << path.toStdString();
     return path;
 }
 

@@ -78,11 +78,11 @@ class SimulatedBoard {
     bool ready() const { return !process_.device().isEmpty(); }
     // The path port 1 is pointed at: a link that vanishes with the board.
     const QString &linkPath() const { return linkPath_; }
-    QByteArray rawLog() const;
+    QByteArray rawLog() const { return test::fileBytes(logPath_); }
     std::vector<WireRun> wire() const { return parseWireLog(rawLog()); }
     std::vector<WireTransfer> transfers() const { return findTransfers(wire()); }
     // The chip image the simulator saved after its last completed write (empty before).
-    QByteArray savedImage() const;
+    QByteArray savedImage() const { return test::fileBytes(savePath_); }
     bool hasExited() { return process_.endsCleanly(); }
     QString startError() const { return process_.startError(); }
 

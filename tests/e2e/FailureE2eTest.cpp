@@ -22,7 +22,19 @@ QStringList unplugAfter(int chunks)
 }
 
 using E2eUnplugTest = E2eTest;
-using E2eLockTest = E2eTest;
+struct E2eLockTest : E2eTest {
+    // The user closes the window at the first progress text of the next click.
+    void closeAtFirstProgress()
+    {
+        onPanelChanged = [this](int p, const QString &text) {
+            if (p == 3 && text.endsWith(u'%') && !closeAsked) {
+                closeAsked = true;
+                main().close();
+            }
+        };
+    }
+    bool closeAsked = false;
+};
 
 } // namespace
 
@@ -189,13 +201,7 @@ TEST_F(E2eLockTest, ClosingTheWindowDuringAReadEndsTheReadThenTheProgram)
 {
     startBoard(14, kPaced, pattern(1 << 14, 15));
     startWindow(kChip16KiB);
-    bool closeAsked = false;
-    onPanelChanged = [&](int p, const QString &text) {
-        if (p == 3 && text.endsWith(u'%') && !closeAsked) {
-            closeAsked = true;
-            main().close();
-        }
-    };
+    closeAtFirstProgress();
 
     click("Cmd_READ_all");
     onPanelChanged = nullptr;
@@ -217,13 +223,7 @@ TEST_F(E2eLockTest, ClosingTheWindowDuringABlockWriteEndsItWithoutAVerifyThenThe
     setBuffer(pattern(1 << 14, 16));
     const QByteArray earlierLog = logBytes(verifyLogHead() + QStringList{texts::kLogEndLine});
     h.programDir.writeFile(QStringLiteral("VerifyLog.txt"), earlierLog);
-    bool closeAsked = false;
-    onPanelChanged = [&](int p, const QString &text) {
-        if (p == 3 && text.endsWith(u'%') && !closeAsked) {
-            closeAsked = true;
-            main().close();
-        }
-    };
+    closeAtFirstProgress();
 
     click("Cmd_WRITE_all");
     onPanelChanged = nullptr;

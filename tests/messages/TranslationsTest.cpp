@@ -1,6 +1,8 @@
 // The translation files against the sources: every text the program shows is in them, translated,
 // and nothing user-visible in the faces is written outside Qt's translation calls.
 
+#include "support/TestSupport.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,11 +13,7 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using zelko6::test::fileBytes;
 
 TEST(Translations, EveryTextOfTheSourcesIsTranslated)
 {

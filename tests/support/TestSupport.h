@@ -160,6 +160,12 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     std::function<void()> whileShown;
 };
 
+// Bytes that differ from their neighbours and from 0xFF at nearly every address.
+QByteArray patternBytes(int size, int seed = 0);
+// A whole file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+// Makes the file hold exactly `bytes`; false when it cannot.
+bool writeBytes(const QString &path, const QByteArray &bytes);
 QString sourcePath(const QString &relative);
 QString binaryPath(const QString &relative);
 

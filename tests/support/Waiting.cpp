@@ -9,30 +9,16 @@
 
 namespace zelko6::test {
 
-namespace {
-
-// How often a held thread looks again. Sleeping between looks is the point of holding: the thread
-// must not run its events, and it must not spin a core the code under test needs.
-constexpr std::chrono::milliseconds kHeldLookInterval{5};
-
-bool holdUntil(const std::function<bool()> &done, std::chrono::milliseconds limit)
-{
-    const QDeadlineTimer deadline(limit);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        std::this_thread::sleep_for(kHeldLookInterval);
-    }
-    return true;
-}
-
-} // namespace
-
 ::testing::AssertionResult waitUntil(const char *what, const std::function<bool()> &done,
                                      std::chrono::milliseconds limit, WhileWaiting mode)
 {
-    const bool happened = mode == WhileWaiting::Hold ? holdUntil(done, limit)
-                                                     : QTest::qWaitFor(done, static_cast<int>(limit.count()));
+    const QDeadlineTimer deadline(limit);
+    bool happened =
+        mode == WhileWaiting::RunEvents ? QTest::qWaitFor(done, static_cast<int>(limit.count())) : done();
+    // A held thread sleeps between looks: it must neither run its events nor spin a core that the
+    // code under test needs. (Its events ran out the deadline already when they were let run.)
+    for (; !happened && !deadline.hasExpired(); happened = done())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     if (happened)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()

@@ -2,6 +2,7 @@
 // is bounded, so a simulator that falls silent fails a check instead of hanging the run.
 
 #include "support/SimulatorProcess.h"
+#include "support/TestSupport.h"
 #include "support/Waiting.h"
 
 #include <QByteArray>
@@ -17,15 +18,7 @@
 namespace {
 
 using zelko6::test::kGenerousWait;
-
-// Bytes that differ from their neighbours and from 0xFF-filled memory at nearly every address.
-QByteArray pattern(int size, int seed = 0)
-{
-    QByteArray out(size, '\0');
-    for (int i = 0; i < size; ++i)
-        out[i] = static_cast<char>((i * 37 + (i >> 8) * 11 + seed) & 0xFF);
-    return out;
-}
+using zelko6::test::patternBytes;
 
 QByteArray record(int count, int second, int address)
 {
@@ -135,21 +128,13 @@ int writeRange(Port &port, char bus, int count, int second, int first, const QBy
     return acknowledged;
 }
 
-QByteArray fileContents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class BoardSim : public ::testing::Test {
   protected:
     QString file(const char *name) const { return dir_.filePath(QString::fromLatin1(name)); }
     QString image(const QByteArray &data)
     {
-        QFile f(file("image.bin"));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
-        return f.fileName();
+        EXPECT_TRUE(zelko6::test::writeBytes(file("image.bin"), data));
+        return file("image.bin");
     }
     QTemporaryDir dir_;
 };
@@ -187,7 +172,7 @@ TEST_F(BoardSim, IdentifiesItselfAndAnswersModeSetUp)
 
 TEST_F(BoardSim, ReadsTwoWireRangesOfTheImageAcrossReopenedPorts)
 {
-    const QByteArray data = pattern(0x18000); // shorter than the 2^17 memory: the rest stays 0xFF
+    const QByteArray data = patternBytes(0x18000); // shorter than the 2^17 memory: the rest stays 0xFF
     Simulator sim({"--image", image(data)});
     const auto operation = [&](int first, int last, int count) {
         Port port(sim.path()); // the program re-opens the port for every operation
@@ -207,7 +192,7 @@ TEST_F(BoardSim, WritesAreStoredReadBackAndSaved)
 {
     const QString saved = file("saved.bin");
     Simulator sim({"--size-exp", "12", "--save", saved, "--write-cycle-ms", "5"});
-    const QByteArray data = pattern(0x40, 3);
+    const QByteArray data = patternBytes(0x40, 3);
     {
         Port port(sim.path());
         openOperation(port, '2');
@@ -221,21 +206,21 @@ TEST_F(BoardSim, WritesAreStoredReadBackAndSaved)
 
     QByteArray expected(0x1000, '\xFF');
     expected.replace(0x40, data.size(), data);
-    EXPECT_EQ(fileContents(saved), expected);
+    EXPECT_EQ(zelko6::test::fileBytes(saved), expected);
     EXPECT_TRUE(sim.stop());
-    EXPECT_EQ(fileContents(saved), expected);
+    EXPECT_EQ(zelko6::test::fileBytes(saved), expected);
 }
 
 TEST_F(BoardSim, ThreeWireParameterByteIsNotPartOfTheAddress)
 {
-    const QByteArray data = pattern(0x20000, 9);
+    const QByteArray data = patternBytes(0x20000, 9);
     Simulator sim({"--image", image(data)});
     Port port(sim.path());
     openOperation(port, '3');
     // As a two-wire address byte 0x05 would select 0x050000 and up, which differs from 0x0000.
     EXPECT_EQ(readRange(port, '3', 16, 0x05, 0, 0x7F), data.left(0x80));
 
-    const QByteArray written = pattern(16, 77);
+    const QByteArray written = patternBytes(16, 77);
     openOperation(port, '3');
     EXPECT_EQ(writeRange(port, '3', 16, 0x05, 0x200, written), 1);
     openOperation(port, '2');
@@ -244,7 +229,7 @@ TEST_F(BoardSim, ThreeWireParameterByteIsNotPartOfTheAddress)
 
 TEST_F(BoardSim, ReadFaultsStallPadAndCorrupt)
 {
-    const QByteArray data = pattern(0x100);
+    const QByteArray data = patternBytes(0x100);
     Simulator sim({"--size-exp", "8", "--image", image(data), "--read-stall-after", "2", "--surplus", "3",
                    "--corrupt", "0x10", "--corrupt", "17=0x5A"});
     Port port(sim.path());
@@ -278,11 +263,11 @@ TEST_F(BoardSim, WriteFaultsAnswerWronglyOrStall)
     openOperation(port, '2');
     sendCommand(port, '2', 'W', 8, 0, 0, 0x17);
     ASSERT_EQ(port.receive(1), "@");
-    port.send(pattern(8, 1));
+    port.send(patternBytes(8, 1));
     EXPECT_EQ(port.reply(1), "A");
     // The program drops the write on "A" and starts over: "?" must not be taken for chunk data.
     openOperation(port, '2');
-    EXPECT_EQ(readRange(port, '2', 8, 0, 0, 0x0F), pattern(8, 1) + QByteArray(8, '\xFF'));
+    EXPECT_EQ(readRange(port, '2', 8, 0, 0, 0x0F), patternBytes(8, 1) + QByteArray(8, '\xFF'));
 
     Simulator stall({"--write-stall-at", "1"});
     Port stallPort(stall.path());
@@ -296,16 +281,17 @@ TEST_F(BoardSim, WriteFaultsAnswerWronglyOrStall)
 
 TEST_F(BoardSim, FollowsBytesInAnySplitAndIgnoresNoise)
 {
-    const QByteArray data = pattern(0x200);
+    const QByteArray data = patternBytes(0x200);
     const QString log = file("wire.log");
     Simulator sim({"--size-exp", "9", "--image", image(data), "--log", log});
     Port port(sim.path());
     // Each piece reaches the board apart from the next: the next goes once the board has logged it.
     const auto sendAlone = [&](const QByteArray &piece) {
-        const qsizetype logged = fileContents(log).count(' '); // the log puts a space before every byte
+        const qsizetype logged =
+            zelko6::test::fileBytes(log).count(' '); // the log puts a space before every byte
         port.send(piece);
         EXPECT_TRUE(zelko6::test::waitUntil("the board taking the piece in", [&] {
-            return fileContents(log).count(' ') >= logged + piece.size();
+            return zelko6::test::fileBytes(log).count(' ') >= logged + piece.size();
         }));
     };
     sendAlone("x@\x01");              // noise between commands
@@ -344,11 +330,11 @@ TEST_F(BoardSim, EndsOnUnplugAndAfterTheOperationCount)
     Simulator counted({"--size-exp", "8", "--quit-after-ops", "2", "--save", saved});
     Port port(counted.path());
     openOperation(port, '2');
-    EXPECT_EQ(writeRange(port, '2', 4, 0, 0x10, pattern(4)), 1);
+    EXPECT_EQ(writeRange(port, '2', 4, 0, 0x10, patternBytes(4)), 1);
     openOperation(port, '2');
-    EXPECT_EQ(readRange(port, '2', 4, 0, 0x10, 0x13), pattern(4));
+    EXPECT_EQ(readRange(port, '2', 4, 0, 0x10, 0x13), patternBytes(4));
     EXPECT_TRUE(counted.endsCleanly());
-    EXPECT_EQ(fileContents(saved).mid(0x10, 4), pattern(4));
+    EXPECT_EQ(zelko6::test::fileBytes(saved).mid(0x10, 4), patternBytes(4));
 }
 
 TEST_F(BoardSim, LogsOneLinePerRunOfBytesInEachDirection)
@@ -362,7 +348,8 @@ TEST_F(BoardSim, LogsOneLinePerRunOfBytesInEachDirection)
     EXPECT_EQ(port.receive(kIdReply.size()), kIdReply);
     ASSERT_TRUE(sim.stop());
     const QByteArray id = "51 54 2D 4C 4E 4B 33 31 30 20 56 20 36 2E 35 30 0D 0A";
-    EXPECT_EQ(fileContents(log), "PC: 3F\nBD: " + id + "\nPC: 45 65 32 50\nBD: 40\nPC: 3F\nBD: " + id + "\n");
+    EXPECT_EQ(zelko6::test::fileBytes(log),
+              "PC: 3F\nBD: " + id + "\nPC: 45 65 32 50\nBD: 40\nPC: 3F\nBD: " + id + "\n");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace zelko6::test {
 
@@ -162,11 +163,9 @@ class LinkFixture : public ::testing::Test {
     // Every pause made so far, in milliseconds, as the fake clock traced them.
     int tracedPausesMs() const
     {
-        int total = 0;
-        for (const QString &step : trace)
-            if (step.startsWith(QStringLiteral("pause ")))
-                total += step.mid(6).toInt();
-        return total;
+        return std::accumulate(trace.begin(), trace.end(), 0, [](int sum, const QString &step) {
+            return sum + (step.startsWith(QStringLiteral("pause ")) ? step.mid(6).toInt() : 0);
+        });
     }
     const LinkState &link() const { return ops.linkState(); }
     // The time of the n-th (0-based) send of exactly this element.
