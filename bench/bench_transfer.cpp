@@ -24,6 +24,7 @@
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
+#include "messages/StatusTexts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -227,9 +228,19 @@ int main(int argc, char **argv)
         Board board(work.path(), chip + paced);
         if (!board.ready())
             return 2;
+        // The write's own end: when the window says it has finished, before the verify starts.
+        const QString writeDone = StatusTexts::writeDone(0).section(u'(', 0, 0);
+        QElapsedTimer sincePress;
+        double write = 0.0;
+        const auto watch = QObject::connect(
+            &main.status(), &MainStatusBar::panelChanged, [&](int panel, const QString &text) {
+                if (panel == 1 && text.startsWith(writeDone))
+                    write = static_cast<double>(sincePress.nsecsElapsed()) / 1e9;
+            });
+        sincePress.start();
         const Run run = press("Cmd_WRITE_all");
+        QObject::disconnect(watch);
         const auto bytes = board.bytesPerOperation();
-        const double write = main.linkState().WriteSeconds; // the write's own measure
         std::printf("paced block write + verify, 57600 bit/s: %s (goal: ratio within 3 %%)\n",
                     qPrintable(run.message));
         if (bytes.size() == 2) {

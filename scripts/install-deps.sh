@@ -6,14 +6,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
   qt6-tools-dev qt6-l10n-tools
   libgl-dev libglx-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth xdg-utils fonts-ipafont-gothic
   python3 python3-intelhex srecord binutils
   clang clang-format
-  dpkg-dev desktop-file-utils appstream lintian
+  dpkg-dev desktop-file-utils appstream lintian bash-completion
   "$@"
 )
 

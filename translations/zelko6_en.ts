@@ -261,132 +261,188 @@ so the Serial EEPROM Programmer was not started.</translation>
         <translation>verify log: %1</translation>
     </message>
     <message>
-        <source>使い方: zelko6-cli コマンド [ファイル...] [オプション]
-
-コマンド:
-  list                  デバイス定義ファイルのチップ: 番号、名前、表示名、容量、ページサイズ、バス
-  ports [--probe]       ポート 1-20 と、それぞれが指すデバイス。ないデバイスには &quot;(absent)&quot;。
-                        あるデバイスの下には字下げした &quot;名前: 値&quot; の行: 固定の名前、説明、
-                        メーカー、シリアル番号、USB ID。--probe では、存在するデバイスごとに
-                        接続確認も行います (応答のないポートは最大 10 秒待ちます)
-  identify              --port で接続確認を行い、ファームウェアの行を表示します
-  read FILE             チップを (アドレス 0 から --size バイト) 読み出して FILE に保存します
-  read --byte --address A
-                        1 バイトを読み出して標準出力に表示します (0xNN)
-  write FILE            FILE をチップに書き込み、--no-verify がなければベリファイします
-  write --byte --address A (FILE | --value V)
-                        1 バイトを書き込みます: FILE の A の値、または V
-  verify FILE           チップと FILE を比較します
-  blank                 ブランクチェック: チップを (アドレス 0 から --size バイト) 読み出し、
-                        全バイトが 0xFF か (終了コード 0)、そうでないか (終了コード 3) を示します
-  convert IN OUT        Intel HEX、S-record、バイナリの間で変換します。容量は --chip
-                        (または --size) のもの。ボードは使いません
-  demo                  接続確認、乱数のイメージの書込み、読み戻し、ベリファイ、Intel HEX での
-                        保存を行います。--port がなければここで起動するボードシミュレーターが
-                        相手です (実際のチップは上書きされるので、そのときは --chip が必要です)
-
-オプション:
-  --chip NAME|INDEX     チップ。名前か &apos;list&apos; の番号で指定します (read、write、verify、blank で必要。
-                        convert ではこれか --size)
-  --port N|DEVICE       ポート番号 1-20 かデバイスのパス (既定: ウィンドウのポート)
-  --size BYTES          ブロックの大きさ: チップのアクセスサイズのどれか (既定: 最大のもの)。
-                        --chip のない convert ではイメージの大きさ: 16..16777216 の 2 のべき乗
-  --address A           1 バイトの読み書きのアドレス (10 進か 0x...)
-  --byte                --address の 1 バイトを読み書きします
-  --value V             FILE を指定しない &apos;write --byte&apos; で書き込む値
-  --no-verify           書込みの後のベリファイをしません
-  --log FILE            ベリファイログ (既定: プログラムの横の VerifyLog.txt)
-  --catalogue FILE      デバイス定義ファイル (既定: プログラムの横の zelko6.ini)
-  --format hex|bin|srec &apos;-&apos; の形式。&apos;-&apos; にだけ使います (既定: hex)
-  --lenient             write、verify、convert: 壊れた Intel HEX や S-record のファイルを、
-                        終了コード 4 にせずウィンドウと同じく読める所まで読み込み、警告します
-  --lang ja|en          結果の言語 (既定: ロケールが日本語なら日本語、それ以外は英語)
-  --baud N              demo: シミュレーターを N bit/s で動かします (既定: 速度制限なし)
-  --simulator PATH      demo: シミュレーター (既定: プログラムの横の tools/zelko6-boardsim)
-  --output FILE         demo: Intel HEX の保存先 (既定: 一時フォルダー)
-  -h, --help            この説明
-  --version             プログラムのバージョン
-
-ファイル: 形式は名前で決まります。.hex と .ihx は Intel HEX、.s19、.s28、.s37、.srec、.mot
+        <source>チップ。名前か &apos;list&apos; の番号で指定します (read、write、verify、blank で必要。
+convert ではこれか --size)</source>
+        <translation>the chip, by name or by its index in &apos;list&apos; (needed by read, write,
+verify, blank; convert takes it or --size)</translation>
+    </message>
+    <message>
+        <source>ポート番号 1-20 かデバイスのパス (既定: ウィンドウのポート)</source>
+        <translation>port number 1-20 or a device path (default: the window&apos;s port)</translation>
+    </message>
+    <message>
+        <source>ブロックの大きさ: チップのアクセスサイズのどれか (既定: 最大のもの)。
+--chip のない convert ではイメージの大きさ: 16..16777216 の 2 のべき乗</source>
+        <translation>block size: one of the chip&apos;s access sizes (default: the largest);
+convert without --chip: the image size, a power of two 16..16777216</translation>
+    </message>
+    <message>
+        <source>1 バイトの読み書きのアドレス (10 進か 0x...)</source>
+        <translation>the address of a single-byte read or write (decimal or 0x...)</translation>
+    </message>
+    <message>
+        <source>--address の 1 バイトを読み書きします</source>
+        <translation>single-byte read or write at --address</translation>
+    </message>
+    <message>
+        <source>FILE を指定しない &apos;write --byte&apos; で書き込む値</source>
+        <translation>the byte of &apos;write --byte&apos; when no FILE is given</translation>
+    </message>
+    <message>
+        <source>書込みの後のベリファイをしません</source>
+        <translation>write without the verify that follows</translation>
+    </message>
+    <message>
+        <source>&apos;-&apos; の形式。&apos;-&apos; にだけ使います (既定: hex)</source>
+        <translation>the format of &apos;-&apos;, and only of &apos;-&apos; (default: hex)</translation>
+    </message>
+    <message>
+        <source>write、verify、convert: 壊れた Intel HEX や S-record のファイルを、
+終了コード 4 にせずウィンドウと同じく読める所まで読み込み、警告します</source>
+        <translation>write, verify, convert: load a damaged Intel HEX or S-record file
+as the window does (what can be read) and warn, instead of exit 4</translation>
+    </message>
+    <message>
+        <source>結果の言語 (既定: ロケールが日本語なら日本語、それ以外は英語)</source>
+        <translation>language of the result texts (default: Japanese when the locale
+is Japanese, English otherwise)</translation>
+    </message>
+    <message>
+        <source>demo: シミュレーターを N bit/s で動かします (既定: 速度制限なし)</source>
+        <translation>demo: pace the simulator at N bit/s (default: unpaced)</translation>
+    </message>
+    <message>
+        <source>demo: シミュレーター (既定: プログラムの横の tools/zelko6-boardsim)</source>
+        <translation>demo: the simulator (default: tools/zelko6-boardsim beside the program)</translation>
+    </message>
+    <message>
+        <source>demo: Intel HEX の保存先 (既定: 一時フォルダー)</source>
+        <translation>demo: where the Intel HEX goes (default: a temporary folder)</translation>
+    </message>
+    <message>
+        <source>この説明</source>
+        <translation>this text</translation>
+    </message>
+    <message>
+        <source>プログラムのバージョン</source>
+        <translation>the program&apos;s version</translation>
+    </message>
+    <message>
+        <source>デバイス定義ファイルのチップ: 番号、名前、表示名、容量、ページサイズ、バス</source>
+        <translation>the chips of the catalogue: index, name, label, size, page size, bus</translation>
+    </message>
+    <message>
+        <source>ポート 1-20 と、それぞれが指すデバイス。ないデバイスには &quot;(absent)&quot;。
+あるデバイスの下には字下げした &quot;名前: 値&quot; の行: 固定の名前、説明、
+メーカー、シリアル番号、USB ID。--probe では、存在するデバイスごとに
+接続確認も行います (応答のないポートは最大 10 秒待ちます)</source>
+        <translation>ports 1-20 and the device each resolves to, &quot;(absent)&quot; when it is
+not there; below a present one, indented &quot;name: value&quot; lines: its
+stable name, description, manufacturer, serial number, USB id;
+--probe also runs the connection check on each present device (up
+to 10 s per silent port)</translation>
+    </message>
+    <message>
+        <source>--port で接続確認を行い、ファームウェアの行を表示します</source>
+        <translation>the connection check on --port; prints the firmware line</translation>
+    </message>
+    <message>
+        <source>チップを (アドレス 0 から --size バイト) 読み出して FILE に保存します</source>
+        <translation>read the chip (--size bytes from address 0) into FILE</translation>
+    </message>
+    <message>
+        <source>1 バイトを読み出して標準出力に表示します (0xNN)</source>
+        <translation>read one byte and print it (0xNN) on standard output</translation>
+    </message>
+    <message>
+        <source>FILE をチップに書き込み、--no-verify がなければベリファイします</source>
+        <translation>write FILE into the chip, then verify unless --no-verify</translation>
+    </message>
+    <message>
+        <source>1 バイトを書き込みます: FILE の A の値、または V</source>
+        <translation>write one byte: FILE&apos;s byte at A, or V</translation>
+    </message>
+    <message>
+        <source>チップと FILE を比較します</source>
+        <translation>compare the chip with FILE</translation>
+    </message>
+    <message>
+        <source>ブランクチェック: チップを (アドレス 0 から --size バイト) 読み出し、
+全バイトが 0xFF か (終了コード 0)、そうでないか (終了コード 3) を示します</source>
+        <translation>blank check: read the chip (--size bytes from address 0) and tell
+whether every byte is 0xFF (exit 0) or not (exit 3)</translation>
+    </message>
+    <message>
+        <source>Intel HEX、S-record、バイナリの間で変換します。容量は --chip
+(または --size) のもの。ボードは使いません</source>
+        <translation>convert between Intel HEX, S-record and raw binary, for the size of
+--chip (or --size); no board needed</translation>
+    </message>
+    <message>
+        <source>接続確認、乱数のイメージの書込み、読み戻し、ベリファイ、Intel HEX での
+保存を行います。--port がなければここで起動するボードシミュレーターが
+相手です (実際のチップは上書きされるので、そのときは --chip が必要です)</source>
+        <translation>identify, write a random image, read it back, verify, save it as
+Intel HEX; against the board simulator, started here unless --port
+is given (a real chip is overwritten: --chip is then needed)</translation>
+    </message>
+    <message>
+        <source>使い方: zelko6-cli コマンド [ファイル...] [オプション]</source>
+        <translation>usage: zelko6-cli COMMAND [FILE...] [options]</translation>
+    </message>
+    <message>
+        <source>コマンド:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>オプション:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>ファイル: 形式は名前で決まります。.hex と .ihx は Intel HEX、.s19、.s28、.s37、.srec、.mot
 は S-record (64 KiB までは S1 レコード、それより上は S2 で書きます)、.bin はアドレス 0 からの
 バイナリです (短いファイルは 0xFF で埋めてそう伝え、長いファイルは何も送る前に断ります)。&apos;-&apos; は
 標準入力か標準出力です。
 壊れた Intel HEX や S-record のファイル (チェックサムの誤り、途中で切れたレコード、データレコード
 やエンドレコードがない) は、--lenient がなければ種類と行を示して断ります。
-進み具合は標準エラーに出ます: 端末ならバー、それ以外は 10 % ごとに 1 行です。
-
-終了コード:
-  0  成功
-  1  使い方の誤り: 不明なコマンドやオプション、合わないチップ、大きさ、アドレス
-  2  ボードがないか通信の失敗: 接続確認、タイムアウト、違う応答、ポートが失われた
-  3  ベリファイの不一致 (ログにアドレスがあります)、または blank: チップがブランクでない
-  4  ファイルの誤り: 読めない、壊れている、チップに収まらない、書き込めない
-  130  Ctrl-C か終了の要求で中断: ポートは閉じ、ファイルは書いていません
-</source>
-        <translation>usage: zelko6-cli COMMAND [FILE...] [options]
-
-Commands:
-  list                  the chips of the catalogue: index, name, label, size, page size, bus
-  ports [--probe]       ports 1-20 and the device each resolves to, &quot;(absent)&quot; when it is
-                        not there; below a present one, indented &quot;name: value&quot; lines: its
-                        stable name, description, manufacturer, serial number, USB id;
-                        --probe also runs the connection check on each present device (up
-                        to 10 s per silent port)
-  identify              the connection check on --port; prints the firmware line
-  read FILE             read the chip (--size bytes from address 0) into FILE
-  read --byte --address A
-                        read one byte and print it (0xNN) on standard output
-  write FILE            write FILE into the chip, then verify unless --no-verify
-  write --byte --address A (FILE | --value V)
-                        write one byte: FILE&apos;s byte at A, or V
-  verify FILE           compare the chip with FILE
-  blank                 blank check: read the chip (--size bytes from address 0) and tell
-                        whether every byte is 0xFF (exit 0) or not (exit 3)
-  convert IN OUT        convert between Intel HEX, S-record and raw binary, for the size of
-                        --chip (or --size); no board needed
-  demo                  identify, write a random image, read it back, verify, save it as
-                        Intel HEX; against the board simulator, started here unless --port
-                        is given (a real chip is overwritten: --chip is then needed)
-
-Options:
-  --chip NAME|INDEX     the chip, by name or by its index in &apos;list&apos; (needed by read, write,
-                        verify, blank; convert takes it or --size)
-  --port N|DEVICE       port number 1-20 or a device path (default: the window&apos;s port)
-  --size BYTES          block size: one of the chip&apos;s access sizes (default: the largest);
-                        convert without --chip: the image size, a power of two 16..16777216
-  --address A           the address of a single-byte read or write (decimal or 0x...)
-  --byte                single-byte read or write at --address
-  --value V             the byte of &apos;write --byte&apos; when no FILE is given
-  --no-verify           write without the verify that follows
-  --log FILE            the verify log (default: VerifyLog.txt beside the program)
-  --catalogue FILE      the chip catalogue (default: zelko6.ini beside the program)
-  --format hex|bin|srec the format of &apos;-&apos;, and only of &apos;-&apos; (default: hex)
-  --lenient             write, verify, convert: load a damaged Intel HEX or S-record file
-                        as the window does (what can be read) and warn, instead of exit 4
-  --lang ja|en          language of the result texts (default: Japanese when the locale
-                        is Japanese, English otherwise)
-  --baud N              demo: pace the simulator at N bit/s (default: unpaced)
-  --simulator PATH      demo: the simulator (default: tools/zelko6-boardsim beside the program)
-  --output FILE         demo: where the Intel HEX goes (default: a temporary folder)
-  -h, --help            this text
-  --version             the program&apos;s version
-
-Files: the name decides the format. .hex and .ihx are Intel HEX; .s19, .s28, .s37, .srec
+進み具合は標準エラーに出ます: 端末ならバー、それ以外は 10 % ごとに 1 行です。</source>
+        <translation>Files: the name decides the format. .hex and .ihx are Intel HEX; .s19, .s28, .s37, .srec
 and .mot are S-record (written with S1 records up to 64 KiB, S2 above); .bin is raw binary,
 one byte per address from 0 (a shorter file is padded with 0xFF and said so; a longer one is
 refused before anything is sent); &apos;-&apos; is standard input or output.
 A damaged Intel HEX or S-record file (a wrong checksum, a record cut off, no data record,
 no end record) is refused with the kind and the line, unless --lenient is given.
-Progress goes to standard error: a bar on a terminal, otherwise one line per 10 %.
-
-Exit codes:
+Progress goes to standard error: a bar on a terminal, otherwise one line per 10 %.</translation>
+    </message>
+    <message>
+        <source>終了コード:
+  0  成功
+  1  使い方の誤り: 不明なコマンドやオプション、合わないチップ、大きさ、アドレス
+  2  ボードがないか通信の失敗: 接続確認、タイムアウト、違う応答、ポートが失われた
+  3  ベリファイの不一致 (ログにアドレスがあります)、または blank: チップがブランクでない
+  4  ファイルの誤り: 読めない、壊れている、チップに収まらない、書き込めない
+  130  Ctrl-C か終了の要求で中断: ポートは閉じ、ファイルは書いていません</source>
+        <translation>Exit codes:
   0  success
   1  usage error: unknown command or option, or a chip, size or address that does not suit
   2  no board or link failure: connection check, time-out, wrong acknowledgement, port lost
   3  verify mismatch (the log lists the addresses), or blank: the chip is not blank
   4  file error: unreadable, damaged, does not fit the chip, or cannot be written
-  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written
-</translation>
+  130  interrupted by Ctrl-C or a termination request: the port is closed, no file written</translation>
+    </message>
+    <message>
+        <source>ベリファイログ (既定: プログラムが自分のフォルダーに書き込めるとき (ビルドした
+フォルダーなど) はその中の VerifyLog.txt、書き込めないときは
+%1)</source>
+        <translation>the verify log (default: VerifyLog.txt in the program&apos;s folder when the
+program may write there, as in a build tree; otherwise
+%1)</translation>
+    </message>
+    <message>
+        <source>デバイス定義ファイル (既定: %1 があれば
+それ、なければプログラムの横の zelko6.ini)</source>
+        <translation>the chip catalogue (default: %1
+when there is one, otherwise zelko6.ini beside the program)</translation>
     </message>
 </context>
 <context>
@@ -705,10 +761,6 @@ The files it reads and writes are listed in zelko6(1).</translation>
         <translation>No permission to open the port: %1</translation>
     </message>
     <message>
-        <source>ポートを開く権限がありません: %1（グループ %2）。「sudo usermod -aG %2 $USER」を実行してから、ログインし直してください。</source>
-        <translation>No permission to open %1, which belongs to the group %2. Run &quot;sudo usermod -aG %2 $USER&quot;, then log out and back in.</translation>
-    </message>
-    <message>
         <source>ファイルと比較しました。相違はありません。</source>
         <translation>Compared with the file: no differences.</translation>
     </message>
@@ -760,6 +812,34 @@ The files it reads and writes are listed in zelko6(1).</translation>
             <numerusform>Filled %1 to %2 (%n byte).</numerusform>
             <numerusform>Filled %1 to %2 (%n bytes).</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>ベリファイ 正常終了。 (%1sec)</source>
+        <translation>Verify finished without error. (%1sec)</translation>
+    </message>
+    <message>
+        <source>ポートを開く権限がありません: %1（グループ %2）。</source>
+        <translation>No permission to open %1, which belongs to the group %2.</translation>
+    </message>
+    <message>
+        <source>次のコマンドを実行してから、ログインし直してください:</source>
+        <translation>Run this command, then log out and back in:</translation>
+    </message>
+    <message>
+        <source>グループ %1 には追加済みですが、このセッションの開始後に追加されたため、まだ有効になっていません。ログインし直してください。</source>
+        <translation>You were added to the group %1 after this session began, so it does not count yet: log out and back in.</translation>
+    </message>
+    <message>
+        <source>ポートを開く権限がありません: %1（所有者 %2、グループ %3）。</source>
+        <translation>No permission to open %1 (owner %2, group %3).</translation>
+    </message>
+    <message>
+        <source>このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。</source>
+        <translation>This device is not meant for users: choose the serial adapter&apos;s own device instead, such as /dev/ttyUSB0 or /dev/ttyACM0.</translation>
+    </message>
+    <message>
+        <source>udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 パッケージに含まれています）。</source>
+        <translation>The udev rule %1 is not installed: with it, the user logged in at this computer can use the common USB serial adapters without any group (the zelko6 package includes it).</translation>
     </message>
 </context>
 <context>

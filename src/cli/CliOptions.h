@@ -1,7 +1,8 @@
 #pragma once
-// The command line as typed: one command, its file arguments and the options. Parsing checks
-// only the form of each option; whether a chip, size or address suits the command is decided
-// when the catalogue is known.
+// The command line as typed: one command, its file arguments and the options. Parsing (driven by
+// the options' descriptions, Descriptions.h) checks only the form of each option; which options go
+// with the command is checked against its description, and whether a chip, size or address suits
+// it when the catalogue is known.
 
 #include "messages/Translations.h"
 
@@ -46,6 +47,7 @@ struct CliOptions {
     QString output;    // demo: where the Intel HEX goes
     bool help = false;
     bool version = false;
+    QStringList given; // the options typed, by their long names
 };
 
 struct UsageError {
@@ -56,7 +58,5 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
 
 // Decimal, or hexadecimal after "0x"; nothing for anything else (a leading zero is not octal).
 std::optional<qint64> parseNumber(const QString &text);
-
-QString usageText();
 
 } // namespace zelko6::cli

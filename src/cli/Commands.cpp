@@ -1,18 +1,13 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandLineText.h"
+#include "cli/Descriptions.h"
 #include "cli/ImageFiles.h"
 #include "cli/Interruption.h"
-#include "cli/Session.h"
 #include "core/base/Version.h"
-#include "core/devices/ChipSelection.h"
 #include "core/programmer/PortResolver.h"
-#include "core/programmer/SystemPorts.h"
-#include "messages/StatusTexts.h"
 
 #include <QEventLoop>
-#include <QFileInfo>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,91 +15,182 @@ namespace zelko6::cli {
 
 namespace {
 
-int failed(const Console &console, const Failure &failure)
+Failure usage(const QString &text)
 {
-    if (failure.exitCode == kExitUsage)
-        return usageError(console, failure.text);
-    if (!failure.text.isEmpty())
-        console.note(failure.text);
-    return failure.exitCode;
+    return Failure{kExitUsage, text};
 }
 
-void showRate(const Console &console, qint64 bytes, double seconds)
+// A file read or written: a failure ends the command with its text; a success's text (a warning,
+// or where the file went) is said.
+void accept(const FileResult &result, const Console &console)
 {
-    console.note(rateText(bytes, seconds));
+    if (!result.ok())
+        throw Failure{result.exitCode, result.text};
+    if (!result.text.isEmpty())
+        console.note(result.text);
 }
 
-// The chip, the block size and the port of a command that talks to the board.
-struct Target {
-    ChosenChip chip;
-    qint64 accessSize = 0;
-    PortChoice port;
-};
-
-std::variant<Target, Failure> resolveTarget(const CliOptions &options)
+// The command line against the command's description: the options that go with it, the files it
+// takes. A word that is no command is checked as one that takes neither, so that what is said
+// first does not depend on the word.
+const CommandDescription &checked(const CliOptions &options)
 {
-    auto catalogue = loadCatalogue(options.catalogue);
-    if (auto *failure = std::get_if<Failure>(&catalogue))
-        return *failure;
-    auto chip = chooseChip(std::get<Catalogue>(catalogue), options.chip);
-    if (auto *failure = std::get_if<Failure>(&chip))
-        return *failure;
-    Target target{std::get<ChosenChip>(chip), {}, {}};
-    if (!options.byte) {
-        auto size = chooseAccessSize(target.chip, options.size);
-        if (auto *failure = std::get_if<Failure>(&size))
-            return *failure;
-        target.accessSize = std::get<qint64>(size);
-    } else {
-        const qint64 chipSize = qint64{1} << target.chip.params.DUT_SizeExp;
-        if (!options.address || *options.address >= chipSize)
-            return Failure{kExitUsage, CommandLine::tr("--byte には %2 の %1 より小さい --address が必要です")
-                                           .arg(chipSize)
-                                           .arg(target.chip.name)};
+    if (options.command.isEmpty())
+        throw usage(CommandLine::tr("コマンドがありません"));
+    const CommandDescription *command = findCommand(options.command);
+    for (const OptionDescription &option : optionDescriptions()) {
+        if (!options.given.contains(option.name))
+            continue;
+        if (!goesWith(option, command) || (!option.needs.isEmpty() && !options.given.contains(option.needs)))
+            throw usage(CommandLine::tr(option.misfit));
     }
-    auto port = choosePort(options.port);
-    if (auto *failure = std::get_if<Failure>(&port))
-        return *failure;
-    target.port = std::get<PortChoice>(port);
-    return target;
+    if (const FileArguments files = filesOf(command, options); options.files.size() != files.count)
+        throw usage(files.wrongCount);
+    if (!command)
+        throw usage(CommandLine::tr("不明なコマンドです: %1").arg(options.command));
+    return *command;
 }
 
-// The command line's own checks of which words go with which command.
-std::optional<QString> misfit(const CliOptions &o)
+// The image size of a conversion: the chip's, or --size as a buffer size the program knows.
+int imageSizeExp(const std::optional<ChosenChip> &chip, std::optional<qint64> size)
 {
-    const QString &c = o.command;
-    const bool transfer = c == QStringLiteral("read") || c == QStringLiteral("write");
-    if (o.byte && !transfer)
-        return CommandLine::tr("--byte は read か write と使います");
-    if (o.address && !o.byte)
-        return CommandLine::tr("--address は --byte と使います");
-    if (o.value && !(c == QStringLiteral("write") && o.byte))
-        return CommandLine::tr("--value は write --byte と使います");
-    if (o.probe && c != QStringLiteral("ports"))
-        return CommandLine::tr("--probe は ports と使います");
-    if (o.noVerify && c != QStringLiteral("write"))
-        return CommandLine::tr("--no-verify は write と使います");
-    if (o.lenient && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
-        c != QStringLiteral("convert"))
-        return CommandLine::tr("--lenient は write、verify、convert のどれかと使います");
-    if ((o.baud || !o.simulator.isEmpty() || !o.output.isEmpty()) && c != QStringLiteral("demo"))
-        return CommandLine::tr("--baud、--simulator、--output は demo と使います");
-    return std::nullopt;
+    if (!size) {
+        if (!chip)
+            throw usage(CommandLine::tr("convert には --chip か --size が必要です"));
+        return chip->params.DUT_SizeExp;
+    }
+    for (int exp = kMinSizeExp; exp <= kMaxSizeExp; ++exp) {
+        if (*size != (qint64{1} << exp))
+            continue;
+        if (chip && chip->params.DUT_SizeExp != exp)
+            throw usage(CommandLine::tr("--size %1 はチップの容量ではありません").arg(*size));
+        return exp;
+    }
+    throw usage(CommandLine::tr("--size %1: %2 から %3 までの2のべき乗です")
+                    .arg(*size)
+                    .arg(qint64{1} << kMinSizeExp)
+                    .arg(qint64{1} << kMaxSizeExp));
 }
 
-int cmdList(const CliOptions &options, const Console &console)
+// What the command's description says it needs, in the order a user would put it right: the
+// catalogue and the chip, the size, the port.
+Invocation resolved(const CommandDescription &command, const CliOptions &o, const Console &console)
 {
-    auto loaded = loadCatalogue(options.catalogue);
-    if (auto *failure = std::get_if<Failure>(&loaded))
-        return failed(console, *failure);
-    const Catalogue &catalogue = std::get<Catalogue>(loaded);
-    console.data(QStringLiteral("%1  %2 %3 %4 %5  %6")
-                     .arg(QStringLiteral("index"), 5)
-                     .arg(QStringLiteral("name"), -10)
-                     .arg(QStringLiteral("label"), -9)
-                     .arg(QStringLiteral("size"), 9)
-                     .arg(QStringLiteral("page"), 5)
-                     .arg(QStringLiteral("bus")));
+    const Needs &needs = command.needs;
+    Invocation in{o, console, {}, {}, 0, 0, {}};
+    // The demo overwrites the whole chip with random bytes: on a real board the user names it.
+    if (needs.chip == ChipNeed::LargestOnSimulator && o.port && o.chip.isEmpty())
+        throw usage(
+            CommandLine::tr("--port での demo はチップを上書きします: --chip でチップを指定してください"));
+    const bool chipWanted =
+        needs.chip != ChipNeed::None && (needs.chip != ChipNeed::IfNamed || !o.chip.isEmpty());
+    if (needs.catalogue || chipWanted)
+        in.catalogue = must(loadCatalogue(o.catalogue));
+    if (chipWanted)
+        in.chip = needs.chip == ChipNeed::LargestOnSimulator && o.chip.isEmpty()
+                      ? must(largestChip(*in.catalogue))
+                      : must(chooseChip(*in.catalogue, o.chip));
+    switch (needs.size) {
+    case SizeNeed::None:
+        break;
+    case SizeNeed::Block:
+        if (!o.byte) {
+            in.accessSize = must(chooseAccessSize(*in.chip, o.size));
+            break;
+        }
+        if (const qint64 chipSize = qint64{1} << in.chip->params.DUT_SizeExp;
+            !o.address || *o.address >= chipSize)
+            throw usage(CommandLine::tr("--byte には %2 の %1 より小さい --address が必要です")
+                            .arg(chipSize)
+                            .arg(in.chip->name));
+        break;
+    case SizeNeed::Image:
+        in.imageSizeExp = imageSizeExp(in.chip, o.size);
+        break;
+    }
+    if (needs.port)
+        in.port = must(choosePort(o.port));
+    return in;
+}
+
+ImageFormat formatFor(const CliOptions &options, const QString &name)
+{
+    auto format = formatOf(name, options.dashFormat);
+    if (auto *wrong = std::get_if<QString>(&format))
+        throw usage(*wrong);
+    return std::get<ImageFormat>(format);
+}
+
+// The file of write or verify, read whole and judged before anything is sent.
+void load(Session &session, const CliOptions &options, const Console &console)
+{
+    const QString &name = options.files[0];
+    accept(loadImage(name, formatFor(options, name), session.chip().DUT_SizeExp, session.buffer,
+                     options.lenient),
+           console);
+}
+
+// A session on the resolved port, for the resolved chip and block.
+std::unique_ptr<Session> boardSession(const Invocation &in)
+{
+    auto session = std::make_unique<Session>(in.console, in.port);
+    session->useChip(in.chip->params, in.accessSize);
+    return session;
+}
+
+} // namespace
+
+void endUnlessOk(int exitCode)
+{
+    if (exitCode != kExitOk)
+        throw Failure{exitCode, {}};
+}
+
+CheckOutcome identifyStep(Session &session)
+{
+    const CheckOutcome outcome = session.identify();
+    if (outcome.result != CheckResult::Identified)
+        throw Failure{exitCodeOf(outcome), session.message()};
+    return outcome;
+}
+
+int transferStep(Session &session, const Console &console, const OperationOutcome &outcome, bool moved,
+                 const QString &indent)
+{
+    console.note(session.message());
+    if (moved)
+        console.note(indent + rateText(session.accessSize(), session.lastSeconds()));
+    return exitCodeOf(outcome);
+}
+
+int verifyStep(Session &session, const Console &console, const QString &logPath, bool alwaysSayLog,
+               const QString &indent)
+{
+    const OperationOutcome outcome = session.verifyBlock(logPath);
+    const int exitCode =
+        transferStep(session, console, outcome, outcome.result == OperationResult::Done, indent);
+    const bool found =
+        outcome.result == OperationResult::Mismatches || outcome.result == OperationResult::LinkFailed;
+    if (!found && !alwaysSayLog)
+        return exitCode;
+    if (session.lastLogPath().isEmpty())
+        console.note(indent + CommandLine::tr("ベリファイログを書き込めませんでした: %1")
+                                  .arg(logPath.isEmpty() ? defaultVerifyLogPath() : logPath));
+    else
+        console.note(indent + verifyLogLine(session.lastLogPath()));
+    return exitCode;
+}
+
+int runList(const Invocation &in)
+{
+    const Catalogue &catalogue = *in.catalogue;
+    in.console.data(QStringLiteral("%1  %2 %3 %4 %5  %6")
+                        .arg(QStringLiteral("index"), 5)
+                        .arg(QStringLiteral("name"), -10)
+                        .arg(QStringLiteral("label"), -9)
+                        .arg(QStringLiteral("size"), 9)
+                        .arg(QStringLiteral("page"), 5)
+                        .arg(QStringLiteral("bus")));
     for (int k = 0; k < catalogue.count(); ++k) {
         const DeviceRecord &record = catalogue.contents.table.row(k);
         const auto evaluated = evaluateChip(record);
@@ -114,18 +200,16 @@ int cmdList(const CliOptions &options, const Console &console)
             page = QString::number(chip->DUT_PageSize);
             bus = chip->DUT_Bus == 2 ? QStringLiteral("2-wire") : QStringLiteral("3-wire");
         }
-        console.data(QStringLiteral("%1  %2 %3 %4 %5  %6")
-                         .arg(k, 5)
-                         .arg(record[kColName], -10)
-                         .arg(record[kColLabel], -9)
-                         .arg(size, 9)
-                         .arg(page, 5)
-                         .arg(bus));
+        in.console.data(QStringLiteral("%1  %2 %3 %4 %5  %6")
+                            .arg(k, 5)
+                            .arg(record[kColName], -10)
+                            .arg(record[kColLabel], -9)
+                            .arg(size, 9)
+                            .arg(page, 5)
+                            .arg(bus));
     }
     return kExitOk;
 }
-
-} // namespace
 
 QStringList portDetails(const PortEntry &entry)
 {
@@ -144,10 +228,9 @@ QStringList portDetails(const PortEntry &entry)
     return lines;
 }
 
-namespace {
-
-int cmdPorts(const CliOptions &options, const Console &console)
+int runPorts(const Invocation &in)
 {
+    const bool probe = in.options.probe;
     CommandLineSettings store;
     const QtSystemPortList systemPorts;
     const std::vector<PortEntry> entries = PortInventory(&store, systemPorts).entries();
@@ -161,7 +244,7 @@ int cmdPorts(const CliOptions &options, const Console &console)
     int running = 0;
     // Ctrl-C ends every check at its next wait; then nothing is printed.
     const OrderlyStretch orderly;
-    for (size_t k = 0; k < entries.size() && options.probe; ++k) {
+    for (size_t k = 0; k < entries.size() && probe; ++k) {
         QString &row = probed[k];
         if (!entries[k].present) {
             row = QStringLiteral("-");
@@ -188,276 +271,121 @@ int cmdPorts(const CliOptions &options, const Console &console)
         if (!entry.present)
             device += QStringLiteral(" (absent)");
         QString line = QStringLiteral("%1  %2").arg(PortResolver::portName(entry.number), -5).arg(device);
-        if (options.probe)
+        if (probe)
             line = QStringLiteral("%1  %2").arg(line, -24).arg(probed[k]);
-        console.data(line);
+        in.console.data(line);
         for (const QString &detail : portDetails(entry))
-            console.data(detail);
+            in.console.data(detail);
     }
     return kExitOk;
 }
 
-int cmdIdentify(const CliOptions &options, const Console &console)
+int runIdentify(const Invocation &in)
 {
-    auto port = choosePort(options.port);
-    if (auto *failure = std::get_if<Failure>(&port))
-        return failed(console, *failure);
-    Session session(console, std::get<PortChoice>(port));
-    const CheckOutcome outcome = session.identify();
-    if (outcome.result != CheckResult::Identified) {
-        console.note(session.message());
-        return exitCodeOf(outcome);
-    }
-    console.data(outcome.reply);
+    Session session(in.console, in.port);
+    in.console.data(identifyStep(session).reply);
     return kExitOk;
 }
 
-std::variant<ImageFormat, Failure> formatFor(const CliOptions &options, const QString &name)
+int runRead(const Invocation &in)
 {
-    auto format = formatOf(name, options.dashFormat);
-    if (auto *wrong = std::get_if<QString>(&format))
-        return Failure{kExitUsage, *wrong};
-    return std::get<ImageFormat>(format);
-}
-
-// Loads the file of write or verify into the session's buffer; nothing has been sent yet.
-std::optional<Failure> loadInto(Session &session, const QString &name, const CliOptions &options,
-                                const Console &console)
-{
-    auto format = formatFor(options, name);
-    if (auto *failure = std::get_if<Failure>(&format))
-        return *failure;
-    const FileResult loaded = loadImage(name, std::get<ImageFormat>(format), session.chip().DUT_SizeExp,
-                                        session.buffer, options.lenient);
-    if (!loaded.ok())
-        return Failure{loaded.exitCode, loaded.text};
-    if (!loaded.text.isEmpty())
-        console.note(loaded.text);
-    return std::nullopt;
-}
-
-// The operation's final text, as the window's panel 1 shows it; the outcome passes through.
-OperationOutcome shown(Session &session, const Console &console, const OperationOutcome &outcome)
-{
-    console.note(session.message());
-    return outcome;
-}
-
-int cmdRead(const CliOptions &options, const Console &console)
-{
-    if (options.files.size() != (options.byte ? 0 : 1))
-        return usageError(console, options.byte ? CommandLine::tr("read --byte はファイルを取りません")
-                                                : CommandLine::tr("read はファイルを1つ取ります"));
-    auto target = resolveTarget(options);
-    if (auto *failure = std::get_if<Failure>(&target))
-        return failed(console, *failure);
-    const Target &t = std::get<Target>(target);
-    std::optional<ImageFormat> format;
-    if (!options.byte) {
-        auto chosen = formatFor(options, options.files[0]);
-        if (auto *failure = std::get_if<Failure>(&chosen))
-            return failed(console, *failure);
-        format = std::get<ImageFormat>(chosen);
-        // Minutes of reading must not end in a file that cannot be written.
-        if (const FileResult can = checkCanSave(options.files[0]); !can.ok())
-            return failed(console, {can.exitCode, can.text});
+    const CliOptions &o = in.options;
+    if (o.byte) {
+        const auto session = boardSession(in);
+        const OperationOutcome outcome = session->readByte(static_cast<int>(*o.address));
+        endUnlessOk(transferStep(*session, in.console, outcome, false));
+        in.console.data(QStringLiteral("0x") +
+                        QStringLiteral("%1").arg(outcome.byteRead, 2, 16, QLatin1Char('0')).toUpper());
+        return kExitOk;
     }
-
-    Session session(console, t.port);
-    session.useChip(t.chip.params, t.accessSize);
-    if (options.byte) {
-        const OperationOutcome outcome =
-            shown(session, console, session.readByte(static_cast<int>(*options.address)));
-        if (outcome.result == OperationResult::Done)
-            console.data(QStringLiteral("0x") +
-                         QStringLiteral("%1").arg(outcome.byteRead, 2, 16, QLatin1Char('0')).toUpper());
-        return exitCodeOf(outcome);
-    }
-    const OperationOutcome outcome = shown(session, console, session.readBlock());
-    if (outcome.result != OperationResult::Done)
-        return exitCodeOf(outcome);
-    showRate(console, t.accessSize, session.lastSeconds());
-    const FileResult saved = saveImage(session.buffer, options.files[0], *format, console);
-    if (!saved.text.isEmpty())
-        console.note(saved.text);
-    return saved.exitCode;
+    const ImageFormat format = formatFor(o, o.files[0]);
+    // Minutes of reading must not end in a file that cannot be written.
+    accept(checkCanSave(o.files[0]), in.console);
+    const auto session = boardSession(in);
+    const OperationOutcome outcome = session->readBlock();
+    endUnlessOk(transferStep(*session, in.console, outcome, outcome.result == OperationResult::Done));
+    accept(saveImage(session->buffer, o.files[0], format, in.console), in.console);
+    return kExitOk;
 }
 
-// The options' chip and port resolved and a session opened on them, for `body`; a target that does
-// not resolve ends the command with its failure before anything is sent.
-int withSession(const CliOptions &options, const Console &console,
-                const std::function<int(Session &, const Target &)> &body)
+int runWrite(const Invocation &in)
 {
-    auto target = resolveTarget(options);
-    if (auto *failure = std::get_if<Failure>(&target))
-        return failed(console, *failure);
-    const Target &t = std::get<Target>(target);
-    Session session(console, t.port);
-    session.useChip(t.chip.params, t.accessSize);
-    return body(session, t);
+    const CliOptions &o = in.options;
+    const auto session = boardSession(in);
+    if (o.byte && o.value)
+        session->buffer[static_cast<size_t>(*o.address)] = static_cast<uint8_t>(*o.value);
+    else
+        load(*session, o, in.console);
+    if (o.byte)
+        return transferStep(*session, in.console, session->writeByte(static_cast<int>(*o.address)), false);
+    const OperationOutcome outcome = session->writeBlock();
+    // Unlike the window, no verify follows a failed write: it could only fail as well.
+    endUnlessOk(transferStep(*session, in.console, outcome, outcome.result == OperationResult::Done));
+    if (o.noVerify)
+        return kExitOk;
+    return verifyStep(*session, in.console, o.logPath, false);
 }
 
-int cmdBlank(const CliOptions &options, const Console &console)
+int runVerify(const Invocation &in)
 {
-    // A file given to blank is refused with the other commands that take none.
-    return withSession(options, console, [&](Session &session, const Target &t) -> int {
-        // Blank or not, the answer is the text and the exit code (3: not blank, as a verify mismatch).
-        const OperationOutcome outcome = shown(session, console, session.blankCheck());
-        if (outcome.result == OperationResult::Done || outcome.result == OperationResult::Mismatches)
-            showRate(console, t.accessSize, session.lastSeconds());
-        return exitCodeOf(outcome);
-    });
+    const auto session = boardSession(in);
+    load(*session, in.options, in.console);
+    return verifyStep(*session, in.console, in.options.logPath, false);
 }
 
-int verifyAndReport(Session &session, const CliOptions &options, const Console &console, qint64 bytes)
+int runBlank(const Invocation &in)
 {
-    const OperationOutcome outcome = shown(session, console, session.verifyBlock(options.logPath));
-    if (outcome.result == OperationResult::Done)
-        showRate(console, bytes, session.lastSeconds());
-    if (outcome.result == OperationResult::Mismatches || outcome.result == OperationResult::LinkFailed) {
-        if (session.lastLogPath().isEmpty())
-            console.note(CommandLine::tr("ベリファイログを書き込めませんでした: %1")
-                             .arg(options.logPath.isEmpty() ? defaultVerifyLogPath() : options.logPath));
-        else
-            console.note(verifyLogLine(session.lastLogPath()));
-    }
-    return exitCodeOf(outcome);
+    // Blank or not, the answer is the text and the exit code (3: not blank, as a verify mismatch).
+    const auto session = boardSession(in);
+    const OperationOutcome outcome = session->blankCheck();
+    const bool moved =
+        outcome.result == OperationResult::Done || outcome.result == OperationResult::Mismatches;
+    return transferStep(*session, in.console, outcome, moved);
 }
 
-int cmdWrite(const CliOptions &options, const Console &console)
+int runConvert(const Invocation &in)
 {
-    const bool fromValue = options.byte && options.value;
-    if (options.files.size() != (fromValue ? 0 : 1))
-        return usageError(console, fromValue ? CommandLine::tr("write --byte --value はファイルを取りません")
-                                             : CommandLine::tr("write はファイルを1つ取ります"));
-    return withSession(options, console, [&](Session &session, const Target &t) -> int {
-        // The whole file is read and judged before the port is even opened.
-        if (fromValue)
-            session.buffer[static_cast<size_t>(*options.address)] = static_cast<uint8_t>(*options.value);
-        else if (const auto failure = loadInto(session, options.files[0], options, console))
-            return failed(console, *failure);
-
-        if (options.byte) {
-            return exitCodeOf(shown(session, console, session.writeByte(static_cast<int>(*options.address))));
-        }
-        const OperationOutcome outcome = shown(session, console, session.writeBlock());
-        // Unlike the window, no verify follows a failed write: it could only fail as well.
-        if (outcome.result != OperationResult::Done)
-            return exitCodeOf(outcome);
-        showRate(console, t.accessSize, session.lastSeconds());
-        if (options.noVerify)
-            return kExitOk;
-        return verifyAndReport(session, options, console, t.accessSize);
-    });
-}
-
-int cmdVerify(const CliOptions &options, const Console &console)
-{
-    if (options.files.size() != 1)
-        return usageError(console, CommandLine::tr("verify はファイルを1つ取ります"));
-    return withSession(options, console, [&](Session &session, const Target &t) -> int {
-        if (const auto failure = loadInto(session, options.files[0], options, console))
-            return failed(console, *failure);
-        return verifyAndReport(session, options, console, t.accessSize);
-    });
-}
-
-// The image size of a conversion: the chip's, or --size as a buffer size the program knows.
-std::variant<int, Failure> conversionSizeExp(const CliOptions &options)
-{
-    std::optional<int> fromChip;
-    if (!options.chip.isEmpty()) {
-        auto catalogue = loadCatalogue(options.catalogue);
-        if (auto *failure = std::get_if<Failure>(&catalogue))
-            return *failure;
-        auto chip = chooseChip(std::get<Catalogue>(catalogue), options.chip);
-        if (auto *failure = std::get_if<Failure>(&chip))
-            return *failure;
-        fromChip = std::get<ChosenChip>(chip).params.DUT_SizeExp;
-    }
-    if (!options.size) {
-        if (!fromChip)
-            return Failure{kExitUsage, CommandLine::tr("convert には --chip か --size が必要です")};
-        return *fromChip;
-    }
-    for (int exp = kMinSizeExp; exp <= kMaxSizeExp; ++exp) {
-        if (*options.size != (qint64{1} << exp))
-            continue;
-        if (fromChip && *fromChip != exp)
-            return Failure{kExitUsage,
-                           CommandLine::tr("--size %1 はチップの容量ではありません").arg(*options.size)};
-        return exp;
-    }
-    return Failure{kExitUsage, CommandLine::tr("--size %1: %2 から %3 までの2のべき乗です")
-                                   .arg(*options.size)
-                                   .arg(qint64{1} << kMinSizeExp)
-                                   .arg(qint64{1} << kMaxSizeExp)};
-}
-
-int cmdConvert(const CliOptions &options, const Console &console)
-{
-    if (options.files.size() != 2)
-        return usageError(console, CommandLine::tr("convert は入力と出力のファイルを取ります"));
-    auto sizeExp = conversionSizeExp(options);
-    if (auto *failure = std::get_if<Failure>(&sizeExp))
-        return failed(console, *failure);
-    auto inFormat = formatFor(options, options.files[0]);
-    if (auto *failure = std::get_if<Failure>(&inFormat))
-        return failed(console, *failure);
-    auto outFormat = formatFor(options, options.files[1]);
-    if (auto *failure = std::get_if<Failure>(&outFormat))
-        return failed(console, *failure);
+    const CliOptions &o = in.options;
+    const ImageFormat from = formatFor(o, o.files[0]);
+    const ImageFormat to = formatFor(o, o.files[1]);
     MemoryBuffer buffer;
-    const FileResult loaded = loadImage(options.files[0], std::get<ImageFormat>(inFormat),
-                                        std::get<int>(sizeExp), buffer, options.lenient);
-    if (!loaded.text.isEmpty())
-        console.note(loaded.text);
-    if (!loaded.ok())
-        return loaded.exitCode;
-    const FileResult saved = saveImage(buffer, options.files[1], std::get<ImageFormat>(outFormat), console);
-    if (!saved.text.isEmpty())
-        console.note(saved.text);
-    return saved.exitCode;
+    accept(loadImage(o.files[0], from, in.imageSizeExp, buffer, o.lenient), in.console);
+    accept(saveImage(buffer, o.files[1], to, in.console), in.console);
+    return kExitOk;
 }
 
-} // namespace
+int reportFailure(const Console &console, const Failure &failure)
+{
+    if (failure.exitCode == kExitUsage) {
+        console.note(QStringLiteral("zelko6-cli: ") + failure.text);
+        console.note(CommandLine::tr("使い方は 'zelko6-cli --help' で表示されます。"));
+    } else if (!failure.text.isEmpty()) {
+        console.note(failure.text);
+    }
+    return failure.exitCode;
+}
 
 int usageError(const Console &console, const QString &message)
 {
-    console.note(QStringLiteral("zelko6-cli: ") + message);
-    console.note(CommandLine::tr("使い方は 'zelko6-cli --help' で表示されます。"));
-    return kExitUsage;
+    return reportFailure(console, usage(message));
 }
 
 int runCommandLine(const CliOptions &options, const Console &console)
 {
     if (options.help) {
-        console.data(usageText().chopped(1)); // data() ends the line itself
+        console.data(usageText());
         return kExitOk;
     }
     if (options.version) {
         console.data(QStringLiteral("zelko6-cli ") + versionText());
         return kExitOk;
     }
-    if (options.command.isEmpty())
-        return usageError(console, CommandLine::tr("コマンドがありません"));
-    if (const auto wrong = misfit(options))
-        return usageError(console, *wrong);
-
-    const QString &c = options.command;
-    if (c != QStringLiteral("read") && c != QStringLiteral("write") && c != QStringLiteral("verify") &&
-        c != QStringLiteral("convert") && !options.files.isEmpty())
-        return usageError(console, CommandLine::tr("%1 はファイルを取りません").arg(c));
-    using Command = int (*)(const CliOptions &, const Console &);
-    static const std::pair<const char *, Command> kCommands[] = {
-        {"list", cmdList},       {"ports", cmdPorts}, {"identify", cmdIdentify},
-        {"read", cmdRead},       {"write", cmdWrite}, {"verify", cmdVerify},
-        {"convert", cmdConvert}, {"demo", runDemo},   {"blank", cmdBlank},
-    };
-    for (const auto &[name, command] : kCommands)
-        if (c == QLatin1String(name))
-            return command(options, console);
-    return usageError(console, CommandLine::tr("不明なコマンドです: %1").arg(c));
+    try {
+        const CommandDescription &command = checked(options);
+        return command.run(resolved(command, options, console));
+    } catch (const Failure &failure) {
+        return reportFailure(console, failure);
+    }
 }
 
 } // namespace zelko6::cli

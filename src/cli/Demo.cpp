@@ -5,6 +5,7 @@
 #include "cli/CommandLineText.h"
 #include "cli/Commands.h"
 #include "cli/ImageFiles.h"
+#include "cli/Interruption.h"
 #include "cli/Session.h"
 #include "core/devices/ChipSelection.h"
 #include "core/programmer/Protocol.h"
@@ -28,6 +29,7 @@ class Simulator {
     Simulator(const QString &program, const QStringList &arguments)
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        endWithThisProcess(process_);
         process_.start(program, arguments);
         QElapsedTimer clock;
         clock.start();
@@ -51,24 +53,6 @@ class Simulator {
     QString device_;
 };
 
-// The largest chip the catalogue offers: the demo should move enough bytes for a speed to mean
-// something.
-std::variant<ChosenChip, Failure> demoChip(const Catalogue &catalogue, const QString &chosen)
-{
-    if (!chosen.isEmpty())
-        return chooseChip(catalogue, chosen);
-    std::optional<ChosenChip> best;
-    for (int k = 0; k < catalogue.count(); ++k) {
-        auto chip = chooseChip(catalogue, QString::number(k));
-        if (auto *usable = std::get_if<ChosenChip>(&chip);
-            usable && (!best || usable->params.DUT_SizeExp > best->params.DUT_SizeExp))
-            best = *usable;
-    }
-    if (!best)
-        return Failure{kExitFile, CommandLine::tr("%1 に使えるチップがありません").arg(catalogue.path)};
-    return *best;
-}
-
 // How long a block read takes on a line of `baud` bit/s when the program adds nothing: every
 // byte that must arrive before the next can be sent, at ten bits each, plus the pauses the link
 // prescribes. Bytes that cross the line during a pause cost nothing extra.
@@ -85,22 +69,51 @@ double pacedReadSeconds(const ChipParams &chip, qint64 bytes, int baud)
     return pauses.count() + static_cast<double>(serial) * 10.0 / baud;
 }
 
+// The simulator the demo talks to when no --port names a real board; a start that fails ends it.
+std::unique_ptr<Simulator> startSimulator(const CliOptions &options, const ChipParams &chip)
+{
+    const QString program = options.simulator.isEmpty()
+                                ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
+                                : options.simulator;
+    QStringList arguments{QStringLiteral("--size-exp"), QString::number(chip.DUT_SizeExp)};
+    if (options.baud)
+        arguments << QStringLiteral("--baud") << QString::number(options.baud);
+    auto simulator = std::make_unique<Simulator>(program, arguments);
+    if (simulator->device().isEmpty())
+        throw Failure{kExitLink,
+                      CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program)};
+    return simulator;
+}
+
+MemoryBuffer randomImage(int sizeExp)
+{
+    MemoryBuffer image;
+    image.recreate(sizeExp);
+    std::generate(image.bytes().begin(), image.bytes().end(),
+                  [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
+    return image;
+}
+
+// The demo's five steps under their titles; the first failure decides the exit code, and the demo
+// goes on where it still can.
 class Steps {
   public:
     explicit Steps(const Console &console) : console_(console) {}
     void title(const QString &text) { console_.note(QStringLiteral("[%1/5] ").arg(++number_) + text); }
-    void rate(qint64 bytes, double seconds)
-    {
-        console_.note(QStringLiteral("      ") + rateText(bytes, seconds));
-    }
-    // The first failure decides the exit code; the demo goes on where it still can.
-    int fail(int code)
+    void fail(int code)
     {
         if (exitCode_ == kExitOk)
             exitCode_ = code;
-        return code;
+    }
+    // A block transfer, said under its title; nothing can follow one that failed.
+    void transfer(Session &session, const OperationOutcome &outcome) const
+    {
+        endUnlessOk(
+            transferStep(session, console_, outcome, outcome.result == OperationResult::Done, kIndent));
     }
     int exitCode() const { return exitCode_; }
+
+    static inline const QString kIndent = QStringLiteral("      ");
 
   private:
     const Console &console_;
@@ -110,92 +123,36 @@ class Steps {
 
 } // namespace
 
-int runDemo(const CliOptions &options, const Console &console)
+int runDemo(const Invocation &in)
 {
-    // The demo overwrites the whole chip with random bytes: on a real board the user names it.
-    if (options.port && options.chip.isEmpty()) {
-        console.note(
-            QStringLiteral("zelko6-cli: ") +
-            CommandLine::tr("--port での demo はチップを上書きします: --chip でチップを指定してください"));
-        return kExitUsage;
-    }
-    auto loaded = loadCatalogue(options.catalogue);
-    if (auto *failure = std::get_if<Failure>(&loaded)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    auto picked = demoChip(std::get<Catalogue>(loaded), options.chip);
-    if (auto *failure = std::get_if<Failure>(&picked)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    const ChosenChip chip = std::get<ChosenChip>(picked);
-    auto size = chooseAccessSize(chip, options.size);
-    if (auto *failure = std::get_if<Failure>(&size)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    const qint64 bytes = std::get<qint64>(size);
+    const CliOptions &options = in.options;
+    const Console &console = in.console;
+    const ChosenChip &chip = *in.chip;
+    const qint64 bytes = in.accessSize;
 
-    std::unique_ptr<Simulator> simulator;
-    std::optional<QString> port = options.port;
-    if (!port) {
-        const QString program = options.simulator.isEmpty()
-                                    ? programFolderFile(QStringLiteral("tools/zelko6-boardsim"))
-                                    : options.simulator;
-        QStringList arguments{QStringLiteral("--size-exp"), QString::number(chip.params.DUT_SizeExp)};
-        if (options.baud)
-            arguments << QStringLiteral("--baud") << QString::number(options.baud);
-        simulator = std::make_unique<Simulator>(program, arguments);
-        port = simulator->device();
-        if (port->isEmpty()) {
-            console.note(CommandLine::tr("ボードシミュレーターが起動しませんでした: %1").arg(program));
-            return kExitLink;
-        }
-    }
-    auto chosenPort = choosePort(port);
-    if (auto *failure = std::get_if<Failure>(&chosenPort)) {
-        console.note(failure->text);
-        return failure->exitCode;
-    }
-    console.note(
-        CommandLine::tr("demo: %1, %2 バイト, %3%4")
-            .arg(chip.name)
-            .arg(bytes)
-            .arg(*port)
-            .arg(simulator
-                     ? (options.baud ? CommandLine::tr(" (ボードシミュレーター %1 bit/s)").arg(options.baud)
-                                     : CommandLine::tr(" (ボードシミュレーター, 速度制限なし)"))
-                     : QString()));
+    const std::unique_ptr<Simulator> simulator =
+        options.port ? nullptr : startSimulator(options, chip.params);
+    const QString device = simulator ? simulator->device() : *options.port;
+    const QString pacing = !simulator ? QString()
+                           : options.baud
+                               ? CommandLine::tr(" (ボードシミュレーター %1 bit/s)").arg(options.baud)
+                               : CommandLine::tr(" (ボードシミュレーター, 速度制限なし)");
+    console.note(CommandLine::tr("demo: %1, %2 バイト, %3%4").arg(chip.name).arg(bytes).arg(device, pacing));
 
-    Session session(console, std::get<PortChoice>(chosenPort));
+    Session session(console, simulator ? must(choosePort(device)) : in.port);
     session.useChip(chip.params, bytes);
     Steps steps(console);
 
     steps.title(CommandLine::tr("接続確認"));
-    if (const CheckOutcome check = session.identify(); check.result != CheckResult::Identified) {
-        console.note(session.message());
-        return steps.fail(exitCodeOf(check));
-    }
+    identifyStep(session);
 
     steps.title(CommandLine::tr("乱数のイメージを書込み"));
-    MemoryBuffer image;
-    image.recreate(chip.params.DUT_SizeExp);
-    std::generate(image.bytes().begin(), image.bytes().end(),
-                  [] { return static_cast<uint8_t>(QRandomGenerator::global()->bounded(256)); });
+    const MemoryBuffer image = randomImage(chip.params.DUT_SizeExp);
     session.buffer = image;
-    OperationOutcome outcome = session.writeBlock();
-    console.note(session.message());
-    if (outcome.result != OperationResult::Done)
-        return steps.fail(exitCodeOf(outcome));
-    steps.rate(bytes, session.lastSeconds());
+    steps.transfer(session, session.writeBlock());
 
     steps.title(CommandLine::tr("読み戻し"));
-    outcome = session.readBlock();
-    console.note(session.message());
-    if (outcome.result != OperationResult::Done)
-        return steps.fail(exitCodeOf(outcome));
-    steps.rate(bytes, session.lastSeconds());
+    steps.transfer(session, session.readBlock());
     if (simulator && options.baud) {
         const double expected = pacedReadSeconds(chip.params, bytes, options.baud);
         console.note(CommandLine::tr("      通信時間と規定の待ち時間 %1 秒; 実測 %2%3 %")
@@ -219,21 +176,16 @@ int runDemo(const CliOptions &options, const Console &console)
                                 ? QDir(folder).filePath(QStringLiteral("zelko6-demo-VerifyLog.txt"))
                                 : options.logPath;
     session.buffer = image;
-    outcome = session.verifyBlock(logPath);
-    console.note(session.message());
-    if (outcome.result == OperationResult::Done)
-        steps.rate(bytes, session.lastSeconds());
-    else
-        steps.fail(exitCodeOf(outcome));
-    console.note(QStringLiteral("      ") + verifyLogLine(session.lastLogPath()));
+    steps.fail(verifyStep(session, console, logPath, true, Steps::kIndent));
 
     steps.title(CommandLine::tr("Intel HEX で保存"));
     const QString hexPath =
         options.output.isEmpty() ? QDir(folder).filePath(QStringLiteral("zelko6-demo.hex")) : options.output;
     const FileResult saved = saveImage(readBack, hexPath, ImageFormat::IntelHex, console);
-    console.note(saved.text);
-    if (!saved.ok())
-        steps.fail(saved.exitCode);
+    if (saved.ok())
+        console.note(saved.text);
+    else
+        steps.fail(reportFailure(console, Failure{saved.exitCode, saved.text}));
     return steps.exitCode();
 }
 

@@ -2,7 +2,9 @@
 
 #include "cli/CliOptions.h"
 
+#include <QProcess>
 #include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace zelko6::cli {
@@ -13,9 +15,13 @@ std::atomic<bool> g_interrupted{false};
 std::atomic<bool> g_orderly{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void onInterrupt(int signalNumber)
+// Ctrl-C, a termination request, a closed terminal or a dropped session: each asks the same.
+constexpr int kRequests[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void onInterrupt(int)
 {
-    std::signal(signalNumber, SIG_DFL); // a second request ends the program at once
+    for (const int request : kRequests)
+        std::signal(request, SIG_DFL); // a second request, of any kind, ends the program at once
     g_interrupted = true;
     if (!g_orderly)
         _exit(kExitInterrupted);
@@ -24,8 +30,21 @@ extern "C" void onInterrupt(int signalNumber)
 
 void installInterruptHandling()
 {
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    for (const int request : kRequests)
+        std::signal(request, onInterrupt);
+}
+
+void endWithThisProcess(QProcess &child)
+{
+    const pid_t parent = getpid();
+    // Runs in the child between fork and exec, where only async-signal-safe calls belong. The
+    // death signal outlives the exec; a parent already gone before it was set is caught by the
+    // check after it.
+    child.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(kExitInterrupted);
+    });
 }
 
 const std::atomic<bool> &interruptFlag()

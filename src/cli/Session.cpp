@@ -64,6 +64,20 @@ std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const Q
                       accessSizes(chip.DUT_Bus, chip.DUT_SizeExp, chip.DUT_PageSize)};
 }
 
+std::variant<ChosenChip, Failure> largestChip(const Catalogue &catalogue)
+{
+    std::optional<ChosenChip> best;
+    for (int k = 0; k < catalogue.count(); ++k) {
+        auto chip = chooseChip(catalogue, QString::number(k));
+        if (auto *usable = std::get_if<ChosenChip>(&chip);
+            usable && (!best || usable->params.DUT_SizeExp > best->params.DUT_SizeExp))
+            best = *usable;
+    }
+    if (!best)
+        return Failure{kExitFile, CommandLine::tr("%1 に使えるチップがありません").arg(catalogue.path)};
+    return *best;
+}
+
 std::variant<qint64, Failure> chooseAccessSize(const ChosenChip &chip, std::optional<qint64> size)
 {
     if (chip.accessSizes.isEmpty())

@@ -19,10 +19,19 @@
 
 namespace zelko6::cli {
 
+// Why a command cannot go on. The resolutions below return it as a value; the commands throw it
+// (must) to runCommandLine, the one place that says it and ends with its exit code.
 struct Failure {
     int exitCode = kExitUsage;
     QString text; // in the chosen language
 };
+
+template <class T> T must(std::variant<T, Failure> result)
+{
+    if (const auto *failure = std::get_if<Failure>(&result))
+        throw *failure;
+    return std::get<T>(std::move(result));
+}
 
 struct Catalogue {
     QString path;
@@ -49,6 +58,8 @@ struct ChosenChip {
 
 // By name (any case) first, then by index in the list.
 std::variant<ChosenChip, Failure> chooseChip(const Catalogue &catalogue, const QString &nameOrIndex);
+// The largest usable chip of the catalogue.
+std::variant<ChosenChip, Failure> largestChip(const Catalogue &catalogue);
 
 // The block size: `size` when the chip offers it, else the largest.
 std::variant<qint64, Failure> chooseAccessSize(const ChosenChip &chip, std::optional<qint64> size);
@@ -110,8 +121,8 @@ class Session {
     double lastSeconds() const { return lastSeconds_; }
     // Where the last verify's log ended up; empty when it could not be written there.
     QString lastLogPath() const { return lastLogPath_; }
-    const LinkState &linkState() const { return link_.linkState(); }
     const ChipParams &chip() const { return chip_; }
+    qint64 accessSize() const { return accessSize_; }
     ConsoleReporter &reporter() { return reporter_; }
 
     MemoryBuffer buffer;

@@ -1,6 +1,7 @@
 // zelko6-cli: the programmer's operations for scripts and machines without a display.
 
 #include "cli/Commands.h"
+#include "cli/Completion.h"
 #include "cli/Interruption.h"
 #include "cli/Language.h"
 
@@ -19,9 +20,16 @@ int main(int argc, char **argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 
+    const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0);
+    // The shell's completion script asks what fits at the cursor; no user types this.
+    if (arguments.value(0) == QStringLiteral("--complete")) {
+        for (const QString &line : completionLines(complete(arguments.mid(1), systemCompletionSources())))
+            console.data(line);
+        return kExitOk;
+    }
+
     const Language language =
         chooseLanguage(languageArgument(arguments), [](const char *name) { return qgetenv(name); });
-    const Console console(stdout, stderr, isatty(STDERR_FILENO) != 0);
     // Said in English on purpose: the English texts are exactly what is missing.
     if (!useLanguage(language, QCoreApplication::applicationDirPath()) && language == Language::English)
         console.note(QStringLiteral("zelko6-cli: the English texts are missing beside the program; "

@@ -5,6 +5,7 @@
 #include "gui/AppState.h"
 #include "gui/BufferDialogs.h"
 #include "gui/ByteEditorPanel.h"
+#include "gui/DuringOperations.h"
 #include "gui/Fonts.h"
 #include "gui/HexGridView.h"
 
@@ -91,15 +92,18 @@ void BufferTools::buildMenu(QMenuBar *bar, QAction *before)
     menu_->setObjectName(QStringLiteral("mnuEdit"));
     menu_->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
     bar->insertMenu(before, menu_);
+    // Every command changes the buffer or the current cell: locked while an operation runs.
     const auto item = [this](const char *name, QKeySequence key, void (BufferTools::*command)()) {
         QAction *action = menu_->addAction(QString());
         action->setObjectName(QLatin1String(name));
         action->setFont(uiGothicFont());
         action->setShortcut(key);
+        setDuringOperations(*action, command ? DuringOperations::Locked : DuringOperations::LockedByOwner);
         if (command)
             connect(action, &QAction::triggered, this, command);
         return action;
     };
+    // Undo and redo: locked here (setOperationLock), with whether there is a step to take.
     undo_ = item("mnuEditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr);
     redo_ = item("mnuEditRedo", QKeySequence(Qt::CTRL | Qt::Key_Y), nullptr);
     connect(undo_, &QAction::triggered, &history_, &QUndoStack::undo);

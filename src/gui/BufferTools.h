@@ -49,7 +49,7 @@ class BufferTools final : public QObject, private BufferEditView {
     void buildMenu(QMenuBar *bar, QAction *before);
     void retranslateUi();
     // Undo and redo are usable when there is something to take back or make again, and no device
-    // operation runs; the other commands follow the window's lock list.
+    // operation runs; the other commands are locked by the window with every Locked control.
     void setOperationLock(bool locked);
 
     // The buffer was made anew (chip, file, Block Read, clear): nothing before it can be taken back.

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "core/base/NumberText.h"
+#include "core/base/ProgramFolder.h"
 #include "core/base/Settings.h"
 #include "core/base/Version.h"
 #include "core/devices/ChipSelection.h"
@@ -10,6 +11,7 @@
 #include "gui/BufferTools.h"
 #include "gui/ByteEditorPanel.h"
 #include "gui/Desktop.h"
+#include "gui/DuringOperations.h"
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
 #include "gui/QtFileDialogs.h"
@@ -175,6 +177,11 @@ void MainWindow::showDifferences(Differences differences, ComparedWith comparedW
     enableDifferenceActions();
 }
 
+QString MainWindow::firstDialogFolder() const
+{
+    return zelko6::firstDialogFolder(state_.AppDir);
+}
+
 void MainWindow::enableDifferenceActions()
 {
     const bool usable = !locked_ && !model_.differences().empty();
@@ -194,7 +201,7 @@ void MainWindow::runOperation(OperationKind kind)
     request.accessSize = toInt32(accessSize_->currentText()).value_or(0);
     request.address = grid_->selectedAddress();
     request.verifyLogPath = state_.pathInWriteDir(kVerifyLogName);
-    const bool verifies = kind == OperationKind::VerifyBlock || kind == OperationKind::WriteBlockAndVerify;
+    const bool verifies = comparesWithChip(kind);
     runner_.start(request, state_.BufData, [this, verifies](const OperationOutcome &outcome) {
         // A verify that compared anything replaces the marks; one that never began leaves them.
         const bool compared = outcome.result == OperationResult::Done ||
@@ -308,6 +315,7 @@ void MainWindow::setBusyPointer(bool busy)
 
 void MainWindow::yield()
 {
+    // The window's own pending events only: the device operations never wait on this thread.
     QCoreApplication::processEvents();
 }
 
@@ -338,22 +346,16 @@ void MainWindow::gridClick()
 
 void MainWindow::setOperationLock(bool locked)
 {
-    // Everything through which a second operation could start or the running one's chip, sizes,
-    // buffer or port could change under it.
-    static const char *const kWidgets[] = {
-        "MSFGrid1",       "Cmd_READ_all", "Cmd_READ_single", "Cmd_WRITE_all", "Cmd_WRITE_single",
-        "Cmd_VERIFY_all", "Frame1",       "Combo_device",    "CmbSize",       "Command1",
-        "Cmd_Open",       "Cmd_SaveAs",   "Cmd_Port"};
-    static const char *const kActions[] = {"mnuBufferClear", "mnuFileOpen", "mnuFileSaveAs", "mnuFileCompare",
-                                           "mnuVerify", "mnuToolsOptions",
-                                           // the buffer tools (undo and redo follow below)
-                                           "mnuEditGoTo", "mnuEditFind", "mnuEditFindNext",
-                                           "mnuEditFindPrevious", "mnuEditFill", "mnuBlankCheck"};
-    for (const char *name : kWidgets)
-        if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
-            widget->setEnabled(!locked);
-    for (const char *name : kActions)
-        action(name)->setEnabled(!locked);
+    // What each control and item was made with decides (DuringOperations); the few locked by
+    // their owners follow.
+    const auto apply = [locked](auto *control) {
+        if (duringOperations(*control) == DuringOperations::Locked)
+            control->setEnabled(!locked);
+    };
+    for (QWidget *widget : findChildren<QWidget *>())
+        apply(widget);
+    for (QAction *item : findChildren<QAction *>())
+        apply(item);
     locked_ = locked;
     enableDifferenceActions();
     tools_->setOperationLock(locked);

@@ -88,7 +88,6 @@ class MainWindow final : public QMainWindow,
     QAction *action(const char *objectName) const;
     OperationRunner &operations() { return runner_; }
     LinkThread &link() { return link_; }
-    const LinkState &linkState() const { return link_.linkState(); }
     FileCommands &fileCommands() { return *files_; }
     BufferTools &bufferTools() { return *tools_; }
 
@@ -136,6 +135,7 @@ class MainWindow final : public QMainWindow,
     void showFileInCaption(const QString &path) override;
     void showBuffer() override;
     void showDifferences(Differences differences, ComparedWith comparedWith) override;
+    QString firstDialogFolder() const override;
 
     AppState &state_;
     Settings &settings_;

@@ -8,6 +8,7 @@
 #include "gui/AppState.h"
 #include "gui/BufferTools.h"
 #include "gui/ByteEditorPanel.h"
+#include "gui/DuringOperations.h"
 #include "gui/Fonts.h"
 #include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
@@ -39,11 +40,12 @@ namespace zelko6 {
 
 namespace {
 
-QPushButton *button(QWidget *parent, const char *name)
+QPushButton *button(QWidget *parent, const char *name, DuringOperations rule)
 {
     auto *b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setFont(uiGothicFont());
+    setDuringOperations(*b, rule);
     return b;
 }
 
@@ -98,6 +100,7 @@ void MainWindow::buildControls()
     device_->setFont(gothicFixedFont());
     device_->setMinimumContentsLength(22);
     device_->setMaxVisibleItems(20);
+    setDuringOperations(*device_, DuringOperations::Locked);
     connect(device_, &QComboBox::activated, this, [this] { Combo_device_Click(); });
 
     pageSize_ = label(central, "Lbl_PageSize", QString(), uiGothicFont());
@@ -111,6 +114,7 @@ void MainWindow::buildControls()
     accessSize_->setObjectName(QStringLiteral("CmbSize"));
     accessSize_->setFont(gothicFixedFont());
     accessSize_->setMinimumContentsLength(7);
+    setDuringOperations(*accessSize_, DuringOperations::Locked);
     auto *sizeLabel = label(central, "Label3", QString(), uiGothicFont());
     sizeLabel->setBuddy(accessSize_);
     connect(accessSize_, &QComboBox::activated, this, [this] { CmbSize_Click(); });
@@ -119,9 +123,9 @@ void MainWindow::buildControls()
     block->setObjectName(QStringLiteral("Frame2"));
     block->setFont(uiGothicFont());
     auto *blockLayout = new QHBoxLayout(block);
-    auto *readAll = button(block, "Cmd_READ_all");
-    auto *writeAll = button(block, "Cmd_WRITE_all");
-    auto *verifyAll = button(block, "Cmd_VERIFY_all");
+    auto *readAll = button(block, "Cmd_READ_all", DuringOperations::Locked);
+    auto *writeAll = button(block, "Cmd_WRITE_all", DuringOperations::Locked);
+    auto *verifyAll = button(block, "Cmd_VERIFY_all", DuringOperations::Locked);
     blockLayout->addWidget(readAll);
     blockLayout->addWidget(writeAll);
     blockLayout->addWidget(verifyAll);
@@ -131,8 +135,8 @@ void MainWindow::buildControls()
     single->setFont(uiGothicFont());
     auto *singleLayout = new QGridLayout(single);
     singleLayout->addWidget(label(single, "Label4", QString(), uiGothicFont()), 0, 0, 1, 2);
-    auto *readSingle = button(single, "Cmd_READ_single");
-    auto *writeSingle = button(single, "Cmd_WRITE_single");
+    auto *readSingle = button(single, "Cmd_READ_single", DuringOperations::Locked);
+    auto *writeSingle = button(single, "Cmd_WRITE_single", DuringOperations::Locked);
     singleLayout->addWidget(readSingle, 1, 0);
     singleLayout->addWidget(writeSingle, 1, 1);
     connect(readAll, &QPushButton::clicked, this, &MainWindow::Cmd_READ_all_Click);
@@ -141,22 +145,24 @@ void MainWindow::buildControls()
     connect(readSingle, &QPushButton::clicked, this, &MainWindow::Cmd_READ_single_Click);
     connect(writeSingle, &QPushButton::clicked, this, &MainWindow::Cmd_WRITE_single_Click);
 
-    auto *open = button(central, "Cmd_Open");
-    auto *saveAs = button(central, "Cmd_SaveAs");
-    auto *port = button(central, "Cmd_Port");
-    auto *clear = button(central, "Command1");
+    auto *open = button(central, "Cmd_Open", DuringOperations::Locked);
+    auto *saveAs = button(central, "Cmd_SaveAs", DuringOperations::Locked);
+    auto *port = button(central, "Cmd_Port", DuringOperations::Locked);
+    auto *clear = button(central, "Command1", DuringOperations::Locked);
     connect(open, &QPushButton::clicked, this, [this] { files_->mnuFileOpen_Click(); });
     connect(saveAs, &QPushButton::clicked, this, [this] { files_->mnuFileSaveAs_Click(); });
     connect(port, &QPushButton::clicked, this, &MainWindow::portSettingsTriggered);
     connect(clear, &QPushButton::clicked, this, &MainWindow::bufferClearCommand);
 
     grid_ = new HexGridView(model_, central);
+    setDuringOperations(*grid_, DuringOperations::Locked);
     tools_ = std::make_unique<BufferTools>(BufferTools::Parts{
         state_, model_, *grid_, *this, [this](const QString &caption) { checkSum_->setText(caption); },
         [this] { return textDumpPath(); }, this});
     editor_ = new ByteEditorPanel(
         state_, *grid_, *this, boxes_,
         [this](int address, uint8_t value) { tools_->storeByte(address, value); }, central);
+    setDuringOperations(*editor_, DuringOperations::Locked); // every box and bit inside it
     tools_->setEditor(*editor_);
     connect(grid_, &HexGridView::cellSelected, this,
             [this](bool byMouse) { editor_->MSFGrid1_Click(byMouse); });
@@ -168,10 +174,13 @@ void MainWindow::buildControls()
     (new QVBoxLayout(sumFrame))->addWidget(checkSum_);
 
     // Carried by the window but used by no command.
-    (new QTextEdit(central))->setObjectName(QStringLiteral("RichTextBox1"));
-    central->findChild<QTextEdit *>(QStringLiteral("RichTextBox1"))->hide();
+    auto *richText = new QTextEdit(central);
+    richText->setObjectName(QStringLiteral("RichTextBox1"));
+    richText->hide();
+    setDuringOperations(*richText, DuringOperations::Usable);
     auto *dataCombo = new QComboBox(central);
     dataCombo->setObjectName(QStringLiteral("DataCombo1"));
+    setDuringOperations(*dataCombo, DuringOperations::Usable);
     label(central, "Label1", QString(), uiGothicFont())->hide();
 
     auto *top = new QGridLayout;
@@ -218,51 +227,59 @@ void MainWindow::buildMenus()
         m->menuAction()->setObjectName(QLatin1String(name));
         return m;
     };
-    auto item = [this](QMenu *m, const char *name) {
+    auto item = [this](QMenu *m, const char *name, DuringOperations rule) {
         QAction *a = m->addAction(QString());
         a->setObjectName(QLatin1String(name));
         a->setFont(uiGothicFont());
+        setDuringOperations(*a, rule);
         return a;
     };
+    using enum DuringOperations;
     auto separator = [](QMenu *m, const char *name) {
         m->addSeparator()->setObjectName(QLatin1String(name));
     };
 
     QMenu *file = menu("mnuFile");
-    connect(item(file, "mnuFileOpen"), &QAction::triggered, this, [this] { files_->mnuFileOpen_Click(); });
-    connect(item(file, "mnuFileSaveAs"), &QAction::triggered, this,
+    connect(item(file, "mnuFileOpen", Locked), &QAction::triggered, this,
+            [this] { files_->mnuFileOpen_Click(); });
+    connect(item(file, "mnuFileSaveAs", Locked), &QAction::triggered, this,
             [this] { files_->mnuFileSaveAs_Click(); });
-    connect(item(file, "mnuFileCompare"), &QAction::triggered, this,
+    connect(item(file, "mnuFileCompare", Locked), &QAction::triggered, this,
             [this] { files_->mnuFileCompare_Click(); });
     separator(file, "mnuFileBar1");
-    connect(item(file, "mnuOutPutTextFile"), &QAction::triggered, this, &MainWindow::outputTextFileTriggered);
+    // The dump on disk is the last refresh's; opening it touches nothing of the operation's.
+    connect(item(file, "mnuOutPutTextFile", Usable), &QAction::triggered, this,
+            &MainWindow::outputTextFileTriggered);
     separator(file, "mnuFileBar3");
     // Defined but never shown.
-    item(file, "mnuFilePageSetup")->setVisible(false);
-    item(file, "mnuFilePrint")->setVisible(false);
+    item(file, "mnuFilePageSetup", Usable)->setVisible(false);
+    item(file, "mnuFilePrint", Usable)->setVisible(false);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
     action("mnuFileBar2")->setVisible(false);
-    connect(item(file, "mnuFileExit"), &QAction::triggered, this, &QWidget::close);
+    // Closing during an operation stops it first (closeEvent).
+    connect(item(file, "mnuFileExit", Usable), &QAction::triggered, this, &QWidget::close);
 
     tools_->buildMenu(bar, nullptr);
 
     QMenu *tools = menu("mnuTools");
-    connect(item(tools, "mnuBufferClear"), &QAction::triggered, this, &MainWindow::bufferClearCommand);
-    connect(item(tools, "mnuBlankCheck"), &QAction::triggered, this,
+    connect(item(tools, "mnuBufferClear", Locked), &QAction::triggered, this,
+            &MainWindow::bufferClearCommand);
+    connect(item(tools, "mnuBlankCheck", Locked), &QAction::triggered, this,
             [this] { runOperation(OperationKind::BlankCheck); });
     separator(tools, "mnuVerifyBar");
-    connect(item(tools, "mnuVerify"), &QAction::triggered, this, &MainWindow::Cmd_VERIFY_all_Click);
-    QAction *next = item(tools, "mnuNextDifference");
+    connect(item(tools, "mnuVerify", Locked), &QAction::triggered, this, &MainWindow::Cmd_VERIFY_all_Click);
+    // Usable when there are marks and no operation runs (enableDifferenceActions).
+    QAction *next = item(tools, "mnuNextDifference", LockedByOwner);
     next->setShortcut(Qt::Key_F3);
     connect(next, &QAction::triggered, this, &MainWindow::nextDifference);
-    QAction *previous = item(tools, "mnuPreviousDifference");
+    QAction *previous = item(tools, "mnuPreviousDifference", LockedByOwner);
     previous->setShortcut(Qt::SHIFT | Qt::Key_F3);
     connect(previous, &QAction::triggered, this, &MainWindow::previousDifference);
     connect(&model_, &QAbstractItemModel::modelReset, this, &MainWindow::enableDifferenceActions);
     connect(&model_, &QAbstractItemModel::dataChanged, this, &MainWindow::enableDifferenceActions);
     enableDifferenceActions();
     separator(tools, "mnu02");
-    QAction *board = item(tools, "mnuBoardInfomation");
+    QAction *board = item(tools, "mnuBoardInfomation", Usable);
     board->setCheckable(true);
     board->setChecked(true);
     // The board window's controller owns the check mark: a click toggles it there, not here.
@@ -271,7 +288,8 @@ void MainWindow::buildMenus()
         emit boardMenuTriggered();
     });
     separator(tools, "mnuO1");
-    connect(item(tools, "mnuToolsOptions"), &QAction::triggered, this, &MainWindow::portSettingsTriggered);
+    connect(item(tools, "mnuToolsOptions", Locked), &QAction::triggered, this,
+            &MainWindow::portSettingsTriggered);
     separator(tools, "mnuLanguageBar");
     // Each language is named in its own words, whichever is in effect.
     QMenu *languages = tools->addMenu(QStringLiteral("言語 / Language")); // untranslated: both, always
@@ -281,7 +299,7 @@ void MainWindow::buildMenus()
     for (const auto &[name, caption, language] :
          {std::tuple{"mnuLanguageJapanese", QStringLiteral("日本語"), Language::Japanese}, // untranslated
           std::tuple{"mnuLanguageEnglish", QStringLiteral("English"), Language::English}}) {
-        QAction *choice = item(languages, name);
+        QAction *choice = item(languages, name, Usable);
         choice->setText(caption);
         choice->setCheckable(true);
         group->addAction(choice);
@@ -290,10 +308,11 @@ void MainWindow::buildMenus()
     }
 
     QMenu *help = menu("mnuHelp");
-    connect(item(help, "mnuHelpContents"), &QAction::triggered, this, &MainWindow::helpContentsTriggered);
-    item(help, "mnuHelpSearchForHelpOn")->setVisible(false);
+    connect(item(help, "mnuHelpContents", Usable), &QAction::triggered, this,
+            &MainWindow::helpContentsTriggered);
+    item(help, "mnuHelpSearchForHelpOn", Usable)->setVisible(false);
     separator(help, "mnuHelpBar0");
-    connect(item(help, "mnuHelpAbout"), &QAction::triggered, this, &MainWindow::aboutTriggered);
+    connect(item(help, "mnuHelpAbout", Usable), &QAction::triggered, this, &MainWindow::aboutTriggered);
 }
 
 void MainWindow::retranslateUi()

@@ -44,7 +44,8 @@ struct PortWindowSystem {
 class PortWindow final : public QDialog, private EventSink {
     Q_OBJECT
   public:
-    // `link` is the port object the device operations use: the probe opens that very port.
+    // `link` is the port the window's probe opens, on the window's thread (the device operations
+    // have their own on the link's thread); it is closed whenever the window closes.
     PortWindow(SerialLink &link, Settings &settings, MessageBoxes &boxes, PortWindowSystem system = {},
                QWidget *parent = nullptr);
     ~PortWindow() override;

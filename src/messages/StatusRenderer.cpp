@@ -37,12 +37,8 @@ void StatusRenderer::render(const StatusEvent &event)
             [&](const OperationStarted &e) {
                 setPanel(Message, QString());
                 setPanel(Port, QString());
-                if (e.kind == OperationKind::ReadBlock)
-                    setPanel(Message, T::reading());
-                else if (e.kind == OperationKind::WriteBlock || e.kind == OperationKind::WriteBlockAndVerify)
-                    setPanel(Message, T::writing());
-                else if (e.kind == OperationKind::BlankCheck)
-                    setPanel(Message, T::blankChecking());
+                if (const QString text = T::started(e.kind); !text.isEmpty())
+                    setPanel(Message, text);
             },
             [&](const TransferRefused &e) { setPanel(Message, T::refusal(e.refusal)); },
             [&](const CheckCountdown &e) { setPanel(Port, T::countdown(e.secondsLeft)); },
@@ -64,23 +60,13 @@ void StatusRenderer::render(const StatusEvent &event)
             },
             [&](const VerifyStarted &) { setPanel(Message, T::verifying()); },
             [&](const TransferProgress &e) { setPanel(Progress, T::percent(e.percent)); },
-            [&](const TransferFailed &e) { appendPanel(Message, T::errorSuffix(e.phase)); },
+            [&](const TransferFailed &e) { appendPanel(Message, T::errorSuffix(e)); },
             [&](const ReadCompleted &) { setPanel(Message, QString()); },
             [&](const ReadIncomplete &) {},
             [&](const TransferFinished &e) {
-                switch (e.phase) {
-                case TransferPhase::Read:
-                    setPanel(Message, T::readDone(e.seconds));
-                    break;
-                case TransferPhase::Write:
-                    setPanel(Message, T::writeDone(e.seconds));
-                    break;
-                case TransferPhase::Verify:
-                    setPanel(Message, QString());
-                    setPanel(Message, e.mismatches != 0 ? T::verifyError()
-                                                        : T::verifyDone(e.writeSeconds + e.seconds));
-                    break;
-                }
+                if (e.phase == TransferPhase::Verify)
+                    setPanel(Message, QString()); // emptied before a verify's result, as always
+                setPanel(Message, T::transferDone(e));
             },
             [&](const VerifyLogClosed &) {},
             [&](const GridRefreshStarted &) { setPanel(Message, T::gridRefreshing()); },

@@ -1,6 +1,7 @@
 #include "messages/StatusTexts.h"
 
 #include "core/devices/DeviceTable.h"
+#include "core/programmer/UdevRules.h"
 #include "core/text/HexText.h"
 
 #include <cmath>
@@ -15,6 +16,48 @@ QString StatusTexts::tenths(double seconds)
 QString StatusTexts::wholeSeconds(double seconds)
 {
     return QString::number(static_cast<int64_t>(std::floor(seconds)));
+}
+
+QString StatusTexts::started(OperationKind kind)
+{
+    switch (kind) {
+    case OperationKind::ReadBlock:
+        return reading();
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteBlockAndVerify:
+        return writing();
+    case OperationKind::BlankCheck:
+        return blankChecking();
+    case OperationKind::ReadByte:
+    case OperationKind::WriteByte:
+    case OperationKind::VerifyBlock: // says so once its connection check has passed
+        return {};
+    }
+    return {};
+}
+
+QString StatusTexts::transferDone(const TransferFinished &finished)
+{
+    const auto verified = [&] {
+        if (finished.mismatches != 0)
+            return verifyError();
+        return finished.writeSeconds ? verifyDone(*finished.writeSeconds + finished.seconds)
+                                     : verifyAloneDone(finished.seconds);
+    };
+    switch (finished.kind) {
+    case OperationKind::ReadBlock:
+    case OperationKind::ReadByte:
+    case OperationKind::BlankCheck: // its result takes the place at once
+        return readDone(finished.seconds);
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteByte:
+        return writeDone(finished.seconds);
+    case OperationKind::WriteBlockAndVerify:
+        return finished.phase == TransferPhase::Write ? writeDone(finished.seconds) : verified();
+    case OperationKind::VerifyBlock:
+        return verified();
+    }
+    return {};
 }
 
 QString StatusTexts::reading()
@@ -47,6 +90,11 @@ QString StatusTexts::verifyDone(double seconds)
     return tr("書込み・ベリファイ 正常終了。 (%1sec)").arg(tenths(seconds));
 }
 
+QString StatusTexts::verifyAloneDone(double seconds)
+{
+    return tr("ベリファイ 正常終了。 (%1sec)").arg(tenths(seconds));
+}
+
 QString StatusTexts::verifyError()
 {
     return tr("ベリファイ エラー。");
@@ -61,9 +109,31 @@ QString StatusTexts::replyMissed(LinkResult failure, bool distinct)
     return tr("タイムアウト");
 }
 
-QString StatusTexts::errorSuffix(TransferPhase phase)
+QString StatusTexts::errorSuffix(const TransferFailed &failed)
 {
-    return phase == TransferPhase::Write ? tr(" ライトエラー") : tr("  リードエラー");
+    switch (failed.kind) {
+    case OperationKind::ReadBlock:
+    case OperationKind::ReadByte:
+    case OperationKind::VerifyBlock:
+    case OperationKind::BlankCheck:
+        return readErrorSuffix();
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteByte:
+        return writeErrorSuffix();
+    case OperationKind::WriteBlockAndVerify:
+        return failed.phase == TransferPhase::Write ? writeErrorSuffix() : readErrorSuffix();
+    }
+    return {};
+}
+
+QString StatusTexts::readErrorSuffix()
+{
+    return tr("  リードエラー");
+}
+
+QString StatusTexts::writeErrorSuffix()
+{
+    return tr(" ライトエラー");
 }
 
 QString StatusTexts::refusal(Refusal refusal)
@@ -147,6 +217,9 @@ QString StatusTexts::portUnusable(const OpenFailure &failure)
 {
     // The box has always said only that the port could not be used; where the user can do
     // something about it, a second line says what.
+    if (failure.kind == OpenFailure::Kind::Permission)
+        return (QStringList{portUnusable()} + permissionLines(failure.device, failure.permission))
+            .join(u'\n');
     const QString refusal = portRefusal(failure);
     if (refusal.isEmpty())
         return portUnusable();
@@ -159,14 +232,42 @@ QString StatusTexts::portRefusal(const OpenFailure &failure)
     case OpenFailure::Kind::InUse:
         return tr("ポートは他のプログラムが使用中です: %1").arg(failure.device);
     case OpenFailure::Kind::Permission:
-        if (failure.group.isEmpty())
-            return tr("ポートを開く権限がありません: %1").arg(failure.device);
-        return tr("ポートを開く権限がありません: %1（グループ %2）。"
-                  "「sudo usermod -aG %2 $USER」を実行してから、ログインし直してください。")
-            .arg(failure.device, failure.group);
+        return permissionLines(failure.device, failure.permission).join(u' ');
     default:
         return {};
     }
+}
+
+QStringList StatusTexts::permissionLines(const QString &device, const PermissionAdvice &advice)
+{
+    using Remedy = PermissionAdvice::Remedy;
+    switch (advice.remedy) {
+    case Remedy::Unknown:
+        break;
+    case Remedy::JoinGroup: {
+        // The command comes last, so that on one line too nothing follows it but its end.
+        QStringList lines{tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group)};
+        if (advice.udevRuleMissing)
+            lines << tr("udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、"
+                        "ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 "
+                        "パッケージに含まれています）。")
+                         .arg(kOwnUdevRuleName);
+        return lines << tr("次のコマンドを実行してから、ログインし直してください:")
+                     << QStringLiteral("sudo usermod -aG %1 $USER").arg(advice.group);
+    }
+    case Remedy::LogInAgain:
+        return {tr("ポートを開く権限がありません: %1（グループ %2）。").arg(device, advice.group),
+                tr("グループ %1 "
+                   "には追加済みですが、このセッションの開始後に追加されたため、まだ有効になっていません。"
+                   "ログインし直してください。")
+                    .arg(advice.group)};
+    case Remedy::NotForUsers:
+        return {tr("ポートを開く権限がありません: %1（所有者 %2、グループ %3）。")
+                    .arg(device, advice.owner, advice.group),
+                tr("このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス"
+                   "（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。")};
+    }
+    return {tr("ポートを開く権限がありません: %1").arg(device)};
 }
 
 QString StatusTexts::fileStatus(FileStage stage, const QString &detail)

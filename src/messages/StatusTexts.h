@@ -23,18 +23,27 @@ class StatusTexts {
     static QString wholeSeconds(double seconds);
 
     // Transfers
+    // What panel 1 shows when an operation of this kind starts; empty where it shows nothing.
+    static QString started(OperationKind kind);
+    // What panel 1 shows when one of an operation's transfers has finished.
+    static QString transferDone(const TransferFinished &finished);
     static QString reading();
     static QString writing();
     static QString verifying();
     static QString readDone(double seconds);
     static QString writeDone(double seconds);
+    // A verify of a write: the two times summed.
     static QString verifyDone(double seconds);
+    // A verify on its own: its own time.
+    static QString verifyAloneDone(double seconds);
     static QString verifyError();
     // What a reply wait that failed shows. The window's users have always read "time-out" for
     // every way a wait can fail; `distinct` names a lost port and an interruption as what they are.
     static QString replyMissed(LinkResult failure, bool distinct);
     // Appended to the message after a failed transfer.
-    static QString errorSuffix(TransferPhase phase);
+    static QString errorSuffix(const TransferFailed &failed);
+    static QString readErrorSuffix();
+    static QString writeErrorSuffix();
     static QString refusal(Refusal refusal);
 
     // The connection check
@@ -47,11 +56,14 @@ class StatusTexts {
     static QString oldFirmware();
     static QString portUnusable();
     // The port window's box for a port that could not be opened, with what to do where that is
-    // known (another program holds it; the user lacks the device's group).
+    // known (another program holds it; what the permission advice says), a sentence to a line.
     static QString portUnusable(const OpenFailure &failure);
-    // What the user can do about a refused port: close the other program, or join the device's
-    // group. Empty for the other ways an open fails.
+    // What the user can do about a refused port, on one line: close the other program, or what
+    // the permission advice says. Empty for the other ways an open fails.
     static QString portRefusal(const OpenFailure &failure);
+    // The permission advice, a sentence to a line; a command to run is a line of its own, so that
+    // no wrapping breaks it where it is read or copied from.
+    static QStringList permissionLines(const QString &device, const PermissionAdvice &advice);
 
     // Files
     static QString fileStatus(const FileStatus &status);

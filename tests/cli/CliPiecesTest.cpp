@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/ImageFiles.h"
+#include "cli/InProcess.h"
 #include "cli/Language.h"
 #include "cli/Session.h"
 #include "core/programmer/Transfer.h"
@@ -23,41 +24,6 @@ namespace zelko6::cli {
 namespace {
 
 namespace texts = zelko6::test::texts;
-
-// Captures what a meter writes.
-class CapturedStream {
-  public:
-    CapturedStream() : file_(std::tmpfile()) {}
-    ~CapturedStream() { std::fclose(file_); }
-    std::FILE *file() const { return file_; }
-    QString text() const
-    {
-        std::fflush(file_);
-        std::rewind(file_);
-        QByteArray bytes;
-        char buf[4096];
-        for (size_t n; (n = std::fread(buf, 1, sizeof buf, file_)) > 0;)
-            bytes.append(buf, static_cast<qsizetype>(n));
-        return QString::fromUtf8(bytes);
-    }
-
-  private:
-    std::FILE *file_;
-};
-
-// The program's English translation in effect for one test, as zelko6-cli --lang en has it.
-class InEnglish : public ::testing::Test {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(english_.load(QStringLiteral("zelko6_en"), QStringLiteral(ZELKO6_BINARY_DIR)));
-        QCoreApplication::installTranslator(&english_);
-    }
-    void TearDown() override { QCoreApplication::removeTranslator(&english_); }
-
-  private:
-    QTranslator english_;
-};
 
 // The options' complaints are checked as an English user reads them.
 using CliOptionsTest = InEnglish;
@@ -159,24 +125,43 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
                                   OpenFailure{OpenFailure::Kind::Busy, QStringLiteral("/dev/ttyUSB0"), {}}}}),
         QStringLiteral("Programmer connection check failed. Port in use or access denied: /dev/ttyUSB0"));
-    EXPECT_EQ(messageAfter({CheckFailed{1, CheckResult::PortUnusable, 0,
-                                        OpenFailure{OpenFailure::Kind::Permission,
-                                                    QStringLiteral("/dev/ttyUSB0"),
-                                                    {},
-                                                    QStringLiteral("dialout")}}}),
-              QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
-                             "belongs to the group dialout. Run \"sudo usermod -aG dialout $USER\", then "
-                             "log out and back in."));
+    using Remedy = PermissionAdvice::Remedy;
+    const auto refused = [](PermissionAdvice advice) {
+        return CheckFailed{
+            1, CheckResult::PortUnusable, 0,
+            OpenFailure{OpenFailure::Kind::Permission, QStringLiteral("/dev/ttyUSB0"), {}, advice}};
+    };
+    EXPECT_EQ(
+        messageAfter({refused({Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout"), true})}),
+        QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
+                       "belongs to the group dialout. The udev rule 60-zelko6.rules is not installed: with "
+                       "it, the user logged in at this computer can use the common USB serial adapters "
+                       "without any group (the zelko6 package includes it). Run this command, then log out "
+                       "and back in: sudo usermod -aG dialout $USER"));
+    EXPECT_EQ(
+        messageAfter({refused({Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout")})}),
+        QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0, which "
+                       "belongs to the group dialout. You were added to the group dialout after this "
+                       "session began, so it does not count yet: log out and back in."));
+    EXPECT_EQ(messageAfter({refused({Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("root")})}),
+              QStringLiteral("Programmer connection check failed. No permission to open /dev/ttyUSB0 (owner "
+                             "root, group root). This device is not meant for users: choose the serial "
+                             "adapter's own device instead, such as /dev/ttyUSB0 or /dev/ttyACM0."));
     EXPECT_EQ(messageAfter({CheckFailed{
                   1, CheckResult::PortUnusable, 0,
                   OpenFailure{OpenFailure::Kind::InUse, QStringLiteral("/dev/ttyUSB0"), {}, {}}}}),
               QStringLiteral(
                   "Programmer connection check failed. Another program is using the port: /dev/ttyUSB0"));
-    EXPECT_EQ(messageAfter({ReplyMissed{LinkResult::TimedOut},
-                            TransferFailed{TransferPhase::Read, LinkResult::TimedOut}}),
-              QStringLiteral("Time-out - read error"));
-    EXPECT_EQ(messageAfter({TransferFinished{TransferPhase::Verify, 2.34, 10.0, 0}}),
-              QStringLiteral("Write and verify finished without error. (12.3sec)"));
+    EXPECT_EQ(
+        messageAfter({ReplyMissed{LinkResult::TimedOut},
+                      TransferFailed{OperationKind::ReadBlock, TransferPhase::Read, LinkResult::TimedOut}}),
+        QStringLiteral("Time-out - read error"));
+    EXPECT_EQ(
+        messageAfter({TransferFinished{OperationKind::VerifyBlock, TransferPhase::Verify, 2.34, 10.0, 0}}),
+        QStringLiteral("Write and verify finished without error. (12.3sec)"));
+    EXPECT_EQ(
+        messageAfter({TransferFinished{OperationKind::VerifyBlock, TransferPhase::Verify, 2.34, {}, 0}}),
+        QStringLiteral("Verify finished without error. (2.3sec)"));
     EXPECT_TRUE(err.text().contains(QStringLiteral("COM3 : programmer not connected\n")));
     EXPECT_EQ(StatusTexts::doesNotFitAlone() + QStringLiteral(" (a.hex: line 3)"),
               QStringLiteral("The file's data exceed the chip's capacity. (a.hex: line 3)"));
@@ -186,9 +171,8 @@ TEST_F(InEnglish, ComposedResultsAreWholeEnglish)
         EXPECT_FALSE(hasJapanese(StatusTexts::refusal(r))) << StatusTexts::refusal(r).toStdString();
     for (const QString &text :
          {StatusTexts::reading(), StatusTexts::readDone(1), StatusTexts::writing(), StatusTexts::writeDone(1),
-          StatusTexts::errorSuffix(TransferPhase::Write), StatusTexts::verifying(),
-          StatusTexts::verifyError(), StatusTexts::oldFirmware(),
-          StatusTexts::checkFailedOpening({OpenFailure::Kind::NotFound, {}, {}}),
+          StatusTexts::writeErrorSuffix(), StatusTexts::verifying(), StatusTexts::verifyError(),
+          StatusTexts::oldFirmware(), StatusTexts::checkFailedOpening({OpenFailure::Kind::NotFound, {}, {}}),
           StatusTexts::checkFailedOpening({}), StatusTexts::fileStatus(FileStage::CannotOpen, {}),
           StatusTexts::fileStatus(FileStage::BinaryTooLong, {}),
           StatusTexts::fileStatus(FileStage::LoadedShorter, {}), StatusTexts::notSaved(),

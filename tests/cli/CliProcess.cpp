@@ -96,6 +96,13 @@ CliRun CliWorkspace::run(const QStringList &arguments, const QStringList &enviro
     return collect(process);
 }
 
+void CliWorkspace::start(QProcess &process, const QStringList &arguments,
+                         const QStringList &environment) const
+{
+    prepare(process, environment);
+    process.start(QStringLiteral(CLI_PATH), arguments);
+}
+
 CliRun CliWorkspace::runThrough(const QStringList &wrapper, const QStringList &arguments,
                                 const QStringList &environment) const
 {

@@ -45,6 +45,9 @@ class CliWorkspace {
     CliRun interrupt(const QStringList &arguments, int signal, const QString &cue,
                      const QString &inputFile = {}, const QStringList &environment = {}) const;
 
+    // Starts the command as run() does and returns at once, for a test that holds it while it works.
+    void start(QProcess &process, const QStringList &arguments, const QStringList &environment = {}) const;
+
   private:
     void prepare(QProcess &process, const QStringList &environment) const;
     static CliRun collect(QProcess &process);

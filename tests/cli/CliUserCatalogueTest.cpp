@@ -1,5 +1,5 @@
 // zelko6-cli's default catalogue: the user's own zelko6.ini beside the settings file when there is
-// one, as the window reads it.
+// one, as the window reads it; and --help names the user's real folders for it and the verify log.
 
 #include "cli/CliProcess.h"
 
@@ -19,6 +19,24 @@ TEST(CliUserCatalogueTest, TheUsersOwnCatalogueIsListedInsteadOfTheProgramFolder
     const QStringList rows = linesOf(QString::fromUtf8(own.out));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[1].simplified(), QStringLiteral("0 X24C99 own 256 8 2-wire"));
+}
+
+TEST(CliUserCatalogueTest, HelpNamesTheUsersOwnFolders)
+{
+    CliWorkspace ws;
+    for (const char *language : {"en", "ja"}) {
+        const CliRun help =
+            ws.run({QStringLiteral("--help"), QStringLiteral("--lang"), QLatin1String(language)},
+                   {QStringLiteral("XDG_DATA_HOME=") + ws.path(QStringLiteral("data"))});
+        ASSERT_EQ(help.exitCode, 0) << help.err.toStdString();
+        const QString text = QString::fromUtf8(help.out);
+        EXPECT_TRUE(text.contains(ws.path(QStringLiteral("data/ZELKO6/VerifyLog.txt"))))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(ws.path(QStringLiteral(".config/ZELKO6/zelko6.ini"))))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("VerifyLog.txt beside the program")))
+            << "what it said before";
+    }
 }
 
 } // namespace

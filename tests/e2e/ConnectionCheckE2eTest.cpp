@@ -32,9 +32,7 @@ TEST_F(E2eConnectionCheckTest, IdentifiesTheBoardInPanelTwoAfterTwoQueries)
     click("Cmd_READ_single");
 
     EXPECT_EQ(panel(2), portOneLine(texts::kPortSeparator + QStringLiteral("QT-LNK310 V 6.50")));
-    EXPECT_EQ(link().FirmwareId, QStringLiteral("QT-LNK310 V 6.50"));
-    EXPECT_FLOAT_EQ(link().FirmwareVersion, 6.5f);
-    EXPECT_TRUE(h.boxes.shown.empty());
+    EXPECT_TRUE(h.boxes.shown.empty()); // 6.50 is not warned about
     // The first answer is thrown away: the PC asks twice before the mode set-up.
     EXPECT_TRUE(allFromPc(board->wire()).startsWith("??Ee2P"));
     EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
@@ -97,7 +95,6 @@ TEST_F(E2eConnectionCheckTest, AForeignReplyIsReportedButTheOperationGoesOn)
     // The board answers the read all the same, so the read succeeds.
     EXPECT_EQ(buffer(), image);
     EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
-    EXPECT_EQ(link().FirmwareId, QString());
     expectIdle();
 }
 
@@ -112,7 +109,6 @@ TEST_F(E2eConnectionCheckTest, APortThatDoesNotExistStopsTheOperationBeforeAnyth
     EXPECT_TRUE(panel(1).startsWith(texts::kCheckErrorText + texts::kPortMissingReason))
         << panel(1).toStdString();
     EXPECT_EQ(panel(2), portOneLine(texts::kNotConnectedSuffix));
-    EXPECT_EQ(link().ComError, 1);
     EXPECT_EQ(buffer(), QByteArray(256, '\xFF')); // a Block Read starts from an erased buffer
     EXPECT_EQ(cell(0), QStringLiteral("0xFF"));
     expectIdle();

@@ -111,7 +111,6 @@ class E2eTest : public ::testing::Test {
 
     MainWindow &main() const { return *h.app->mainWindow(); }
     AppState &state() const { return h.app->state(); }
-    const LinkState &link() const { return main().linkState(); }
     void chooseAccessSize(const QString &size);
     // A user's click on a button; returns when the operation is over. Fails the test (and ends
     // the operation) if it has not ended long after any reply limit would have ended it.

@@ -6,8 +6,8 @@
 #include "gui/ProgramIdentity.h"
 #include "gui/SingleInstance.h"
 #include "support/AppHarness.h"
+#include "support/Waiting.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>
@@ -19,17 +19,9 @@ using namespace zelko6;
 using namespace std::chrono_literals;
 using zelko6::test::AppHarness;
 using zelko6::test::sourcePath;
+using zelko6::test::waitUntil;
 
 namespace {
-
-// Runs the event loop until `done` holds or a generous deadline passes.
-template <typename Condition> bool eventually(Condition done)
-{
-    const QDeadlineTimer deadline(20s);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // A later start's request, made on a thread of its own as a separate process would make it, while
 // this thread's event loop lets the running instance answer.
@@ -43,7 +35,7 @@ bool askFromALaterStart(const QString &lockPath)
         answered = !claimed && instance.askRunningToShow(10s);
     }));
     later->start();
-    eventually([&] { return later->isFinished(); });
+    EXPECT_TRUE(waitUntil("the later start's end", [&] { return later->isFinished(); }));
     later->wait();
     EXPECT_FALSE(claimed);
     return answered;
@@ -57,7 +49,8 @@ QByteArray replyTo(const QString &socketPath, const QByteArray &request)
     caller.write(request);
     QByteArray reply;
     QObject::connect(&caller, &QLocalSocket::readyRead, [&] { reply += caller.readAll(); });
-    eventually([&] { return caller.state() == QLocalSocket::UnconnectedState; });
+    EXPECT_TRUE(
+        waitUntil("the caller let go", [&] { return caller.state() == QLocalSocket::UnconnectedState; }));
     return reply;
 }
 
@@ -100,12 +93,12 @@ TEST(SingleInstance, ALaterStartBringsTheMinimisedWindowForward)
     MainWindow &main = *h.app->mainWindow();
     h.app->boardWindow()->activateWindow();
     main.showMinimized();
-    ASSERT_TRUE(eventually([&] { return main.isMinimized(); }));
+    ASSERT_TRUE(waitUntil("the window minimized", [&] { return main.isMinimized(); }));
 
     EXPECT_TRUE(askFromALaterStart(h.lockDir.path() + "/zelko6.lock"));
     EXPECT_FALSE(main.isMinimized());
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(eventually([&] { return main.isActiveWindow(); }));
+    EXPECT_TRUE(waitUntil("the window active again", [&] { return main.isActiveWindow(); }));
 }
 
 TEST(SingleInstance, OnlyTheShowRequestIsAnsweredAndAStaleSocketIsReplaced)

@@ -2,6 +2,7 @@
 // answered by the test, and the command logic with a scripted dialog for the failure paths.
 
 #include "core/operations/FileCommands.h"
+#include "core/base/ProgramFolder.h"
 #include "core/files/ImageTestSupport.h"
 #include "core/files/IntelHex.h"
 #include "core/files/SRecord.h"
@@ -216,6 +217,109 @@ TEST_F(FileWindowTest, ADamagedFileShowsWhatWasReadAndSaysWhereItIsDamaged)
     EXPECT_EQ(main().gridModel().byteText(1, 0), QStringLiteral("0x01"));
 }
 
+// Where the open and save dialogs start: a folder the user keeps files in, not the installed
+// program's, and never a remembered folder that is gone (or, for a save, cannot take the file).
+TEST(FileDialogStart, AnInstalledProgramStartsWhereTheUserKeepsFiles)
+{
+    enum Remembered { Nothing, GoneFolder, FileNotFolder, UsableFolder };
+    enum Start { ProgramFolder, Documents, Home, RememberedFolder };
+    const struct {
+        const char *what;
+        bool installed;
+        bool documentsExist;
+        Remembered remembered;
+        Start expected;
+    } cases[] = {
+        {"a build tree starts beside the program, as always", false, true, Nothing, ProgramFolder},
+        {"an installed program starts in the documents", true, true, Nothing, Documents},
+        {"without documents, in the home folder", true, false, Nothing, Home},
+        {"a remembered folder that is gone is not used", true, true, GoneFolder, Documents},
+        {"nor a remembered name that is a file", true, true, FileNotFolder, Documents},
+        {"in a build tree either", false, true, GoneFolder, ProgramFolder},
+        {"a remembered folder that is there wins", true, true, UsableFolder, RememberedFolder},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir home, files;
+        ScopedEnvironment homeVariable("HOME", QFile::encodeName(home.path()));
+        const QString documents = home.filePath(QStringLiteral("Documents"));
+        if (c.documentsExist) {
+            ASSERT_TRUE(QDir().mkpath(documents));
+        }
+        QString remembered;
+        if (c.remembered == GoneFolder)
+            remembered = files.filePath(QStringLiteral("gone"));
+        else if (c.remembered == FileNotFolder)
+            remembered = files.filePath(QStringLiteral("a.hex"));
+        else if (c.remembered == UsableFolder)
+            remembered = files.path();
+        ASSERT_TRUE(writeBytes(files.filePath(QStringLiteral("a.hex")), ":00000001FF\r\n"));
+
+        AppHarness h;
+        if (c.installed)
+            h.programDir.writeFile(kInstalledMarkerName, "installed\n");
+        if (c.remembered != Nothing) {
+            h.store.save("Settings", "OPEN_DIR_ZELKO6", remembered);
+            h.store.save("Settings", "SAVE_DIR_ZELKO6", remembered);
+        }
+        h.start();
+        ASSERT_TRUE(h.started);
+        const QString expected = c.expected == ProgramFolder ? h.programDir.appDir()
+                                 : c.expected == Documents   ? documents
+                                 : c.expected == Home        ? home.path()
+                                                             : files.path();
+        DialogAnswer answer;
+        answer.arm(QString());
+        h.app->mainWindow()->action("mnuFileOpen")->trigger();
+        EXPECT_EQ(QDir(answer.folder), QDir(expected)) << answer.folder.toStdString();
+        answer.arm(QString());
+        h.app->mainWindow()->action("mnuFileSaveAs")->trigger();
+        EXPECT_EQ(QDir(answer.folder), QDir(expected)) << answer.folder.toStdString();
+        answer.arm(QString());
+        h.app->mainWindow()->action("mnuFileCompare")->trigger();
+        EXPECT_EQ(QDir(answer.folder), QDir(expected)) << answer.folder.toStdString();
+    }
+}
+
+TEST(FileDialogStart, AnOpenStartsInAReadOnlyFolderButASaveIsNotRememberedWhereItCannotWrite)
+{
+    QTemporaryDir home, shelf;
+    ScopedEnvironment homeVariable("HOME", QFile::encodeName(home.path()));
+    const QString documents = home.filePath(QStringLiteral("Documents"));
+    ASSERT_TRUE(QDir().mkpath(documents));
+    ASSERT_TRUE(writeBytes(shelf.filePath(QStringLiteral("a.hex")), ":00000001FF\r\n"));
+    const QFile::Permissions readOnly =
+        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(shelf.path(), readOnly));
+    const bool rootWritesAnyway = QFileInfo(shelf.path()).isWritable();
+
+    AppHarness h;
+    h.programDir.writeFile(kInstalledMarkerName, "installed\n");
+    h.store.save("Settings", "OPEN_DIR_ZELKO6", shelf.path());
+    h.start();
+    ASSERT_TRUE(h.started);
+    MainWindow &main = *h.app->mainWindow();
+    DialogAnswer answer;
+    answer.arm(QString());
+    main.action("mnuFileOpen")->trigger();
+    EXPECT_EQ(QDir(answer.folder), QDir(shelf.path())) << "a file can be read from there";
+
+    // The first save of a new user, into the folder the file came from.
+    answer.arm(shelf.filePath(QStringLiteral("first.HEX")));
+    main.action("mnuFileSaveAs")->trigger();
+    if (!rootWritesAnyway) {
+        EXPECT_TRUE(main.status().panel(1).startsWith(QStringLiteral("ファイルを保存できませんでした。")))
+            << main.status().panel(1).toStdString();
+        EXPECT_FALSE(h.settings.has("Settings", "SAVE_DIR_ZELKO6"));
+        answer.arm(QString());
+        main.action("mnuFileSaveAs")->trigger();
+        EXPECT_EQ(QDir(answer.folder), QDir(documents));
+    } else {
+        EXPECT_EQ(h.settings.stored("Settings", "SAVE_DIR_ZELKO6"), shelf.path());
+    }
+    QFile::setPermissions(shelf.path(), readOnly | QFile::WriteOwner);
+}
+
 namespace {
 
 struct ScriptedDialogs final : FileDialogs {
@@ -235,6 +339,7 @@ struct NullView final : FileCommandView {
     void setCheckSumCaption(const QString &) override {}
     std::optional<Differences> shown;
     void showDifferences(Differences differences, ComparedWith) override { shown = std::move(differences); }
+    QString firstDialogFolder() const override { return {}; }
 };
 
 // The file commands on a chip of 2^sizeExp bytes, with a scripted dialog and a view that records.
@@ -268,6 +373,8 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
     EXPECT_TRUE(panels.panel(1).startsWith(QStringLiteral("ファイルを保存できませんでした。")));
     EXPECT_EQ(view.busy, 0);
     EXPECT_FALSE(QFile::exists(dialogs.choice.value()));
+    EXPECT_FALSE(store.values.contains(QStringLiteral("Settings/SAVE_DIR_ZELKO6")))
+        << "a folder that takes no file is not where the next save should start";
 
     dialogs.choice = dir.filePath("absent.hex");
     commands.mnuFileOpen_Click();

@@ -2,6 +2,7 @@
 
 #include "gui/AboutWindow.h"
 #include "gui/BoardWindow.h"
+#include "gui/DuringOperations.h"
 #include "gui/GuardedApplication.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
@@ -11,8 +12,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLockFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -21,6 +24,7 @@
 
 using namespace zelko6;
 using zelko6::test::AppHarness;
+using zelko6::test::ScopedEnvironment;
 
 namespace {
 
@@ -265,4 +269,82 @@ TEST(FailureReport, AFailureEscapingAHandlerIsReportedInTheCommonForm)
     EXPECT_EQ(reports, QStringList{QStringLiteral("handler failed")});
     EXPECT_EQ(stepReportText(reports.value(0), 300, QStringLiteral("  k = 0 m = 0")),
               QStringLiteral("エラー番号 = handler failed   処理番号 = 300  k = 0 m = 0"));
+}
+
+namespace {
+
+// Something the user can work with in the main window itself: not Qt's own parts, nor the
+// dialogs' (windows of their own, modal, opened only through commands that are locked).
+bool isControlOfTheWindow(const QObject &object, const QWidget &window)
+{
+    if (object.objectName().startsWith(QLatin1String("qt_")))
+        return false; // the menu bar's button for menus that do not fit
+    for (const QObject *o = &object; o != &window; o = o->parent())
+        if (!o || o->inherits("QDialog"))
+            return false;
+    if (const auto *item = qobject_cast<const QAction *>(&object))
+        // A menu's own item only opens it; one never shown cannot be used.
+        return !item->isSeparator() && !item->menu() && item->isVisible();
+    for (const char *kind : {"QAbstractButton", "QComboBox", "QLineEdit", "QAbstractScrollArea",
+                             "QAbstractSpinBox", "QAbstractSlider"})
+        if (object.inherits(kind))
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Every control and menu item of the main window is made with its decision about a running
+// operation, and the window's lock follows the decisions: one made without a decision fails here
+// by name; one decided Locked is off while a Block Read runs and on again after it.
+TEST(MainWindowLock, EveryControlAndItemIsMadeWithItsDecisionAndTheLockFollowsIt)
+{
+    AppHarness h;
+    QTemporaryDir work;
+    // A port that is not there: the read stops at its connection check, after the window locked.
+    const ScopedEnvironment port("ZELKO6_COM1", QFile::encodeName(work.filePath(QStringLiteral("none"))));
+    h.start();
+    MainWindow &main = *h.app->mainWindow();
+
+    QStringList undecided;
+    std::vector<std::pair<QObject *, DuringOperations>> decided;
+    QObjectList everything;
+    for (QWidget *widget : main.findChildren<QWidget *>())
+        everything << widget;
+    for (QAction *item : main.findChildren<QAction *>())
+        everything << item;
+    for (QObject *object : everything) {
+        if (!isControlOfTheWindow(*object, main))
+            continue;
+        // Its own decision, or that of the control it is part of (the editor's boxes, the grid's bars).
+        std::optional<DuringOperations> rule;
+        for (const QObject *o = object; !rule && o != &main; o = o->parent())
+            rule = duringOperations(*o);
+        if (rule)
+            decided.emplace_back(object, *rule);
+        else
+            undecided << QLatin1String(object->metaObject()->className()) + u' ' + object->objectName();
+    }
+    EXPECT_EQ(undecided, QStringList());
+    EXPECT_GT(decided.size(), 40u); // the buttons, the lists, the grid, the editor's boxes, the menus
+
+    // Those whose owners decide when they are usable are only checked to be off while it runs.
+    const auto wrong = [&](bool running) {
+        QStringList out;
+        for (const auto &[object, rule] : decided) {
+            const bool usable = rule == DuringOperations::Usable || !running;
+            if ((running || rule != DuringOperations::LockedByOwner) &&
+                object->property("enabled").toBool() != usable)
+                out << object->objectName();
+        }
+        return out;
+    };
+    EXPECT_EQ(wrong(false), QStringList()) << "before";
+    main.Cmd_READ_all_Click();
+    EXPECT_EQ(wrong(true), QStringList()) << "while the read runs";
+    const QDeadlineTimer deadline(20000);
+    while (main.operations().isBusy() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_FALSE(main.operations().isBusy());
+    EXPECT_EQ(wrong(false), QStringList()) << "after it";
 }

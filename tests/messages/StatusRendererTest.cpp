@@ -24,50 +24,138 @@ struct Rendered {
     QStringList historyOf(int panel) const { return panels.historyOf(panel); }
 };
 
+TEST(StatusTexts, ThePermissionAdviceSaysOnlyWhatWouldHelp)
+{
+    using Remedy = PermissionAdvice::Remedy;
+    const QString device = QStringLiteral("/dev/ttyS0");
+    const struct {
+        PermissionAdvice advice;
+        QStringList lines;
+    } cases[] = {
+        {{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ dialout）。"),
+          QStringLiteral("次のコマンドを実行してから、ログインし直してください:"),
+          QStringLiteral("sudo usermod -aG dialout $USER")}},
+        {{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("uucp"), true},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ uucp）。"),
+          QStringLiteral("udev ルール 60-zelko6.rules "
+                         "がインストールされていません。これがあれば、グループに入らなくても、"
+                         "ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 "
+                         "パッケージに含まれています）。"),
+          QStringLiteral("次のコマンドを実行してから、ログインし直してください:"),
+          QStringLiteral("sudo usermod -aG uucp $USER")}},
+        {{Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（グループ dialout）。"),
+          QStringLiteral(
+              "グループ dialout には追加済みですが、このセッションの開始後に追加されたため、まだ有効になって"
+              "いません。ログインし直してください。")}},
+        {{Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("root"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0（所有者 root、グループ root）。"),
+          QStringLiteral(
+              "このデバイスは利用者が使うためのものではありません。代わりにシリアル変換器自身のデバイス"
+              "（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。")}},
+        {{Remedy::Unknown, QStringLiteral("ada"), QStringLiteral("ada"), false},
+         {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.lines.first().toStdString());
+        EXPECT_EQ(StatusTexts::permissionLines(device, c.advice), c.lines);
+        const OpenFailure failure{OpenFailure::Kind::Permission, device, {}, c.advice};
+        // The command never shares a line with anything in the box, and is whole on the status line.
+        EXPECT_EQ(StatusTexts::portUnusable(failure),
+                  QStringLiteral("指定した通信ポートは使用できませんでした。\n") + c.lines.join(u'\n'));
+        EXPECT_EQ(StatusTexts::portRefusal(failure), c.lines.join(u' '));
+    }
+}
+
 TEST(StatusRenderer, AReadFromStartToEnd)
 {
     Rendered r;
     r << OperationStarted{OperationKind::ReadBlock} << CheckCountdown{9}
       << FirmwareIdentified{3, QStringLiteral("QT-LNK310 V 6.50"), 6.5f} << TransferProgress{50}
-      << ReadCompleted{AccessScope::Block, 0, 0} << TransferFinished{TransferPhase::Read, 0.96, 0, 0};
+      << ReadCompleted{AccessScope::Block, 0, 0}
+      << TransferFinished{OperationKind::ReadBlock, TransferPhase::Read, 0.96, {}, 0};
     EXPECT_EQ(r.historyOf(1), QStringList({"", "読み出し中.....", "", "読み出し終了。 (1.0sec)"}));
     EXPECT_EQ(r.historyOf(2), QStringList({"", "Waiting.... 9", "COM3 : QT-LNK310 V 6.50"}));
     EXPECT_EQ(r.historyOf(3), QStringList({"50%"}));
 
+    constexpr auto kWriteAndVerify = OperationKind::WriteBlockAndVerify;
     Rendered write;
-    write << OperationStarted{OperationKind::WriteBlockAndVerify}
-          << TransferFinished{TransferPhase::Write, 12.9, 0, 0} << VerifyStarted{}
-          << TransferFinished{TransferPhase::Verify, 1.24, 3.4, 0};
+    write << OperationStarted{kWriteAndVerify}
+          << TransferFinished{kWriteAndVerify, TransferPhase::Write, 12.9, {}, 0} << VerifyStarted{}
+          << TransferFinished{kWriteAndVerify, TransferPhase::Verify, 1.24, 3.4, 0};
     EXPECT_EQ(write.historyOf(1),
               QStringList({"", "書き込み中.....", "書き込み終了。 (12sec)", "ベリファイ中.....", "",
                            "書込み・ベリファイ 正常終了。 (4.6sec)"}));
-    write << TransferFinished{TransferPhase::Verify, 1, 0, 2};
+    write << TransferFinished{kWriteAndVerify, TransferPhase::Verify, 1, 0.0, 2};
     EXPECT_EQ(write.panels.panel(1), QStringLiteral("ベリファイ エラー。"));
+}
+
+// Each kind's start, finish and failure texts: a verify of its own says so and counts only its own
+// time, a verify of a write just made (the command line's write) adds the write's; a failed write
+// is a write error, every other failed transfer a read error.
+TEST(StatusRenderer, EachKindStartsFinishesAndFailsWithItsOwnTexts)
+{
+    using enum OperationKind;
+    using enum TransferPhase;
+    const QString read = QStringLiteral("  リードエラー"), write = QStringLiteral(" ライトエラー");
+    const struct {
+        TransferFinished finished;
+        const char *start;
+        const char *end;
+        QString suffix;
+    } cases[] = {
+        {{ReadBlock, Read, 0.96, {}, 0}, "読み出し中.....", "読み出し終了。 (1.0sec)", read},
+        {{ReadByte, Read, 0.96, {}, 0}, nullptr, "読み出し終了。 (1.0sec)", read},
+        {{BlankCheck, Read, 2.25, {}, 0}, "ブランクチェック中.....", "読み出し終了。 (2.3sec)", read},
+        {{WriteBlock, Write, 2.5, {}, 0}, "書き込み中.....", "書き込み終了。 (2sec)", write},
+        {{WriteByte, Write, 0.7, {}, 0}, nullptr, "書き込み終了。 (0sec)", write},
+        {{WriteBlockAndVerify, Write, 2.5, {}, 0}, "書き込み中.....", "書き込み終了。 (2sec)", write},
+        {{WriteBlockAndVerify, Verify, 1.24, 0.0, 0},
+         "書き込み中.....",
+         "書込み・ベリファイ 正常終了。 (1.2sec)",
+         read},
+        {{VerifyBlock, Verify, 1.24, {}, 0}, nullptr, "ベリファイ 正常終了。 (1.2sec)", read},
+        {{VerifyBlock, Verify, 1.24, 3.4, 0}, nullptr, "書込み・ベリファイ 正常終了。 (4.6sec)", read},
+        {{VerifyBlock, Verify, 1.24, {}, 7}, nullptr, "ベリファイ エラー。", read},
+    };
+    for (const auto &c : cases) {
+        Rendered r;
+        r << OperationStarted{c.finished.kind};
+        const QStringList started = c.start ? QStringList{"", QString::fromUtf8(c.start)} : QStringList{""};
+        EXPECT_EQ(r.historyOf(1), started) << c.end;
+        r << c.finished;
+        EXPECT_EQ(r.panels.panel(1), QString::fromUtf8(c.end));
+        r << TransferFailed{c.finished.kind, c.finished.phase, LinkResult::TimedOut};
+        EXPECT_EQ(r.panels.panel(1), QString::fromUtf8(c.end) + c.suffix) << c.end;
+    }
 }
 
 TEST(StatusRenderer, FailuresAsTheWindowHasAlwaysShownThem)
 {
     Rendered timeOut;
-    timeOut << ReplyMissed{LinkResult::TimedOut} << TransferFailed{TransferPhase::Read, LinkResult::TimedOut};
+    timeOut << ReplyMissed{LinkResult::TimedOut}
+            << TransferFailed{OperationKind::ReadBlock, TransferPhase::Read, LinkResult::TimedOut};
     EXPECT_EQ(timeOut.historyOf(1), QStringList({"タイムアウト", "タイムアウト  リードエラー"}));
 
     // A wrong acknowledgement shows no time-out: the write's text gets the suffix.
     Rendered wrong;
     wrong << OperationStarted{OperationKind::WriteBlock} << ReplyMissed{LinkResult::WrongReply}
-          << TransferFailed{TransferPhase::Write, LinkResult::WrongReply};
+          << TransferFailed{OperationKind::WriteBlock, TransferPhase::Write, LinkResult::WrongReply};
     EXPECT_EQ(wrong.panels.panel(1), QStringLiteral("書き込み中..... ライトエラー"));
 
     // The window says "time-out" for a lost port and an interruption; the command line names them.
     for (LinkResult failure : {LinkResult::PortLost, LinkResult::Interrupted}) {
         Rendered window;
-        window << ReplyMissed{failure} << TransferFailed{TransferPhase::Verify, failure};
+        window << ReplyMissed{failure}
+               << TransferFailed{OperationKind::VerifyBlock, TransferPhase::Verify, failure};
         EXPECT_EQ(window.panels.panel(1), QStringLiteral("タイムアウト  リードエラー"));
     }
     Rendered cli(StatusRenderer::Wording::Distinct);
     cli << ReplyMissed{LinkResult::PortLost};
     EXPECT_EQ(cli.panels.panel(1), QStringLiteral("通信ポートが切断されました"));
     cli << ReplyMissed{LinkResult::Interrupted}
-        << TransferFailed{TransferPhase::Read, LinkResult::Interrupted};
+        << TransferFailed{OperationKind::ReadBlock, TransferPhase::Read, LinkResult::Interrupted};
     EXPECT_EQ(cli.panels.panel(1), QStringLiteral("中断しました  リードエラー"));
 
     Rendered refused;
@@ -90,16 +178,21 @@ TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
               QStringLiteral("プログラマ接続確認エラー。ポートが見つかりません: /dev/ttyUSB7"));
     EXPECT_EQ(missing.panels.panel(2), QStringLiteral("COM2 : ライター未接続"));
 
-    // A refused port: the user who lacks the device's group is told which and how to join it;
-    // a port another program holds is told apart.
+    // A refused port: the status panel says what would help on one line; a port another program
+    // holds is told apart.
+    using Remedy = PermissionAdvice::Remedy;
     OpenFailure forbidden{
-        OpenFailure::Kind::Permission, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("dialout")};
+        OpenFailure::Kind::Permission,
+        QStringLiteral("/dev/ttyUSB0"),
+        {},
+        PermissionAdvice{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout")}};
     Rendered denied;
     denied << CheckFailed{1, CheckResult::PortUnusable, 0, forbidden};
-    EXPECT_EQ(denied.panels.panel(1),
-              QStringLiteral(
-                  "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。"
-                  "「sudo usermod -aG dialout $USER」を実行してから、ログインし直してください。"));
+    EXPECT_EQ(
+        denied.panels.panel(1),
+        QStringLiteral(
+            "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。 "
+            "次のコマンドを実行してから、ログインし直してください: sudo usermod -aG dialout $USER"));
     EXPECT_EQ(denied.panels.panel(2), QStringLiteral("COM1 : ライター未接続"));
     Rendered held;
     held << CheckFailed{1, CheckResult::PortUnusable, 0,
@@ -107,12 +200,13 @@ TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
     EXPECT_EQ(held.panels.panel(1),
               QStringLiteral("プログラマ接続確認エラー。ポートは他のプログラムが使用中です: /dev/ttyUSB0"));
 
-    // The port window's box keeps its sentence and says the same below it; where there is nothing
-    // to do about it, the sentence alone.
-    EXPECT_EQ(StatusTexts::portUnusable(forbidden),
-              QStringLiteral("指定した通信ポートは使用できませんでした。\nポートを開く権限がありません: "
-                             "/dev/ttyUSB0（グループ dialout）。「sudo usermod -aG dialout $USER」を実行"
-                             "してから、ログインし直してください。"));
+    // The port window's box keeps its sentence and says the same below it, the command on a line
+    // of its own; where there is nothing to do about it, the sentence alone.
+    EXPECT_EQ(
+        StatusTexts::portUnusable(forbidden),
+        QStringLiteral("指定した通信ポートは使用できませんでした。\nポートを開く権限がありません: "
+                       "/dev/ttyUSB0（グループ dialout）。\n次のコマンドを実行してから、ログインし直して"
+                       "ください:\nsudo usermod -aG dialout $USER"));
     EXPECT_EQ(
         StatusTexts::portUnusable(OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/x"), {}, {}}),
         QStringLiteral("指定した通信ポートは使用できませんでした。"));

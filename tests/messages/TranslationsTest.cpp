@@ -60,7 +60,7 @@ QStringList untranslatedLiterals(const QString &path)
     static const QRegularExpression japanese(
         QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
     static const QRegularExpression translating(
-        QStringLiteral(R"((\btr|\btranslate)\s*\(\s*("[^"]*"\s*,\s*)?$)"));
+        QStringLiteral(R"((\btr|\btranslate|\bQT_TRANSLATE_NOOP)\s*\(\s*("[^"]*"\s*,\s*)?$)"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {QStringLiteral("unreadable")};
@@ -108,6 +108,7 @@ TEST(Translations, TheCheckerSeesALiteralOutsideACall)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("a = tr(\"\xe8\xaa\xad\xe3\x81\xbf\");\n"                                      // tr("読み")
                "b = QCoreApplication::translate(\"C\",\n    \"\xe6\x9b\xb8\xe3\x81\x8d\");\n" // across lines
+               "e = QT_TRANSLATE_NOOP(\"C\", \"\xe6\x9b\xb8\");\n"               // marked for later
                "c = QStringLiteral(\"\xe3\x82\xa8\xe3\x83\xa9\xe3\x83\xbc\");\n" // エラー, outside
                "d = QStringLiteral(\"\xe6\x97\xa5\"); // untranslated: a name\n");
     file.close();

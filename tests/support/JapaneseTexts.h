@@ -30,6 +30,8 @@ inline const QString kVerifyingText = QStringLiteral("ベリファイ中.....");
 inline const QString kVerifyErrorText = QStringLiteral("ベリファイ エラー。");
 // Write and verify finished; summed seconds follow
 inline const QString kVerifyDoneText = QStringLiteral("書込み・ベリファイ 正常終了。 (");
+// A verify on its own finished; its seconds follow
+inline const QString kVerifyAloneDoneText = QStringLiteral("ベリファイ 正常終了。 (");
 // The verify log beside the program
 inline const QString kVerifyLogName = QStringLiteral("VerifyLog.txt");
 // First log line

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -39,6 +40,12 @@ QString defaultInstanceLockPath()
     return dir + QStringLiteral("/zelko6.lock");
 }
 
+bool isInstalledProgramFolder(const QString &programDirectory)
+{
+    return !programDirectory.isEmpty() &&
+           QFileInfo(QDir(programDirectory).filePath(kInstalledMarkerName)).isFile();
+}
+
 bool canCreateFilesIn(const QString &folder)
 {
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".zelko6-probe-XXXXXX")));
@@ -52,14 +59,34 @@ QString userDataFolder()
 
 QString folderForOwnFiles(const QString &programDirectory, const FolderProbe &canWrite)
 {
-    const bool writable = canWrite ? canWrite(programDirectory) : canCreateFilesIn(programDirectory);
-    if (writable)
+    // Only a build tree or a copied folder is asked: root writes into any folder.
+    const bool installed = isInstalledProgramFolder(programDirectory);
+    if (!installed && (canWrite ? canWrite(programDirectory) : canCreateFilesIn(programDirectory)))
         return folderWithSeparator(programDirectory);
     const QString data = userDataFolder();
-    // Nowhere better: the writes then fail in the program folder, as they always did.
-    if (!QDir().mkpath(data))
+    // An installed folder is never written, even when nothing better is there: the writes then
+    // fail in the data folder and say so. Otherwise the program folder, as it always was.
+    if (!QDir().mkpath(data) && !installed)
         return folderWithSeparator(programDirectory);
     return folderWithSeparator(data);
+}
+
+QString firstDialogFolder(const QString &programDirectory)
+{
+    if (!isInstalledProgramFolder(programDirectory))
+        return {};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+bool isRememberedSaveFolder(const QString &folder)
+{
+    // access(2) underneath: the user's own rights, a read-only mount included, with no file made
+    // in the user's folder to find out.
+    const QFileInfo info(folder);
+    return !folder.isEmpty() && info.isDir() && info.isWritable();
 }
 
 QString userOrProgramFile(const QString &programDirectory, const QString &fileName)

@@ -14,6 +14,15 @@ bool FileExists(const QString &path);
 // Where the lock that keeps a second instance from starting lives: the user's runtime folder.
 QString defaultInstanceLockPath();
 
+// The file that `cmake --install` and the package put beside the executables: a program folder that
+// holds it belongs to the system, and nothing of the program's own is ever written there, not even
+// when root runs the program (a folder with a stray file cannot be removed with the package).
+inline const QString kInstalledMarkerName = QStringLiteral("zelko6.installed");
+
+// True when the install step marked this folder as an installed program's. A build tree or a
+// copied folder has no marker.
+bool isInstalledProgramFolder(const QString &programDirectory);
+
 // Whether a new file can be made in a folder.
 using FolderProbe = std::function<bool(const QString &folder)>;
 
@@ -27,10 +36,18 @@ bool canCreateFilesIn(const QString &folder);
 QString userDataFolder();
 
 // The folder, with a trailing separator, for the files the program writes for itself (the text
-// dump, the verify log): the program folder when `canWrite` says a file can be made there, as it
-// always was; otherwise (an installed program) the user's data folder, made when missing. An empty
-// probe means canCreateFilesIn.
+// dump, the verify log): the user's data folder (made when missing) for an installed program
+// folder or one that `canWrite` says takes no file; otherwise the program folder, as it always was.
+// An empty probe means canCreateFilesIn.
 QString folderForOwnFiles(const QString &programDirectory, const FolderProbe &canWrite = {});
+
+// Where the file dialogs start when no folder is remembered: nothing (the current folder, which is
+// the program folder) for a program run from its build tree, as always; for an installed one the
+// user's documents folder, or the home folder when there is none.
+QString firstDialogFolder(const QString &programDirectory);
+
+// Whether a folder is worth remembering as the start of the next Save: one the user can write.
+bool isRememberedSaveFolder(const QString &folder);
 
 // `fileName` in the folder of the user's settings file (~/.config/ZELKO6) when a readable one is
 // there, else in the program folder: a user changes a copy of an installed file without root.

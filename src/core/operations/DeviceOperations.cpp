@@ -20,6 +20,22 @@ class PortCloser {
 
 } // namespace
 
+bool comparesWithChip(OperationKind kind)
+{
+    switch (kind) {
+    case OperationKind::WriteBlockAndVerify:
+    case OperationKind::VerifyBlock:
+        return true;
+    case OperationKind::ReadBlock:
+    case OperationKind::ReadByte:
+    case OperationKind::WriteBlock:
+    case OperationKind::WriteByte:
+    case OperationKind::BlankCheck: // compares with 0xFF, never with the buffer
+        return false;
+    }
+    return false;
+}
+
 DeviceOperations::DeviceOperations(SerialLink &link, Pump &pump, EventSink &events)
     : link_(link), pump_(pump), events_(events)
 {
@@ -27,7 +43,6 @@ DeviceOperations::DeviceOperations(SerialLink &link, Pump &pump, EventSink &even
 
 OperationOutcome DeviceOperations::run(const OperationRequest &request, MemoryBuffer &buffer)
 {
-    record_.ComError = 0;
     const bool blockJustWritten = std::exchange(blockJustWritten_, false);
     events_.report(OperationStarted{request.kind});
     PortCloser closer(link_);
@@ -75,7 +90,7 @@ CheckOutcome DeviceOperations::identify(const PortSettings &port)
 
 LinkContext DeviceOperations::context()
 {
-    return LinkContext{link_, pump_, record_, [this] { return abortRequested(); },
+    return LinkContext{link_, pump_, [this] { return abortRequested(); },
                        [this](LinkResult failure) { events_.report(ReplyMissed{failure}); }};
 }
 
@@ -84,11 +99,8 @@ CheckOutcome DeviceOperations::connectionCheck(const PortSettings &port)
     LinkContext ctx = context();
     const CheckOutcome check =
         Read_Version(ctx, port, [this](int secondsLeft) { events_.report(CheckCountdown{secondsLeft}); });
-    record_.ComError = check.passed() ? 0 : 1;
     switch (check.result) {
     case CheckResult::Identified:
-        record_.FirmwareId = check.reply;
-        record_.FirmwareVersion = check.version;
         events_.report(FirmwareIdentified{check.portNumber, check.reply, check.version});
         if (check.outdated())
             events_.report(FirmwareOutdated{check.version});
@@ -106,14 +118,12 @@ CheckOutcome DeviceOperations::connectionCheck(const PortSettings &port)
     return check;
 }
 
-std::variant<TransferPlan, OperationOutcome>
+std::variant<DeviceOperations::Started, OperationOutcome>
 DeviceOperations::startOperation(const OperationRequest &request, size_t bufferSize, AccessScope scope)
 {
-    record_.OpStartTime = pump_.clock();
-    record_.ComError = 0;
+    const double startTime = pump_.clock();
     const auto planned = planTransfer(request.chip, bufferSize, scope, request.address, request.accessSize);
     if (const auto *refusal = std::get_if<Refusal>(&planned)) {
-        record_.ComError = 1;
         events_.report(TransferRefused{*refusal});
         OperationOutcome outcome;
         outcome.result = OperationResult::Refused;
@@ -127,23 +137,25 @@ DeviceOperations::startOperation(const OperationRequest &request, size_t bufferS
         outcome.check = check.result;
         return outcome;
     }
-    return std::get<TransferPlan>(planned);
+    return Started{std::get<TransferPlan>(planned), startTime};
 }
 
-OperationOutcome DeviceOperations::linkFailed(TransferPhase phase, LinkResult failure)
+OperationOutcome DeviceOperations::linkFailed(const OperationRequest &request, TransferPhase phase,
+                                              LinkResult failure)
 {
-    record_.ComError = 1;
-    events_.report(TransferFailed{phase, failure});
+    events_.report(TransferFailed{request.kind, phase, failure});
     OperationOutcome outcome;
     outcome.result = OperationResult::LinkFailed;
     outcome.failure = failure;
     return outcome;
 }
 
-OperationOutcome DeviceOperations::finished(TransferPhase phase, double seconds, int64_t mismatches,
-                                            double writeSeconds)
+OperationOutcome DeviceOperations::finished(const OperationRequest &request, TransferPhase phase,
+                                            double startTime, int64_t mismatches,
+                                            std::optional<double> writeSeconds)
 {
-    events_.report(TransferFinished{phase, seconds, writeSeconds, mismatches});
+    const double seconds = pump_.clock() - startTime;
+    events_.report(TransferFinished{request.kind, phase, seconds, writeSeconds, mismatches});
     OperationOutcome outcome;
     outcome.result = mismatches != 0 ? OperationResult::Mismatches : OperationResult::Done;
     outcome.mismatches = mismatches;

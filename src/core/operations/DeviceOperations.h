@@ -8,11 +8,11 @@
 #include "core/devices/ChipParams.h"
 #include "core/operations/Events.h"
 #include "core/programmer/ConnectionCheck.h"
-#include "core/programmer/LinkState.h"
 #include "core/programmer/Protocol.h"
 #include "core/programmer/Transfer.h"
 
 #include <atomic>
+#include <optional>
 #include <variant>
 
 namespace zelko6 {
@@ -52,6 +52,10 @@ struct OperationOutcome {
     }
 };
 
+// Whether an operation of this kind compares the chip with the buffer, so that its outcome carries
+// the differences the face marks.
+bool comparesWithChip(OperationKind kind);
+
 class DeviceOperations {
   public:
     DeviceOperations(SerialLink &link, Pump &pump, EventSink &events);
@@ -74,8 +78,6 @@ class DeviceOperations {
     void watchAbortFlag(const std::atomic<bool> *flag) { externalAbort_ = flag; }
     bool abortRequested() const { return abort_ || (externalAbort_ && *externalAbort_); }
 
-    const LinkState &linkState() const { return record_; }
-
   private:
     // `showRead`: the face is told what came (ReadCompleted); not for a scratch image it never shows.
     OperationOutcome ReadDevice(const OperationRequest &request, MemoryBuffer &buffer, AccessScope scope,
@@ -87,22 +89,29 @@ class DeviceOperations {
     OperationOutcome VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer,
                                   bool afterWrite);
 
-    // The common start: the clock, the plan, the connection check. The plan, or why it stops.
-    std::variant<TransferPlan, OperationOutcome> startOperation(const OperationRequest &request,
-                                                                size_t bufferSize, AccessScope scope);
+    // A transfer under way: what it moves, and when it started (its time includes the check).
+    struct Started {
+        TransferPlan plan;
+        double startTime = 0.0;
+    };
+    // The common start: the clock, the plan, the connection check. The start, or why it stops.
+    std::variant<Started, OperationOutcome> startOperation(const OperationRequest &request, size_t bufferSize,
+                                                           AccessScope scope);
     CheckOutcome connectionCheck(const PortSettings &port);
     LinkContext context();
-    OperationOutcome linkFailed(TransferPhase phase, LinkResult failure);
-    OperationOutcome finished(TransferPhase phase, double seconds, int64_t mismatches = 0,
-                              double writeSeconds = 0.0);
+    OperationOutcome linkFailed(const OperationRequest &request, TransferPhase phase, LinkResult failure);
+    OperationOutcome finished(const OperationRequest &request, TransferPhase phase, double startTime,
+                              int64_t mismatches = 0, std::optional<double> writeSeconds = {});
 
     SerialLink &link_;
     Pump &pump_;
     EventSink &events_;
-    LinkState record_;
     std::atomic<bool> abort_{false};
     const std::atomic<bool> *externalAbort_ = nullptr;
-    bool blockJustWritten_ = false; // the last run was a block write that went through
+    // What a verify of a write adds to its time: the last successful write's seconds, kept by a
+    // failed write. Whether the last run was a block write that went through.
+    double writeSeconds_ = 0.0;
+    bool blockJustWritten_ = false;
 };
 
 } // namespace zelko6

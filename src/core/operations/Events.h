@@ -11,11 +11,14 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace zelko6 {
 
-// The device operations a face can ask for.
+// The device operations a face can ask for. Everything that depends on the kind (the texts that
+// start, finish and fail it, whether it compares with the chip) is an exhaustive switch over it,
+// and the build takes a missing case for an error: a kind added here builds only once it has all.
 enum class OperationKind {
     ReadBlock,           // the block from address 0 into a buffer made anew
     ReadByte,            // the byte at an address into the buffer
@@ -26,7 +29,7 @@ enum class OperationKind {
     BlankCheck,          // the block read into a scratch image and compared with 0xFF; the buffer stays
 };
 
-// The three transfers an operation is made of.
+// The transfers an operation is made of: one, or a write and then a verify (WriteBlockAndVerify).
 enum class TransferPhase { Read, Write, Verify };
 
 // --- Device operations ---
@@ -73,6 +76,7 @@ struct TransferProgress {
 };
 // A transfer failed; the operation's own failure, after any ReplyMissed.
 struct TransferFailed {
+    OperationKind kind;
     TransferPhase phase;
     LinkResult failure;
 };
@@ -85,10 +89,13 @@ struct ReadCompleted {
 // A block read that did not complete: the buffer holds what came, 0xFF after it.
 struct ReadIncomplete {};
 struct TransferFinished {
+    OperationKind kind;
     TransferPhase phase;
-    double seconds;      // this transfer's, connection check included
-    double writeSeconds; // Verify after a write: the last successful write's; 0 for a verify alone
-    int64_t mismatches;  // Verify
+    double seconds; // this transfer's, connection check included
+    // A verify that checks a write just made (or tried): the last successful write's seconds, which
+    // its text adds (0 when there was none). None for a verify on its own.
+    std::optional<double> writeSeconds;
+    int64_t mismatches; // Verify
 };
 // The verify log is written and closed: worth showing when something went wrong.
 struct VerifyLogClosed {

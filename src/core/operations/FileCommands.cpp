@@ -5,6 +5,7 @@
 #include "core/files/BinaryImage.h"
 #include "core/files/IntelHex.h"
 #include "core/files/SRecord.h"
+#include "core/operations/ScopedFlag.h"
 
 #include <QFileInfo>
 
@@ -32,12 +33,24 @@ void FileCommands::status(FileStage stage, const QString &detail)
     events_.report(FileStatus{stage, detail});
 }
 
+QString FileCommands::openStartFolder() const
+{
+    const QString remembered = settings_.text(keys::OpenDir);
+    return !remembered.isEmpty() && QFileInfo(remembered).isDir() ? remembered : view_.firstDialogFolder();
+}
+
+QString FileCommands::saveStartFolder() const
+{
+    const QString remembered = settings_.text(keys::SaveDir);
+    return isRememberedSaveFolder(remembered) ? remembered : view_.firstDialogFolder();
+}
+
 void FileCommands::mnuFileOpen_Click()
 {
     status(FileStage::PleaseWait);
     view_.yield();
     const auto chosen =
-        dialogs_.openFile({settings_.text(keys::OpenDir), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
+        dialogs_.openFile({openStartFolder(), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
     buffer_.WorkFilePath = chosen.value_or(QString());
     if (!chosen || buffer_.WorkFilePath.isEmpty() || !FileExists(buffer_.WorkFilePath) ||
         !catalogue_.chipSelected) {
@@ -96,19 +109,17 @@ bool FileCommands::ImageRead::whole() const
 
 void FileCommands::loadChosenFile()
 {
-    view_.setBusyPointer(true);
+    const ScopedFlag busy = busyPointer(view_);
     status(FileStage::Loading);
     ImageRead read = readImage(buffer_.WorkFilePath);
     if (read.refused()) {
         events_.report(read.status); // the buffer stays as it was
-        view_.setBusyPointer(false);
         return;
     }
     buffer_.BufData = std::move(read.image);
     view_.showBuffer();
     view_.setCheckSumCaption(CalcCheckSum(buffer_));
     events_.report(read.status);
-    view_.setBusyPointer(false);
 }
 
 void FileCommands::mnuFileCompare_Click()
@@ -116,20 +127,19 @@ void FileCommands::mnuFileCompare_Click()
     status(FileStage::PleaseWait);
     view_.yield();
     const auto chosen =
-        dialogs_.openFile({settings_.text(keys::OpenDir), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
+        dialogs_.openFile({openStartFolder(), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
     if (!chosen || chosen->isEmpty() || !FileExists(*chosen) || !catalogue_.chipSelected) {
         status(FileStage::CannotOpen);
         return;
     }
     settings_.setText(keys::OpenDir, folderOf(*chosen));
-    view_.setBusyPointer(true);
+    const ScopedFlag busy = busyPointer(view_);
     status(FileStage::Loading);
     const ImageRead read = readImage(*chosen);
     if (!read.whole()) {
         // A file that could not be read whole is no measure of the buffer: its trouble is said and
         // the marks stay as they were.
         events_.report(read.status);
-        view_.setBusyPointer(false);
         return;
     }
     Differences differences = differencesBetween(buffer_.BufData.bytes(), read.image.bytes());
@@ -137,12 +147,11 @@ void FileCommands::mnuFileCompare_Click()
     compared.differences = static_cast<int64_t>(differences.size());
     view_.showDifferences(std::move(differences), ComparedWith::File);
     events_.report(compared);
-    view_.setBusyPointer(false);
 }
 
 void FileCommands::mnuFileSaveAs_Click()
 {
-    const auto chosen = dialogs_.saveFile({settings_.text(keys::SaveDir), QStringLiteral("HEX"), QString()});
+    const auto chosen = dialogs_.saveFile({saveStartFolder(), QStringLiteral("HEX"), QString()});
     if (!chosen || chosen->isEmpty()) {
         status(FileStage::SaveCancelled);
         return;
@@ -153,12 +162,16 @@ void FileCommands::mnuFileSaveAs_Click()
         return;
     }
     view_.showFileInCaption(buffer_.WorkFilePath);
-    settings_.setText(keys::SaveDir, folderOf(buffer_.WorkFilePath));
+    // A folder the user cannot write would only make the next save fail again.
+    if (const QString folder = folderOf(buffer_.WorkFilePath); isRememberedSaveFolder(folder))
+        settings_.setText(keys::SaveDir, folder);
     status(FileStage::Saving);
-    view_.setBusyPointer(true);
-    view_.yield();
-    const bool saved = writeChosenFile();
-    view_.setBusyPointer(false);
+    bool saved = false;
+    {
+        const ScopedFlag busy = busyPointer(view_);
+        view_.yield();
+        saved = writeChosenFile();
+    }
     if (saved)
         status(FileStage::Saved);
 }

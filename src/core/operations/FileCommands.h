@@ -38,6 +38,8 @@ class FileCommandView {
     // The window's title names the file last loaded or saved.
     virtual void showFileInCaption(const QString &path) = 0;
     virtual void setBusyPointer(bool busy) = 0;
+    // Lets the window's pending events run (the status text just set is painted) before a step
+    // that keeps its thread busy: a dialog, reading or writing a file.
     virtual void yield() = 0;
     // The whole grid from the buffer (dump, checksum and editor included), keeping the command's
     // message.
@@ -45,6 +47,8 @@ class FileCommandView {
     virtual void setCheckSumCaption(const QString &caption) = 0;
     // Marks these differences in the grid, replacing earlier marks.
     virtual void showDifferences(Differences differences, ComparedWith comparedWith) = 0;
+    // Where a dialog starts when no usable folder is remembered; empty: the current folder.
+    virtual QString firstDialogFolder() const = 0;
 };
 
 // The folder of a chosen file, without a trailing separator.
@@ -70,6 +74,11 @@ class FileCommands {
         bool whole() const;   // read completely and without damage
     };
     ImageRead readImage(const QString &path) const;
+    // The remembered folder when it is still one to start in, else the view's first one. Files are
+    // read from folders the user may not write (a CD, /usr/share), so an open starts in any that is
+    // still there; a save starts only where it can write.
+    QString openStartFolder() const;
+    QString saveStartFolder() const;
     void loadChosenFile();
     bool writeChosenFile();
     void status(FileStage stage, const QString &detail = {});

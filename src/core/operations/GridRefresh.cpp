@@ -3,6 +3,7 @@
 #include "core/buffer/CheckSum.h"
 #include "core/buffer/GridModel.h"
 #include "core/files/TextDump.h"
+#include "core/operations/ScopedFlag.h"
 
 #include <cmath>
 
@@ -19,34 +20,34 @@ int refreshProgress(size_t lastAddressOfRow, size_t size)
 void RefreshGrid(BufferState &buffer, const QString &dumpPath, GridModel &grid, EventSink &events,
                  GridView &view)
 {
-    view.setBusyPointer(true);
-    events.report(GridRefreshStarted{});
-    view.yield();
+    {
+        const ScopedFlag busy = busyPointer(view);
+        events.report(GridRefreshStarted{});
+        view.yield();
 
-    // A dump that cannot be written (read-only program folder) costs only the dump: the grid,
-    // the checksum and the editor must still show the buffer the user is about to work with.
-    buffer.WorkFilePath = dumpPath;
-    writeTextDump(buffer.WorkFilePath, buffer.BufData.bytes());
+        // A dump that cannot be written (read-only program folder) costs only the dump: the grid,
+        // the checksum and the editor must still show the buffer the user is about to work with.
+        buffer.WorkFilePath = dumpPath;
+        writeTextDump(buffer.WorkFilePath, buffer.BufData.bytes());
 
-    view.setGridVisible(false);
-    grid.showBytes(buffer.BufData.bytes());
+        const ScopedFlag hidden([&view](bool hide) { view.setGridVisible(!hide); });
+        grid.showBytes(buffer.BufData.bytes());
 
-    const size_t size = buffer.BufData.size();
-    int shown = 0;
-    for (size_t row = 1; row * 16 <= size; ++row) {
-        const int progress = refreshProgress(row * 16 - 1, size);
-        if (progress != shown) {
-            events.report(GridRefreshProgress{progress});
-            shown = progress;
+        const size_t size = buffer.BufData.size();
+        int shown = 0;
+        for (size_t row = 1; row * 16 <= size; ++row) {
+            const int progress = refreshProgress(row * 16 - 1, size);
+            if (progress != shown) {
+                events.report(GridRefreshProgress{progress});
+                shown = progress;
+            }
         }
-    }
 
-    view.setCurrentCell(1, 1);
-    view.applyGridLayout();
-    view.setCheckSumCaption(CalcCheckSum(buffer));
-    view.gridClick();
-    view.setGridVisible(true);
-    view.setBusyPointer(false);
+        view.setCurrentCell(1, 1);
+        view.applyGridLayout();
+        view.setCheckSumCaption(CalcCheckSum(buffer));
+        view.gridClick();
+    } // the grid shown again, then the pointer back
     events.report(GridRefreshFinished{});
 }
 

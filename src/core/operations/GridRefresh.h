@@ -16,6 +16,8 @@ class GridView {
   public:
     virtual ~GridView() = default;
     virtual void setBusyPointer(bool busy) = 0;
+    // Lets the window's pending events run (the refresh's status text is painted) before the
+    // rows are rebuilt; the only meaning "yield" has in this program.
     virtual void yield() = 0;
     virtual void setGridVisible(bool visible) = 0;
     // Grid coordinates: row 1.. are data rows, columns 1..16 bytes, 17 characters.

@@ -82,12 +82,8 @@ void LinkThread::post(std::function<Result()> work, std::function<void(const Res
 {
     toLink_.post([this, work = std::move(work), then = std::move(then)] {
         const Result result = work();
-        const LinkState record = link_->operations.linkState();
         // Queued behind every event the work reported: the outcome comes last.
-        toFace_.post([this, result, record, then] {
-            record_ = record;
-            then(result);
-        });
+        toFace_.post([result, then] { then(result); });
     });
 }
 

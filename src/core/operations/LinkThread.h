@@ -42,8 +42,6 @@ class LinkThread final : public QObject, public OperationExecutor {
     // handler sets it). Before the first operation.
     void watchAbortFlag(const std::atomic<bool> *flag);
 
-    // The link's record as the last outcome left it.
-    const LinkState &linkState() const { return record_; }
     // Whether the port is open, asked on the link's thread (between operations).
     bool portOpen();
 
@@ -60,7 +58,6 @@ class LinkThread final : public QObject, public OperationExecutor {
     HandOverQueue toFace_; // lives on this object's thread: events and outcomes arrive through it
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<Link> link_; // made and destroyed on thread_
-    LinkState record_;
 };
 
 } // namespace zelko6

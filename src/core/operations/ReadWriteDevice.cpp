@@ -9,14 +9,13 @@ namespace zelko6 {
 OperationOutcome DeviceOperations::ReadDevice(const OperationRequest &request, MemoryBuffer &buffer,
                                               AccessScope scope, bool showRead)
 {
-    pump_.yield();
     const auto started = startOperation(request, buffer.size(), scope);
     if (const auto *stopped = std::get_if<OperationOutcome>(&started))
         return *stopped;
-    const TransferPlan &plan = std::get<TransferPlan>(started);
+    const auto &[plan, startTime] = std::get<Started>(started);
 
     LinkContext ctx = context();
-    const LinkResult setup = beginOpening(ctx, OpeningColumn::Read, request.chip);
+    const LinkResult setup = beginOpening(ctx, request.chip);
     finishOpening(ctx, OpeningColumn::Read, request.chip, plan);
 
     uint8_t lastStored = kErasedByte;
@@ -29,12 +28,12 @@ OperationOutcome DeviceOperations::ReadDevice(const OperationRequest &request, M
         },
         [&](int32_t next) { progress.advanced(next); });
     if (result != LinkResult::Ok)
-        return linkFailed(TransferPhase::Read, result);
+        return linkFailed(request, TransferPhase::Read, result);
 
     // The face shows what came before the time is taken: the time includes showing it.
     if (showRead)
         events_.report(ReadCompleted{scope, plan.first, lastStored});
-    OperationOutcome outcome = finished(TransferPhase::Read, pump_.clock() - record_.OpStartTime);
+    OperationOutcome outcome = finished(request, TransferPhase::Read, startTime);
     outcome.byteRead = lastStored;
     return outcome;
 }
@@ -62,26 +61,25 @@ OperationOutcome DeviceOperations::BlankCheck(const OperationRequest &request)
 OperationOutcome DeviceOperations::WriteDevice(const OperationRequest &request, const MemoryBuffer &buffer,
                                                AccessScope scope)
 {
-    // No yield first: the write keeps the window's events out until it waits for the board.
     const auto started = startOperation(request, buffer.size(), scope);
     if (const auto *stopped = std::get_if<OperationOutcome>(&started))
         return *stopped;
-    const TransferPlan &plan = std::get<TransferPlan>(started);
+    const auto &[plan, startTime] = std::get<Started>(started);
 
     LinkContext ctx = context();
-    const LinkResult setup = beginOpening(ctx, OpeningColumn::Write, request.chip);
+    const LinkResult setup = beginOpening(ctx, request.chip);
     finishOpening(ctx, OpeningColumn::Write, request.chip, plan);
 
     ProgressTracker progress(events_, plan);
     const LinkResult result =
         writeChunks(ctx, plan, buffer, setup, [&](int32_t next) { progress.advanced(next); });
-    // A failed write leaves WriteSeconds at the last successful write's time, for the verify's total.
+    // A failed write leaves the last successful write's time for the verify's total.
     if (result != LinkResult::Ok)
-        return linkFailed(TransferPhase::Write, result);
+        return linkFailed(request, TransferPhase::Write, result);
 
-    const double seconds = pump_.clock() - record_.OpStartTime;
-    record_.WriteSeconds = seconds;
-    return finished(TransferPhase::Write, seconds);
+    OperationOutcome outcome = finished(request, TransferPhase::Write, startTime);
+    writeSeconds_ = outcome.seconds;
+    return outcome;
 }
 
 } // namespace zelko6

@@ -7,15 +7,13 @@ namespace zelko6 {
 OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request, const MemoryBuffer &buffer,
                                                 bool afterWrite)
 {
-    pump_.yield();
     const auto started = startOperation(request, buffer.size(), AccessScope::Block);
     if (const auto *stopped = std::get_if<OperationOutcome>(&started))
         return *stopped;
-    const TransferPlan &plan = std::get<TransferPlan>(started);
+    const auto &[plan, startTime] = std::get<Started>(started);
 
-    pump_.yield();
     LinkContext ctx = context();
-    const LinkResult setup = beginOpening(ctx, OpeningColumn::Verify, request.chip);
+    const LinkResult setup = beginOpening(ctx, request.chip);
     events_.report(VerifyStarted{});
     int64_t mismatches = 0;
     Differences differences;
@@ -38,7 +36,7 @@ OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request,
         [&](int32_t next) { progress.advanced(next); });
 
     if (result != LinkResult::Ok) {
-        OperationOutcome outcome = linkFailed(TransferPhase::Verify, result);
+        OperationOutcome outcome = linkFailed(request, TransferPhase::Verify, result);
         outcome.differences = std::move(differences);
         link_.close();
         if (mismatches != 0)
@@ -50,8 +48,8 @@ OperationOutcome DeviceOperations::VerifyDevice(const OperationRequest &request,
 
     link_.close();
     // A verify alone adds no write's time: the last write may have been of another chip.
-    OperationOutcome outcome = finished(TransferPhase::Verify, pump_.clock() - record_.OpStartTime,
-                                        mismatches, afterWrite ? record_.WriteSeconds : 0.0);
+    OperationOutcome outcome = finished(request, TransferPhase::Verify, startTime, mismatches,
+                                        afterWrite ? std::optional(writeSeconds_) : std::nullopt);
     outcome.differences = std::move(differences);
     log.count(mismatches);
     log.end();

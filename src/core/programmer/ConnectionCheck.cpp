@@ -74,7 +74,6 @@ CheckOutcome Read_Version(LinkContext &ctx, const PortSettings &port,
     ctx.link.discardInput();
     ctx.link.send(wire::identifyQuery());
     ctx.pump.pause(kFirstQueryPause);
-    ctx.pump.yield();
     // The first query only wakes the firmware; its answer may be cut short, so it is dropped.
     ctx.link.discardInput();
     ctx.link.send(wire::identifyQuery());

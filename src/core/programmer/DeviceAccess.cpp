@@ -6,10 +6,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
-#include <grp.h>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 #endif
 
 namespace zelko6 {
@@ -41,40 +38,11 @@ OpenFailure::Kind classifyRefusal(const QString &device)
 #endif
 }
 
-QString groupName(unsigned groupId)
-{
-#ifdef Q_OS_UNIX
-    long size = ::sysconf(_SC_GETGR_R_SIZE_MAX);
-    std::vector<char> buffer(static_cast<size_t>(size > 0 ? size : 4096));
-    group entry{};
-    group *found = nullptr;
-    // getgrgid_r: a port may be opened on the link's thread while another thread asks too.
-    while (::getgrgid_r(static_cast<gid_t>(groupId), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
-        buffer.resize(buffer.size() * 2);
-    if (found && found->gr_name)
-        return QString::fromLocal8Bit(found->gr_name);
-#endif
-    return QString::number(groupId);
-}
-
-QString deviceGroup(const QString &device)
-{
-#ifdef Q_OS_UNIX
-    struct stat node {};
-    if (::stat(QFile::encodeName(device).constData(), &node) != 0)
-        return {};
-    return groupName(node.st_gid);
-#else
-    Q_UNUSED(device);
-    return {};
-#endif
-}
-
 void explainRefusal(OpenFailure &failure)
 {
     failure.kind = classifyRefusal(failure.device);
     if (failure.kind == OpenFailure::Kind::Permission)
-        failure.group = deviceGroup(failure.device);
+        failure.permission = advisePermission(failure.device);
 }
 
 } // namespace zelko6

@@ -1,8 +1,8 @@
 #pragma once
 // Why the system refused to open a device that exists. The serial port reports a port held by
 // another program and a device the user may not open as one and the same error, but the two need
-// different help: the first, closing the other program; the second, joining the group that owns
-// the device (dialout on Debian). The device node itself tells them apart.
+// different help: the first, closing the other program; the second, what PermissionAdvice says.
+// The device node itself tells them apart.
 
 #include "core/programmer/SerialLink.h"
 
@@ -17,11 +17,6 @@ OpenFailure::Kind refusalKind(int error);
 // Opens the node read-write without making it the controlling terminal and closes it again, and
 // gives refusalKind of the outcome.
 OpenFailure::Kind classifyRefusal(const QString &device);
-
-// The name of the group with this id; its number when the system has no name for it.
-QString groupName(unsigned groupId);
-// The group that owns the device node (after following links); empty when it cannot be seen.
-QString deviceGroup(const QString &device);
 
 // A refusal by the serial port turned into what the user needs to know.
 void explainRefusal(OpenFailure &failure);

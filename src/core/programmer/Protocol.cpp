@@ -4,8 +4,7 @@ namespace zelko6 {
 
 ReplyWait startWait(LinkContext &ctx, std::chrono::seconds limit)
 {
-    ctx.record.WaitStartTime = ctx.pump.clock();
-    return {ctx.record.WaitStartTime, static_cast<double>(limit.count())};
+    return {ctx.pump.clock(), static_cast<double>(limit.count())};
 }
 
 LinkResult waitForPending(LinkContext &ctx, int count, const ReplyWait &wait)
@@ -64,38 +63,26 @@ LinkResult SetupThreeWire(LinkContext &ctx, const ChipParams &chip)
     return modeSetup(ctx, chip, wire::kThreeWireBus);
 }
 
-LinkResult beginOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip)
+LinkResult beginOpening(LinkContext &ctx, const ChipParams &chip)
 {
-    if (column == OpeningColumn::Read)
-        ctx.pump.yield();
-    // (The verify yields before this itself, with the rest of its own first steps.)
     return chip.DUT_Bus == wire::kThreeWireBus ? SetupThreeWire(ctx, chip) : SetupTwoWire(ctx, chip);
 }
 
 void finishOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip, const TransferPlan &plan)
 {
-    // Only the write keeps the window's events out of its opening; read and verify let them in.
-    const bool yields = column != OpeningColumn::Write;
-    const auto op = column == OpeningColumn::Write ? wire::Operation::Write : wire::Operation::Read;
-    auto yieldHere = [&] {
-        if (yields)
-            ctx.pump.yield();
-    };
+    // Read and verify give the board longer after the lead-in than the write does.
+    const bool writes = column == OpeningColumn::Write;
+    const auto op = writes ? wire::Operation::Write : wire::Operation::Read;
 
-    if (column == OpeningColumn::Verify)
-        ctx.pump.yield();
     ctx.pump.pause(kSetupSettlePause);
     ctx.link.discardInput(); // the set-up reply, however long, goes here
     ctx.link.send(wire::leadIn());
-    yieldHere();
-    ctx.pump.pause(yields ? kReadLeadInPause : kElementPause);
+    ctx.pump.pause(writes ? kElementPause : kReadLeadInPause);
     ctx.link.send(wire::commandHeader(chip, op));
     ctx.pump.pause(kElementPause);
     ctx.link.send(wire::addressRecord(chip, plan.chunk, plan.first));
-    yieldHere();
     ctx.pump.pause(kElementPause);
     ctx.link.send(wire::addressRecord(chip, plan.chunk, plan.last));
-    yieldHere();
     ctx.pump.pause(kElementPause);
 }
 
@@ -118,7 +105,6 @@ LinkResult readChunks(LinkContext &ctx, const TransferPlan &plan, std::chrono::s
         chunk(current, std::span(reinterpret_cast<const uint8_t *>(received.constData()),
                                  static_cast<size_t>(plan.chunk)));
         current += plan.chunk;
-        ctx.pump.yield();
         ctx.link.discardInput();
         ctx.link.send(wire::ack());
         advanced(current);
@@ -131,7 +117,6 @@ LinkResult writeChunks(LinkContext &ctx, const TransferPlan &plan, const MemoryB
 {
     int32_t current = plan.first;
     do {
-        ctx.pump.yield();
         const ReplyWait wait = startWait(ctx, kWriteAckLimit);
         if (const LinkResult result = waited(ctx, waitForPending(ctx, 1, wait)); result != LinkResult::Ok)
             return result;

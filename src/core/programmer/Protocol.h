@@ -5,7 +5,6 @@
 
 #include "core/buffer/MemoryBuffer.h"
 #include "core/devices/ChipParams.h"
-#include "core/programmer/LinkState.h"
 #include "core/programmer/Pump.h"
 #include "core/programmer/SerialLink.h"
 #include "core/programmer/WireFormat.h"
@@ -47,7 +46,6 @@ enum class LinkResult {
 struct LinkContext {
     SerialLink &link;
     Pump &pump;
-    LinkState &record;
     // Checked at every look of a wait: true ends the wait at once as Interrupted.
     std::function<bool()> aborted;
     // Called the moment a wait ends without the reply it waited for, or with a wrong one.
@@ -61,7 +59,7 @@ struct ReplyWait {
     bool overdue(double now) const { return now - start > limit; }
 };
 
-// Starts a reply wait now (recorded as WaitStartTime).
+// Starts a reply wait now.
 ReplyWait startWait(LinkContext &ctx, std::chrono::seconds limit);
 
 // Waits until `count` bytes are pending or the wait is overdue. Never spins: between looks it
@@ -81,12 +79,13 @@ struct TransferPlan {
     int chunk = 0;
 };
 
-// The three columns of the opening differ only in where they yield and how long they pause.
+// The three columns of the opening differ only in their header and how long the board gets after
+// the lead-in.
 enum class OpeningColumn { Read, Write, Verify };
 
-// Opening, first half: the yield before (read) and the mode set-up for the chip's bus. Returns
-// the set-up's result: a failed set-up does not stop the opening, it fails the data phase.
-LinkResult beginOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip);
+// Opening, first half: the mode set-up for the chip's bus. Returns the set-up's result: a failed
+// set-up does not stop the opening, it fails the data phase.
+LinkResult beginOpening(LinkContext &ctx, const ChipParams &chip);
 // Opening, second half: lead-in, command header, start and end records with their pauses.
 void finishOpening(LinkContext &ctx, OpeningColumn column, const ChipParams &chip, const TransferPlan &plan);
 

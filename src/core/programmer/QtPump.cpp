@@ -21,13 +21,6 @@ void QtPump::pause(std::chrono::milliseconds duration)
         QThread::msleep(static_cast<unsigned long>(duration.count()));
 }
 
-void QtPump::yield()
-{
-    // Nothing to let in: the window has a thread of its own and runs all the time, and what is
-    // queued for the link's thread waits for the operation to end. Running this thread's events
-    // here would only put a poll of the port into every chunk's turnaround.
-}
-
 void QtPump::idleWait(std::chrono::milliseconds longest)
 {
     // processEvents with WaitForMoreEvents returns after handling the first batch of events; the

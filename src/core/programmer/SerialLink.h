@@ -2,6 +2,8 @@
 // The serial port as the programmer link uses it: exactly the transport operations the command
 // language needs, so that a scripted fake board can stand in for the real port in tests.
 
+#include "core/programmer/PermissionAdvice.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -29,13 +31,13 @@ struct OpenFailure {
         NotFound,
         Busy,       // in use or not permitted, and the system does not say which
         InUse,      // another program holds the port
-        Permission, // the user may not open the device: `group` owns it
+        Permission, // the user may not open the device: `permission` says what would help
         Other,
     };
     Kind kind = Kind::Other;
-    QString device;     // the device the port number resolved to
-    QString detail;     // the platform's own words, for the curious
-    QString group = {}; // Permission: the group that owns the device node; empty when unknown
+    QString device;                   // the device the port number resolved to
+    QString detail;                   // the platform's own words, for the curious
+    PermissionAdvice permission = {}; // Permission: what would let the user open it
 };
 
 class SerialLink {

@@ -45,6 +45,42 @@ TEST_F(OwnFilesFolder, AProgramFolderThatTakesNoFileSendsThemToTheUsersDataFolde
     EXPECT_EQ(userDataFolder() + u'/', userData());
 }
 
+TEST_F(OwnFilesFolder, AnInstalledProgramFolderTakesNothingWhateverItsRights)
+{
+    const QString blocked = data.filePath(QStringLiteral("a-file"));
+    ASSERT_TRUE(QFile(blocked).open(QIODevice::WriteOnly)); // no folder can be made below it
+    const struct {
+        const char *what;
+        bool marked;
+        bool writable;
+        bool dataFolderCanBeMade;
+        bool expectProgramFolder;
+    } cases[] = {
+        {"a build tree that takes files keeps them", false, true, true, true},
+        {"a build tree that takes none sends them to the user", false, false, true, false},
+        {"an installed folder root can write still sends them to the user", true, true, true, false},
+        {"an installed folder that takes none, likewise", true, false, true, false},
+        {"a build tree with no data folder falls back to itself", false, false, false, true},
+        {"an installed folder never does, even then", true, true, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempProgramDir folder;
+        if (c.marked)
+            folder.writeFile(kInstalledMarkerName, "installed\n");
+        EXPECT_EQ(isInstalledProgramFolder(folder.appDir()), c.marked);
+        test::ScopedEnvironment where{"XDG_DATA_HOME",
+                                      QFile::encodeName(c.dataFolderCanBeMade ? data.path() : blocked)};
+        const QString chosen =
+            folderForOwnFiles(folder.appDir(), [&](const QString &) { return c.writable; });
+        if (c.expectProgramFolder)
+            EXPECT_EQ(chosen, folder.appDir());
+        else
+            EXPECT_EQ(chosen, userDataFolder() + u'/');
+    }
+    EXPECT_FALSE(isInstalledProgramFolder(QString())) << "no folder is not the current one";
+}
+
 TEST_F(OwnFilesFolder, TheProbeAgreesWithARealAttemptInAFolderWithoutWritePermission)
 {
     EXPECT_FALSE(canCreateFilesIn(program.file(QStringLiteral("missing"))));

@@ -37,7 +37,7 @@ TEST_F(VerifyTest, OneWrongByteIsLoggedAndTheLogOpened)
     EXPECT_TRUE(dir.readFile(kVerifyLogName).startsWith(encodeCp932(texts::kLogTitle) + "\r\n"));
     EXPECT_EQ(texts::kVerifyErrorText, panels.panel(1));
     EXPECT_EQ(QStringList{logPath()}, shell.opened);
-    EXPECT_EQ(0, link().ComError); // the link worked; the bytes differ
+    EXPECT_EQ(OperationResult::Mismatches, lastOutcome.result); // the link worked; the bytes differ
 }
 
 TEST_F(VerifyTest, CleanVerifyLeavesFourLinesUnopened)

@@ -1,5 +1,5 @@
-// Why a device could not be opened: another program holds it, or the user may not open it and
-// which group would let them. The device nodes are real files and real pseudo-terminals.
+// Why a device could not be opened: another program holds it, or the user may not open it, and
+// what the system says about the node. The device nodes are real files and real pseudo-terminals.
 
 #include "core/programmer/DeviceAccess.h"
 #include "core/programmer/QtSerialLink.h"
@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,32 +38,38 @@ TEST(DeviceAccessTest, TheOwnOpenOfTheNodeTellsPermissionFromUse)
     EXPECT_EQ(OpenFailure::Kind::InUse, refusalKind(0));
 }
 
-TEST(DeviceAccessTest, TheGroupIsTheNodesOwnerByNameOrElseByNumber)
+TEST(DeviceAccessTest, TheAdviceNamesTheNodesOwnerAndGroupByNameOrElseByNumber)
 {
     QTemporaryDir dir;
     const QString node = makeNode(dir);
 
     // A group of our own that has a name: the group that the file is given.
-    const gid_t own = ::getegid();
-    const group *named = ::getgrgid(own);
+    const group *named = ::getgrgid(::getegid());
     ASSERT_NE(nullptr, named);
-    EXPECT_EQ(QString::fromLocal8Bit(named->gr_name), deviceGroup(node));
+    const QString ownGroup = QString::fromLocal8Bit(named->gr_name);
+    const QString ownName = QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+    EXPECT_EQ(ownGroup, advisePermission(node).group);
+    EXPECT_EQ(ownName, advisePermission(node).owner);
 
-    // Through a link, the node's group, not the link's.
+    // Through a link, the node's, not the link's.
     const QString link = dir.filePath(QStringLiteral("by-id-link"));
     ASSERT_TRUE(QFile::link(node, link));
-    EXPECT_EQ(QString::fromLocal8Bit(named->gr_name), deviceGroup(link));
+    EXPECT_EQ(ownGroup, advisePermission(link).group);
 
-    EXPECT_TRUE(deviceGroup(dir.filePath(QStringLiteral("absent"))).isEmpty());
+    EXPECT_EQ(PermissionAdvice{}, advisePermission(dir.filePath(QStringLiteral("absent"))));
 
-    // A group id without a name is given as its number, which usermod accepts as well.
-    gid_t unnamed = 64000;
-    while (::getgrgid(unnamed) != nullptr)
-        ++unnamed;
-    EXPECT_EQ(QString::number(unnamed), groupName(unnamed));
+    // A group id without a name is given as its number, which usermod accepts as well. Only root
+    // may give a file a group it is not in.
+    if (::geteuid() == 0) {
+        gid_t unnamed = 64000;
+        while (::getgrgid(unnamed) != nullptr)
+            ++unnamed;
+        ASSERT_EQ(0, ::chown(QFile::encodeName(node).constData(), static_cast<uid_t>(-1), unnamed));
+        EXPECT_EQ(QString::number(unnamed), advisePermission(link).group);
+    }
 }
 
-TEST(DeviceAccessTest, ADeviceTheUserMayNotOpenIsReportedWithItsGroup)
+TEST(DeviceAccessTest, ADeviceTheUserMayNotOpenIsReportedAsAPermissionRefusal)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "running as root, who may open any device node; the command-line test "
@@ -76,7 +83,9 @@ TEST(DeviceAccessTest, ADeviceTheUserMayNotOpenIsReportedWithItsGroup)
     ASSERT_TRUE(failure);
     EXPECT_EQ(OpenFailure::Kind::Permission, failure->kind);
     EXPECT_EQ(node, failure->device);
-    EXPECT_EQ(QString::fromLocal8Bit(::getgrgid(::getegid())->gr_name), failure->group);
+    // Our own node that its mode closes to us: no group would help.
+    EXPECT_EQ(PermissionAdvice::Remedy::Unknown, failure->permission.remedy);
+    EXPECT_EQ(QString::fromLocal8Bit(::getgrgid(::getegid())->gr_name), failure->permission.group);
 }
 
 TEST(DeviceAccessTest, APortAnotherProgramHoldsIsInUseNotForbidden)
@@ -93,7 +102,7 @@ TEST(DeviceAccessTest, APortAnotherProgramHoldsIsInUseNotForbidden)
     const auto failure = second.open(PortSettings{1, true, false, device});
     ASSERT_TRUE(failure);
     EXPECT_EQ(OpenFailure::Kind::InUse, failure->kind) << failure->detail.toStdString();
-    EXPECT_TRUE(failure->group.isEmpty());
+    EXPECT_EQ(PermissionAdvice{}, failure->permission);
     holder.close();
     ::close(master);
 }

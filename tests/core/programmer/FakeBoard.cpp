@@ -8,12 +8,6 @@ void FakePump::pause(std::chrono::milliseconds d)
     now += static_cast<double>(d.count()) / 1000.0;
 }
 
-void FakePump::yield()
-{
-    trace_ << QStringLiteral("yield");
-    now += 0.0001;
-}
-
 void FakePump::idleWait(std::chrono::milliseconds longest)
 {
     trace_ << QStringLiteral("idle");

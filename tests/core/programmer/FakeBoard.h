@@ -1,6 +1,6 @@
 #pragma once
 // A scripted programmer board behind the SerialLink interface, and a pump whose clock only moves
-// when the code under test pauses, yields or waits. The board reads the PC's bytes as a stream,
+// when the code under test pauses or waits. The board reads the PC's bytes as a stream,
 // answers as the firmware would, and can be told to misbehave.
 
 #include "core/programmer/Pump.h"
@@ -17,18 +17,17 @@ namespace zelko6::test {
 
 class FakeBoard;
 
-// pause/yield/idle are traced so that a test can see where the code paces and lets events in.
+// pause/idle are traced so that a test can see where the code paces the board and waits for it.
 class FakePump final : public Pump {
   public:
     explicit FakePump(QStringList &trace) : trace_(trace) {}
     void pause(std::chrono::milliseconds d) override;
-    void yield() override;
     void idleWait(std::chrono::milliseconds longest) override;
     double clock() override { return now; }
 
     double now = 1000.0;
     FakeBoard *board = nullptr;   // an idle wait ends when the board's next reply arrives
-    std::function<void()> onIdle; // a window event that arrives during a wait
+    std::function<void()> onIdle; // the window acting while a wait idles (from its own thread)
 
   private:
     QStringList &trace_;

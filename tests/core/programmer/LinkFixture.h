@@ -93,6 +93,14 @@ class RecordingView final : public OperationLock, public EventSink {
             return std::holds_alternative<Event>(e);
         }));
     }
+    // The last event of this type (that `matches`), or none.
+    template <typename Event> const Event *last(const std::function<bool(const Event &)> &matches = {}) const
+    {
+        for (auto e = events.rbegin(); e != events.rend(); ++e)
+            if (const auto *found = std::get_if<Event>(&*e); found && (!matches || matches(*found)))
+                return found;
+        return nullptr;
+    }
 
     int selected = -1;
     QString accessSize;
@@ -167,7 +175,6 @@ class LinkFixture : public ::testing::Test {
             return sum + (step.startsWith(QStringLiteral("pause ")) ? step.mid(6).toInt() : 0);
         });
     }
-    const LinkState &link() const { return ops.linkState(); }
     // The time of the n-th (0-based) send of exactly this element.
     double sendTime(const QByteArray &element, int n = 0) const
     {

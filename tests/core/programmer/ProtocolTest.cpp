@@ -70,8 +70,8 @@ TEST_F(ExchangeTest, SmallPagesMoveInPageSizedChunksUpToTheLastAddress)
     }
 }
 
-// The opening of each column from the set-up on: where it pauses and where it lets events in.
-TEST_F(ExchangeTest, OpeningColumnsPauseAndYieldAsTheBoardNeeds)
+// The opening of each column from the set-up on: what it sends and how long the board gets.
+TEST_F(ExchangeTest, OpeningColumnsPauseAsTheBoardNeeds)
 {
     useChip(2, 8, 16);
     auto opening = [&](OperationKind operation, const QStringList &expected) {
@@ -84,21 +84,14 @@ TEST_F(ExchangeTest, OpeningColumnsPauseAndYieldAsTheBoardNeeds)
         EXPECT_EQ(expected, seen.mid(0, expected.size()));
     };
     const QString setup = QStringLiteral("send 45,pause 10,send 65 32 50,");
-    const QString records = QStringLiteral("send 10 00 00 00,%1pause 10,send 10 00 00 ff,%1pause 10");
-    opening(OperationKind::ReadBlock,
-            (QStringLiteral("yield,") + setup +
-             QStringLiteral("pause 100,send 45,yield,pause 100,send 65 32 52,pause 10,") +
-             records.arg(QStringLiteral("yield,")))
-                .split(u','));
-    opening(OperationKind::WriteBlock,
-            (setup + QStringLiteral("pause 100,send 45,pause 10,send 65 32 57,pause 10,") +
-             records.arg(QString()))
-                .split(u','));
-    opening(OperationKind::VerifyBlock,
-            (QStringLiteral("yield,") + setup +
-             QStringLiteral("yield,pause 100,send 45,yield,pause 100,send 65 32 52,pause 10,") +
-             records.arg(QStringLiteral("yield,")))
-                .split(u','));
+    const QString records = QStringLiteral("send 10 00 00 00,pause 10,send 10 00 00 ff,pause 10");
+    const QString read =
+        setup + QStringLiteral("pause 100,send 45,pause 100,send 65 32 52,pause 10,") + records;
+    opening(OperationKind::ReadBlock, read.split(u','));
+    opening(
+        OperationKind::WriteBlock,
+        (setup + QStringLiteral("pause 100,send 45,pause 10,send 65 32 57,pause 10,") + records).split(u','));
+    opening(OperationKind::VerifyBlock, read.split(u','));
 }
 
 TEST_F(ExchangeTest, LongSetupReplyAndSurplusChunkBytesAreDropped)
@@ -174,8 +167,8 @@ TEST_F(ExchangeTest, BoardThatOnlyIdentifiesCostsSetupAndChunkLimits)
     board.readChunksBeforeSilence = 0;
     view.selected = 5;
     const double start = pump.now;
-    click(OperationKind::ReadByte);
-    EXPECT_EQ(1, link().ComError);
+    EXPECT_EQ(LinkResult::TimedOut, click(OperationKind::ReadByte).failure);
+    EXPECT_EQ(texts::kTimeOutText + texts::kReadErrorSuffix, panels.panel(1));
     EXPECT_GT(pump.now - start, 40.0);
     EXPECT_LT(pump.now - start, 41.0);
 }

@@ -102,8 +102,7 @@ TEST_F(PtyLinkTest, VanishedDeviceEndsAWaitAtOnce)
     ASSERT_FALSE(link.open(PortSettings{7, true, false, {}}));
     ::close(master_);
     master_ = -1;
-    LinkState record;
-    LinkContext ctx{link, pump, record, {}, {}};
+    LinkContext ctx{link, pump, {}, {}};
     EXPECT_EQ(LinkResult::PortLost, waitForPending(ctx, 1, startWait(ctx, kReadChunkLimit)));
     EXPECT_TRUE(link.lost());
 }
