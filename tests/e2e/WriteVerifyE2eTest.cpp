@@ -88,11 +88,10 @@ TEST_F(E2eWriteVerifyTest, BlockWriteSendsEachChunkAfterItsAcknowledgementAndThe
     const QStringList messages = panelHistory(1);
     EXPECT_TRUE(messages.contains(texts::kWritingText));
     EXPECT_TRUE(messages.contains(texts::kVerifyingText));
-    // The write's own end in whole seconds, before the verify starts.
-    const auto writeDone = std::find_if(messages.begin(), messages.end(),
-                                        [](const QString &m) { return m.startsWith(texts::kWriteDoneText); });
-    ASSERT_NE(writeDone, messages.end()) << messages.join(u'|').toStdString();
-    EXPECT_TRUE(secondsShown(*writeDone, texts::kWriteDoneText, 0)) << writeDone->toStdString();
+    // The write's own end, in whole seconds.
+    EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [](const QString &m) {
+        return secondsShown(m, texts::kWriteDoneText, 0).has_value();
+    })) << messages.join(u'|').toStdString();
     EXPECT_TRUE(secondsShown(panel(1), texts::kVerifyDoneText, 1)) << panel(1).toStdString();
 
     EXPECT_EQ(verifyLog(), logBytes(verifyLogHead() + QStringList{countLine(0), texts::kLogEndLine}));
