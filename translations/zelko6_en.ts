@@ -217,10 +217,6 @@ so the Serial EEPROM Programmer was not started.</translation>
         <translation>line %1, %2</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; の名前から形式が分かりません: .hex, .ihx, .s19, .s28, .s37, .srec, .mot, .bin のどれかにしてください</source>
-        <translation>cannot tell the format of &apos;%1&apos; from its name: use .hex, .ihx, .s19, .s28, .s37, .srec, .mot or .bin</translation>
-    </message>
-    <message>
         <source>フォルダーです</source>
         <translation>a folder</translation>
     </message>
@@ -443,6 +439,20 @@ program may write there, as in a build tree; otherwise
 それ、なければプログラムの横の zelko6.ini)</source>
         <translation>the chip catalogue (default: %1
 when there is one, otherwise zelko6.ini beside the program)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>the last of several choices</comment>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between choices</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; の名前から形式が分かりません: %2 のどれかにしてください</source>
+        <translation>cannot tell the format of &apos;%1&apos; from its name: use %2</translation>
     </message>
 </context>
 <context>
@@ -840,6 +850,18 @@ The files it reads and writes are listed in zelko6(1).</translation>
     <message>
         <source>udev ルール %1 がインストールされていません。これがあれば、グループに入らなくても、ログイン中の利用者が一般的な USB シリアル変換器を使えます（zelko6 パッケージに含まれています）。</source>
         <translation>The udev rule %1 is not installed: with it, the user logged in at this computer can use the common USB serial adapters without any group (the zelko6 package includes it).</translation>
+    </message>
+    <message>
+        <source>フォルダーです</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>この形式のイメージのファイルとしては長すぎます: %1 バイト超</source>
+        <translation>too long for an image file in this format: over %1 bytes</translation>
     </message>
 </context>
 <context>
@@ -1376,12 +1398,20 @@ The files it reads and writes are listed in zelko6(1).</translation>
 <context>
     <name>zelko6::QtFileDialogs</name>
     <message>
-        <source>Hexファイル (*.hex);;全てのファイル (*.*)</source>
-        <translation>Intel HEX files (*.hex);;All files (*.*)</translation>
+        <source>Hexファイル</source>
+        <translation>Intel HEX files</translation>
     </message>
     <message>
-        <source>Hexファイル (*.HEX);;S-recordファイル (*.S19 *.S28 *.S37 *.SREC *.MOT);;バイナリファイル (*.BIN);;全てのファイル (*.*)</source>
-        <translation>Intel HEX files (*.HEX);;S-record files (*.S19 *.S28 *.S37 *.SREC *.MOT);;Binary files (*.BIN);;All files (*.*)</translation>
+        <source>S-recordファイル</source>
+        <translation>S-record files</translation>
+    </message>
+    <message>
+        <source>バイナリファイル</source>
+        <translation>Binary files</translation>
+    </message>
+    <message>
+        <source>全てのファイル (*.*)</source>
+        <translation>All files (*.*)</translation>
     </message>
 </context>
 <context>

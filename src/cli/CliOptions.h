@@ -4,6 +4,7 @@
 // with the command is checked against its description, and whether a chip, size or address suits
 // it when the catalogue is known.
 
+#include "core/files/FileFormats.h"
 #include "messages/Translations.h"
 
 #include <QString>
@@ -22,8 +23,6 @@ enum ExitCode : int {
     kExitFile = 4,     // a file could not be read, is damaged, does not fit the chip, or could not be written
     kExitInterrupted = 130, // Ctrl-C or a termination request: the port closed, no file written
 };
-
-enum class ImageFormat { IntelHex, Binary, SRecord };
 
 struct CliOptions {
     QString command;

@@ -44,13 +44,8 @@ Setter flag(bool CliOptions::*field)
 
 std::optional<QString> setFormat(CliOptions &o, const QString &v)
 {
-    if (v == QStringLiteral("hex"))
-        o.dashFormat = ImageFormat::IntelHex;
-    else if (v == QStringLiteral("bin"))
-        o.dashFormat = ImageFormat::Binary;
-    else if (v == QStringLiteral("srec"))
-        o.dashFormat = ImageFormat::SRecord;
-    else
+    o.dashFormat = formatOfWord(v);
+    if (!o.dashFormat)
         return CommandLine::tr("--format: hex、bin、srec のどれかです (%1 は使えません)").arg(v);
     return std::nullopt;
 }

@@ -2,9 +2,7 @@
 
 #include "cli/CommandLineText.h"
 #include "cli/Interruption.h"
-#include "core/files/BinaryImage.h"
-#include "core/files/IntelHex.h"
-#include "core/files/SRecord.h"
+#include "core/files/ImageFile.h"
 #include "messages/StatusTexts.h"
 
 #include <QDir>
@@ -26,56 +24,32 @@ QString displayName(const QString &name)
     return name == kStandardStream ? QStringLiteral("stdin") : name;
 }
 
-FileResult loadBinaryImage(const QString &name, int sizeExp, MemoryBuffer &buffer)
+// A binary image is loaded whole or not at all.
+FileResult judged(const BinaryLoadOutcome &outcome, const QString &where, size_t size, bool /*lenient*/)
 {
     using Status = BinaryLoadOutcome::Status;
-    MemoryBuffer loaded;
-    loaded.recreate(sizeExp);
-    // The core reads by path; standard input has one on every system this runs on.
-    const QString path = name == kStandardStream ? QStringLiteral("/dev/stdin") : name;
-    const BinaryLoadOutcome outcome = loadBinary(path, loaded);
-    const QString size = QString::number(loaded.size());
+    const QString bytes = QString::number(size);
     switch (outcome.status) {
     case Status::Longer:
-        return {kExitFile, StatusTexts::fileStatus(FileStage::BinaryTooLong, {}) +
-                               detail(displayName(name),
-                                      QString::number(outcome.fileSize) + QStringLiteral(" > ") + size)};
+        return {kExitFile,
+                StatusTexts::fileStatus(FileStage::BinaryTooLong, {}) +
+                    detail(where, QString::number(outcome.fileSize) + QStringLiteral(" > ") + bytes)};
     case Status::Unreadable:
-        return {kExitFile, StatusTexts::fileStatus(FileStage::CannotOpen, {}) +
-                               detail(displayName(name), outcome.reason)};
+        return {kExitFile,
+                StatusTexts::fileStatus(FileStage::CannotOpen, {}) + detail(where, outcome.reason)};
     case Status::Shorter:
-        buffer = std::move(loaded);
-        return {kExitOk, StatusTexts::fileStatus(FileStage::LoadedShorter, {}) +
-                             detail(displayName(name),
-                                    QString::number(outcome.fileSize) + QStringLiteral(" < ") + size)};
+        return {kExitOk,
+                StatusTexts::fileStatus(FileStage::LoadedShorter, {}) +
+                    detail(where, QString::number(outcome.fileSize) + QStringLiteral(" < ") + bytes)};
     case Status::Exact:
         break;
     }
-    buffer = std::move(loaded);
     return {};
 }
 
-HexLoadOutcome readRecordFile(const QString &name, ImageFormat format, MemoryBuffer &buffer)
-{
-    const bool sRecord = format == ImageFormat::SRecord;
-    if (name != kStandardStream)
-        return sRecord ? loadSRecord(name, buffer) : loadIntelHex(name, buffer);
-    QFile in;
-    // Through the descriptor rather than stdio's FILE: no second buffer in between, and a read
-    // that blocks is a plain read() that a signal interrupts under any runtime (a thread checker
-    // holds a signal back while the thread is inside stdio).
-    if (!in.open(fileno(stdin), QIODevice::ReadOnly))
-        return {HexLoadOutcome::Status::Unreadable, 0, 0, in.errorString(), {}};
-    return sRecord ? readSRecord(in, buffer) : readIntelHex(in, buffer);
-}
-
 // Intel HEX or S-record: the same outcomes, so the same judgement.
-FileResult loadRecordImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer,
-                           bool lenient)
+FileResult judged(const HexLoadOutcome &outcome, const QString &where, size_t size, bool lenient)
 {
-    buffer.recreate(sizeExp);
-    const HexLoadOutcome outcome = readRecordFile(name, format, buffer);
-    const QString where = displayName(name);
     switch (outcome.status) {
     case HexLoadOutcome::Status::Complete:
         if (!outcome.damage.found())
@@ -84,22 +58,19 @@ FileResult loadRecordImage(const QString &name, ImageFormat format, int sizeExp,
         if (lenient)
             return {kExitOk, StatusTexts::fileDamageAlone(outcome.damage) +
                                  detail(where, CommandLine::tr("読める所まで読み込みました (--lenient)"))};
-        buffer.recreate(sizeExp);
         return {
             kExitFile,
             StatusTexts::fileDamageAlone(outcome.damage) +
                 detail(where, CommandLine::tr("読み込んでいません。--lenient で読める所まで読み込みます"))};
     case HexLoadOutcome::Status::DoesNotFit:
-        buffer.recreate(sizeExp);
         return {kExitFile,
                 StatusTexts::doesNotFitAlone() + detail(where, CommandLine::tr("%1 行目, 0x%2 >= 0x%3")
                                                                    .arg(outcome.line)
                                                                    .arg(outcome.address, 0, 16)
-                                                                   .arg(qulonglong{buffer.size()}, 0, 16))};
+                                                                   .arg(qulonglong{size}, 0, 16))};
     case HexLoadOutcome::Status::Unreadable:
         break;
     }
-    buffer.recreate(sizeExp);
     // Nothing read at all is a file that would not open; otherwise it broke off part way.
     if (outcome.line == 0)
         return {kExitFile,
@@ -109,28 +80,63 @@ FileResult loadRecordImage(const QString &name, ImageFormat format, int sizeExp,
                 detail(where, CommandLine::tr("%1 行目, %2").arg(outcome.line).arg(outcome.reason))};
 }
 
+ImageFileRead readNamed(const QString &name, ImageFormat format, MemoryBuffer &buffer)
+{
+    if (name != kStandardStream)
+        return readImageFile(name, format, buffer);
+    QFile in;
+    // Through the descriptor rather than stdio's FILE: no second buffer in between, and a read
+    // that blocks is a plain read() that a signal interrupts under any runtime (a thread checker
+    // holds a signal back while the thread is inside stdio).
+    if (!in.open(fileno(stdin), QIODevice::ReadOnly))
+        return {{FileRefusal::Kind::CannotOpen, in.errorString(), 0}, {}};
+    return readImageFrom(in, format, buffer);
+}
+
+// "'x' の名前から形式が分かりません" names every suffix the table knows: ".hex, .ihx, …, .bin".
+QString knownSuffixes()
+{
+    QStringList suffixes;
+    for (const FileFormat &format : fileFormats())
+        for (const QString &suffix : format.suffixes)
+            suffixes << u'.' + suffix;
+    const QString last = suffixes.takeLast();
+    // The separators are texts of their own: English ends the list with "or".
+    return CommandLine::tr("%1, %2", "the last of several choices")
+        .arg(suffixes.join(CommandLine::tr(", ", "between choices")), last);
+}
+
 } // namespace
 
 std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<ImageFormat> dashFormat)
 {
     if (name == kStandardStream)
-        return dashFormat.value_or(ImageFormat::IntelHex);
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    if (suffix == QStringLiteral("hex") || suffix == QStringLiteral("ihx"))
-        return ImageFormat::IntelHex;
-    if (suffix == QStringLiteral("bin"))
-        return ImageFormat::Binary;
-    if (isSRecordName(name))
-        return ImageFormat::SRecord;
-    return CommandLine::tr("'%1' の名前から形式が分かりません: .hex, .ihx, .s19, .s28, .s37, .srec, .mot, "
-                           ".bin のどれかにしてください")
-        .arg(name);
+        return dashFormat.value_or(kDefaultImageFormat);
+    if (const auto format = formatOfName(name, UnknownSuffix::Refused))
+        return *format;
+    return CommandLine::tr("'%1' の名前から形式が分かりません: %2 のどれかにしてください")
+        .arg(name, knownSuffixes());
 }
 
 FileResult loadImage(const QString &name, ImageFormat format, int sizeExp, MemoryBuffer &buffer, bool lenient)
 {
-    return format == ImageFormat::Binary ? loadBinaryImage(name, sizeExp, buffer)
-                                         : loadRecordImage(name, format, sizeExp, buffer, lenient);
+    MemoryBuffer loaded;
+    loaded.recreate(sizeExp);
+    const ImageFileRead read = readNamed(name, format, loaded);
+    const QString where = displayName(name);
+    FileResult result;
+    if (read.refusal.refused())
+        result = {kExitFile, StatusTexts::fileStatus(FileStage::CannotOpen, {}) +
+                                 detail(where, StatusTexts::fileRefusal(read.refusal))};
+    else // a reader with an outcome of a new kind does not compile without its judgement
+        result =
+            std::visit([&](const auto &outcome) { return judged(outcome, where, loaded.size(), lenient); },
+                       read.outcome);
+    if (result.ok())
+        buffer = std::move(loaded);
+    else
+        buffer.recreate(sizeExp);
+    return result;
 }
 
 FileResult checkCanSave(const QString &name)
@@ -149,11 +155,7 @@ FileResult checkCanSave(const QString &name)
 FileResult saveImage(const MemoryBuffer &buffer, const QString &name, ImageFormat format,
                      const Console &console)
 {
-    const QByteArray bytes = format == ImageFormat::IntelHex ? intelHexText(buffer)
-                             : format == ImageFormat::SRecord
-                                 ? sRecordText(buffer)
-                                 : QByteArray(reinterpret_cast<const char *>(buffer.data()),
-                                              static_cast<qsizetype>(buffer.size()));
+    const QByteArray bytes = fileFormat(format).write(buffer);
     if (name == kStandardStream) {
         if (const auto reason = console.dataBytes(bytes))
             return {kExitFile, StatusTexts::notSaved() + detail(QStringLiteral("stdout"), *reason)};

@@ -1,6 +1,6 @@
 #pragma once
 // Chip images on the command line: the format follows the name, "-" is standard input or output,
-// and the reading and writing itself is the window's (IntelHex, BinaryImage). Unlike the window,
+// and the reading and writing itself is the window's (FileFormats, ImageFile). Unlike the window,
 // a file that does not fit or cannot be read to its end is refused whole: a script must never
 // write half an image into a chip.
 
@@ -15,9 +15,9 @@ namespace zelko6::cli {
 
 inline const QString kStandardStream = QStringLiteral("-");
 
-// .hex and .ihx are Intel HEX, .s19, .s28, .s37, .srec and .mot S-record, .bin raw binary (any
-// case); "-" takes `dashFormat`, Intel HEX when none is given. Anything else is a usage error, named in the
-// returned text.
+// The format by the name's suffix (FileFormats), which must be one of the table's; "-" takes
+// `dashFormat`, Intel HEX when none is given. Anything else is a usage error, named in the returned
+// text.
 std::variant<ImageFormat, QString> formatOf(const QString &name, std::optional<ImageFormat> dashFormat);
 
 struct FileResult {

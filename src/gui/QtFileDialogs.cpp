@@ -1,5 +1,6 @@
 #include "gui/QtFileDialogs.h"
 
+#include "core/files/FileFormats.h"
 #include "gui/Desktop.h"
 #include "messages/StatusTexts.h"
 
@@ -7,6 +8,21 @@
 #include <QFileDialog>
 
 namespace zelko6 {
+
+// "Hexファイル (*.HEX)": a format's filter with its suffixes as patterns.
+static QString filterOf(const FileFormat &format, qsizetype suffixes, bool upperCase)
+{
+    QStringList patterns;
+    for (const QString &suffix : format.suffixes.first(suffixes))
+        patterns << QStringLiteral("*.") + (upperCase ? suffix.toUpper() : suffix);
+    return QCoreApplication::translate("zelko6::QtFileDialogs", format.filterName) + QStringLiteral(" (") +
+           patterns.join(u' ') + u')';
+}
+
+static QString allFilesFilter()
+{
+    return QCoreApplication::translate("zelko6::QtFileDialogs", "全てのファイル (*.*)");
+}
 
 static std::optional<QString> run(QWidget *owner, const FileDialogRequest &request, const QString &filter,
                                   QFileDialog::AcceptMode mode)
@@ -29,21 +45,19 @@ static std::optional<QString> run(QWidget *owner, const FileDialogRequest &reque
 
 std::optional<QString> QtFileDialogs::openFile(const FileDialogRequest &request)
 {
-    return run(
-        owner_, request,
-        // Intel HEX first, as always; the other formats the program reads are offered beside it.
-        QCoreApplication::translate("zelko6::QtFileDialogs",
-                                    "Hexファイル (*.HEX);;S-recordファイル (*.S19 *.S28 *.S37 *.SREC *.MOT);;"
-                                    "バイナリファイル (*.BIN);;全てのファイル (*.*)"),
-        QFileDialog::AcceptOpen);
+    // Intel HEX first, as always; the other formats the program reads are offered beside it.
+    QStringList filters;
+    for (const FileFormat &format : fileFormats())
+        filters << filterOf(format, format.suffixesInDialog, true);
+    return run(owner_, request, (filters << allFilesFilter()).join(QStringLiteral(";;")),
+               QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtFileDialogs::saveFile(const FileDialogRequest &request)
 {
-    return run(
-        owner_, request,
-        QCoreApplication::translate("zelko6::QtFileDialogs", "Hexファイル (*.hex);;全てのファイル (*.*)"),
-        QFileDialog::AcceptSave);
+    // Only the format a name without a suffix is saved in, as it has always been offered.
+    const QString hex = filterOf(fileFormat(kDefaultImageFormat), 1, false);
+    return run(owner_, request, hex + QStringLiteral(";;") + allFilesFilter(), QFileDialog::AcceptSave);
 }
 
 bool QtFileDialogs::confirmOverwrite(const QString &)

@@ -281,6 +281,8 @@ QString StatusTexts::fileStatus(const FileStatus &status)
     case FileStage::PleaseWait:
         return pleaseWait();
     case FileStage::CannotOpen:
+        if (const QString why = fileRefusal(status.refusal); !why.isEmpty())
+            return tr("ファイルをオープンできませんでした。") + QStringLiteral(" (") + why + u')';
         return tr("ファイルをオープンできませんでした。");
     case FileStage::Loading:
         return tr("ファイルをロードしています..........");
@@ -353,6 +355,23 @@ QString StatusTexts::fileDamageAlone(const FileDamage &damage)
         return tr("ファイルにデータレコードがありません（%1行）。").arg(line);
     case FileDamage::Kind::NoEnd:
         return tr("ファイルにエンドレコードがありません（%1行）。").arg(line);
+    }
+    return {};
+}
+
+QString StatusTexts::fileRefusal(const FileRefusal &refusal)
+{
+    switch (refusal.kind) {
+    case FileRefusal::Kind::None:
+        break;
+    case FileRefusal::Kind::Folder:
+        return tr("フォルダーです");
+    case FileRefusal::Kind::NotAFile:
+        return tr("通常のファイルではありません");
+    case FileRefusal::Kind::CannotOpen:
+        return refusal.reason;
+    case FileRefusal::Kind::TooLong:
+        return tr("この形式のイメージのファイルとしては長すぎます: %1 バイト超").arg(refusal.limit);
     }
     return {};
 }

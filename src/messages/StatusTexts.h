@@ -73,6 +73,8 @@ class StatusTexts {
     static QString fileDamage(const FileDamage &damage);
     // Its first sentence alone: the damage and the line, where nothing is loaded.
     static QString fileDamageAlone(const FileDamage &damage);
+    // Why a file was not read at all, to follow the "cannot open" text; empty when that is unknown.
+    static QString fileRefusal(const FileRefusal &refusal);
     // A marked grid cell's description: the value the other image holds there.
     static QString otherValue(ComparedWith comparedWith, uint8_t value);
     static QString overwriteTitle();

@@ -11,6 +11,25 @@
 namespace zelko6::cli {
 namespace {
 
+// The texts that list the image formats are written out; a format added to the table without them
+// fails here.
+TEST(CliDescriptionsTest, TheHelpAndTheFormatOptionNameEveryFormat)
+{
+    const OptionDescription *format = findOption(QStringLiteral("--format"));
+    ASSERT_NE(format, nullptr);
+    CliOptions options;
+    const QString complaint = format->set(options, QStringLiteral("s19")).value_or(QString());
+    const QString help = usageText();
+    for (const FileFormat &row : fileFormats()) {
+        const QString word = QString::fromLatin1(row.word);
+        EXPECT_TRUE(complaint.contains(word) && format->placeholder.contains(word) &&
+                    format->choices.contains(word))
+            << row.word;
+        for (const QString &suffix : row.suffixes)
+            EXPECT_TRUE(help.contains(u'.' + suffix)) << suffix.toStdString();
+    }
+}
+
 TEST(CliDescriptionsTest, EveryNameTheTablesUseIsDescribedOnce)
 {
     QStringList names;

@@ -2,6 +2,7 @@
 // (the binary edge cases among them), format detection by name, and the usage errors.
 
 #include "cli/CliProcess.h"
+#include "support/HostileFiles.h"
 #include "support/JapaneseTexts.h"
 
 #include <QDir>
@@ -130,10 +131,51 @@ TEST(CliFilesTest, TheNameDecidesTheFormat)
     EXPECT_EQ(fromHex.exitCode, 0);
     EXPECT_EQ(ws.read(QStringLiteral("f.bin")), image.left(16) + QByteArray(240, '\xFF'));
 
-    // A name that says nothing is not guessed at.
+    // A name that says nothing is not guessed at; the complaint names every suffix there is.
     const CliRun unknown = ws.run(convert(QStringLiteral("a.BIN"), QStringLiteral("out.txt"), kSize256));
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_FALSE(ws.exists(QStringLiteral("out.txt")));
+    EXPECT_TRUE(unknown.err.startsWith(QStringLiteral(
+        "zelko6-cli: cannot tell the format of 'out.txt' from its name: use .hex, .ihx, .s19, .s28, .s37, "
+        ".srec, .mot or .bin\n")))
+        << unknown.err.toStdString();
+    const CliRun japanese = ws.run(convert(QStringLiteral("a.BIN"), QStringLiteral("out.txt"), kSize256) +
+                                   QStringList{QStringLiteral("--lang=ja")});
+    EXPECT_TRUE(japanese.err.startsWith(QStringLiteral(
+        "zelko6-cli: 'out.txt' の名前から形式が分かりません: .hex, .ihx, .s19, .s28, .s37, .srec, "
+        ".mot, .bin のどれかにしてください\n")))
+        << japanese.err.toStdString();
+}
+
+TEST(CliFilesTest, FilesThatNeverEndOrBlockAreRefused)
+{
+    CliWorkspace ws;
+    const QString fifo = ws.path(QStringLiteral("fifo.hex"));
+    ASSERT_TRUE(makeFifo(fifo));
+    ASSERT_FALSE(endlessFileIn(QDir(ws.path(QString())), QStringLiteral("z.s19")).isEmpty());
+    const QString cannotOpen = QStringLiteral("The file could not be opened. (");
+    const QStringList fromZeros = {QStringLiteral("sh"), QStringLiteral("-c"),
+                                   QStringLiteral("exec \"$@\" </dev/zero"), QStringLiteral("sh")};
+    const struct {
+        QStringList wrapper; // standard input from /dev/zero when given
+        QString in;
+        QString why;
+    } cases[] = {
+        {{}, QStringLiteral("z.s19"), QStringLiteral("z.s19: not a regular file")},
+        {{}, QStringLiteral("fifo.hex"), QStringLiteral("fifo.hex: not a regular file")},
+        {fromZeros, QStringLiteral("-"),
+         QStringLiteral("stdin: too long for an image file in this format: over 4259840 bytes")},
+    };
+    for (const auto &c : cases) {
+        const QStringList arguments = convert(c.in, QStringLiteral("o.bin"), kSize256);
+        CliRun run;
+        EXPECT_TRUE(endsWithoutAWriter(fifo, [&] {
+            run = c.wrapper.isEmpty() ? ws.run(arguments) : ws.runThrough(c.wrapper, arguments);
+        })) << c.in.toStdString();
+        EXPECT_EQ(run.exitCode, 4) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(cannotOpen + c.why + u')')) << run.err.toStdString();
+        EXPECT_FALSE(ws.exists(QStringLiteral("o.bin")));
+    }
 }
 
 TEST(CliFilesTest, FileErrorsExitFour)

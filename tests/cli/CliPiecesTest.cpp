@@ -274,19 +274,13 @@ TEST_F(InEnglish, EventsFeedTheMeterInTheChosenLanguage)
     EXPECT_TRUE(out.text().isEmpty());
 }
 
+// Which suffix names which format is the table's (FileFormatsTest); here what the command line adds.
 TEST(CliImageFilesTest, FormatByName)
 {
-    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("a/B.HEX"), std::nullopt)),
-              ImageFormat::IntelHex);
-    EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("x.ihx"), std::nullopt)), ImageFormat::IntelHex);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("x.Bin"), ImageFormat::IntelHex)),
               ImageFormat::Binary);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), std::nullopt)), ImageFormat::IntelHex);
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), ImageFormat::Binary)), ImageFormat::Binary);
-    for (const char *name : {"x.s19", "x.S28", "x.s37", "x.srec", "x.MOT"})
-        EXPECT_EQ(std::get<ImageFormat>(formatOf(QString::fromLatin1(name), std::nullopt)),
-                  ImageFormat::SRecord)
-            << name;
     EXPECT_EQ(std::get<ImageFormat>(formatOf(QStringLiteral("-"), ImageFormat::SRecord)),
               ImageFormat::SRecord);
     for (const char *name : {"x.txt", "hex", "x.bin.gz", "bin/x"})

@@ -3,6 +3,7 @@
 
 #include "core/operations/FileCommands.h"
 #include "core/base/ProgramFolder.h"
+#include "core/files/ImageFile.h"
 #include "core/files/ImageTestSupport.h"
 #include "core/files/IntelHex.h"
 #include "core/files/SRecord.h"
@@ -10,7 +11,9 @@
 #include "gui/BufferTools.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
+#include "messages/Translations.h"
 #include "support/AppHarness.h"
+#include "support/HostileFiles.h"
 #include "support/Waiting.h"
 
 #include <QAction>
@@ -79,6 +82,11 @@ struct FileWindowTest : ::testing::Test {
         h.start();
         ASSERT_TRUE(h.started);
     }
+    void TearDown() override
+    {
+        h.stop();
+        useLanguage(Language::Japanese, {}); // the next test starts as a first run does
+    }
     MainWindow &main() { return *h.app->mainWindow(); }
     AppState &state() { return h.app->state(); }
     QString path(const char *name) { return files.filePath(QLatin1String(name)); }
@@ -116,6 +124,53 @@ TEST_F(FileWindowTest, LoadingAFileFillsAFreshBufferAndRemembersItsFolder)
     main().action("mnuFileOpen")->trigger();
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
     EXPECT_EQ(state().BufData[0x13], 0x04);
+}
+
+TEST_F(FileWindowTest, TheDialogsOfferTheFormatsInEitherLanguage)
+{
+    const auto offered = [&](const char *action) {
+        answer.arm(QString());
+        main().action(action)->trigger();
+        return answer.filters;
+    };
+    EXPECT_EQ(offered("mnuFileOpen"),
+              (QStringList{"Hexファイル (*.HEX)", "S-recordファイル (*.S19 *.S28 *.S37 *.SREC *.MOT)",
+                           "バイナリファイル (*.BIN)", "全てのファイル (*.*)"}));
+    EXPECT_EQ(offered("mnuFileSaveAs"), (QStringList{"Hexファイル (*.hex)", "全てのファイル (*.*)"}));
+    main().action("mnuLanguageEnglish")->trigger();
+    EXPECT_EQ(offered("mnuFileCompare"),
+              (QStringList{"Intel HEX files (*.HEX)", "S-record files (*.S19 *.S28 *.S37 *.SREC *.MOT)",
+                           "Binary files (*.BIN)", "All files (*.*)"}));
+    EXPECT_EQ(offered("mnuFileSaveAs"), (QStringList{"Intel HEX files (*.hex)", "All files (*.*)"}));
+}
+
+TEST_F(FileWindowTest, FilesThatNeverEndOrBlockAreRefusedAndTheWindowGoesOn)
+{
+    const QString fifo = path("fifo.hex");
+    ASSERT_TRUE(makeFifo(fifo));
+    const int64_t limit = longestImageFile(ImageFormat::IntelHex, state().BufData.size());
+    ASSERT_TRUE(makeSparseFile(path("long.hex"), limit + 1));
+    const QString cannotOpen = QStringLiteral("ファイルをオープンできませんでした。");
+    const struct {
+        QString file;
+        const char *action;
+        QString message;
+    } cases[] = {
+        {endlessFileIn(QDir(files.path()), QStringLiteral("z.s19")), "mnuFileOpen",
+         cannotOpen + QStringLiteral(" (通常のファイルではありません)")},
+        {fifo, "mnuFileCompare", cannotOpen + QStringLiteral(" (通常のファイルではありません)")},
+        {path("long.hex"), "mnuFileOpen",
+         cannotOpen +
+             QStringLiteral(" (この形式のイメージのファイルとしては長すぎます: %1 バイト超)").arg(limit)},
+    };
+    state().BufData[0] = 0x12;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        answer.arm(c.file);
+        EXPECT_TRUE(endsWithoutAWriter(fifo, [&] { main().action(c.action)->trigger(); }));
+        EXPECT_EQ(main().status().panel(1), c.message);
+        EXPECT_EQ(state().BufData[0], 0x12) << "the buffer stays as it was";
+    }
 }
 
 TEST_F(FileWindowTest, ALoadedFileEmptiesTheUndoHistoryAndACancelledOneDoesNot)

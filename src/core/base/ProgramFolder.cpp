@@ -1,5 +1,6 @@
 #include "core/base/ProgramFolder.h"
 
+#include "core/base/PathKind.h"
 #include "core/base/Settings.h"
 
 #include <QDir>
@@ -28,6 +29,10 @@ QString GetAppDir(const QString &programDirectory)
 
 bool FileExists(const QString &path)
 {
+    // Opening a FIFO that has no writer would wait for one for good: what is neither a file nor a
+    // folder is judged by its permissions instead.
+    if (pathKindOf(path) == PathKind::Other)
+        return QFileInfo(path).isReadable();
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
 }

@@ -1,8 +1,11 @@
 #include "core/devices/DeviceFile.h"
 
+#include "core/base/PathKind.h"
 #include "core/text/CodePage932.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 
 namespace zelko6 {
 
@@ -56,10 +59,23 @@ static QStringList splitLines(const QString &text)
     return lines;
 }
 
+QString decodeDeviceFile(const QByteArray &bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) < 0x80; });
+    if (!ascii) {
+        // Stateless, so that a sequence cut off at the end is an error too; a BOM is dropped.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decodeCp932(bytes);
+}
+
 DeviceFileContents parseDeviceFile(const QByteArray &bytes)
 {
     DeviceFileContents contents;
-    for (const QString &raw : splitLines(decodeCp932(bytes))) {
+    for (const QString &raw : splitLines(decodeDeviceFile(bytes))) {
         QString line = trimSpaces(ExpandTabs(raw)).toString();
         if (line.contains(QStringLiteral("Ver"))) {
             contents.DefFileVer = line;
@@ -80,6 +96,10 @@ DeviceFileContents parseDeviceFile(const QByteArray &bytes)
 
 DeviceFileContents readDeviceFile(const QString &path)
 {
+    // A FIFO without a writer would hold the start for good, and a device such as /dev/zero would
+    // never end: only a regular file is read.
+    if (pathKindOf(path) != PathKind::RegularFile)
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -4,8 +4,11 @@
 #include "core/buffer/MemoryBuffer.h"
 #include "core/files/AtomicSave.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+
+class QIODevice;
 
 namespace zelko6 {
 
@@ -22,7 +25,12 @@ struct BinaryLoadOutcome {
 };
 
 // Loads the file over the whole buffer (file bytes, then 0xFF), or leaves the buffer as it was.
+// From a device it reads at most one byte more than the buffer holds.
+BinaryLoadOutcome readBinary(QIODevice &device, MemoryBuffer &buffer);
 BinaryLoadOutcome loadBinary(const QString &path, MemoryBuffer &buffer);
+
+// The whole buffer as the file's bytes.
+QByteArray binaryText(const MemoryBuffer &buffer);
 
 // Saves the whole buffer atomically.
 SaveOutcome saveBinary(const MemoryBuffer &buffer, const QString &path);

@@ -1,7 +1,5 @@
 #include "core/files/SRecord.h"
 
-#include <QFileInfo>
-#include <QStringList>
 #include <algorithm>
 #include <cstring>
 
@@ -48,13 +46,6 @@ char *putRecord(char *out, char type, int addressBytes, size_t address, const ui
 }
 
 } // namespace
-
-bool isSRecordName(const QString &path)
-{
-    static const QStringList suffixes = {QStringLiteral("s19"), QStringLiteral("s28"), QStringLiteral("s37"),
-                                         QStringLiteral("srec"), QStringLiteral("mot")};
-    return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
-}
 
 QByteArray sRecordText(const MemoryBuffer &buffer)
 {

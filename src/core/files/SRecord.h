@@ -16,9 +16,6 @@ class QIODevice;
 
 namespace zelko6 {
 
-// The names other tools give S-record files: ".s19", ".s28", ".s37", ".srec" and ".mot", any case.
-bool isSRecordName(const QString &path);
-
 // What the header record of our files says: the program that wrote them.
 inline constexpr char kSRecordHeaderText[] = "ZELKO6";
 

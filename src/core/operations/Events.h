@@ -5,6 +5,7 @@
 
 #include "core/devices/ChipSelection.h"
 #include "core/files/HexRecords.h"
+#include "core/files/ImageFile.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/Protocol.h"
 #include "core/programmer/Transfer.h"
@@ -126,7 +127,7 @@ struct GridRefreshFinished {};
 
 enum class FileStage {
     PleaseWait,    // the open dialog is about to show
-    CannotOpen,    // nothing chosen, no such file, no chip, or unreadable
+    CannotOpen,    // nothing chosen, no such file, no chip, or unreadable; `refusal` may say why
     Loading,       //
     Loaded,        // read to the end
     Damaged,       // read to the end, but the file is damaged: `damage` says how and where
@@ -143,8 +144,9 @@ enum class FileStage {
 struct FileStatus {
     FileStage stage;
     QString detail;
-    FileDamage damage = {};  // Damaged
-    int64_t differences = 0; // Compared
+    FileDamage damage = {};   // Damaged
+    int64_t differences = 0;  // Compared
+    FileRefusal refusal = {}; // CannotOpen: why the file was not read, when that is known
 };
 
 // --- The window's own controls ---

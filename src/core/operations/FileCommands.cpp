@@ -2,9 +2,7 @@
 
 #include "core/base/ProgramFolder.h"
 #include "core/buffer/CheckSum.h"
-#include "core/files/BinaryImage.h"
-#include "core/files/IntelHex.h"
-#include "core/files/SRecord.h"
+#include "core/files/ImageFile.h"
 #include "core/operations/ScopedFlag.h"
 
 #include <QFileInfo>
@@ -14,11 +12,6 @@ namespace zelko6 {
 QString folderOf(const QString &path)
 {
     return QFileInfo(path).absolutePath();
-}
-
-static bool isBinaryName(const QString &path)
-{
-    return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive);
 }
 
 FileCommands::FileCommands(BufferState &buffer, const CatalogueState &catalogue, Settings &settings,
@@ -31,6 +24,36 @@ FileCommands::FileCommands(BufferState &buffer, const CatalogueState &catalogue,
 void FileCommands::status(FileStage stage, const QString &detail)
 {
     events_.report(FileStatus{stage, detail});
+}
+
+// The suffix the dialogs add to a name typed without one: the default format's, as "HEX".
+static QString defaultSuffix()
+{
+    return fileFormat(kDefaultImageFormat).suffixes.constFirst().toUpper();
+}
+
+FileDialogRequest FileCommands::openRequest() const
+{
+    return {openStartFolder(), defaultSuffix(), QStringLiteral("*.") + defaultSuffix()};
+}
+
+bool FileCommands::canOpen(const std::optional<QString> &chosen)
+{
+    if (!chosen || chosen->isEmpty() || !catalogue_.chipSelected) {
+        status(FileStage::CannotOpen);
+        return false;
+    }
+    // Before anything opens it (FileExists too): a FIFO without a writer would hold the window for
+    // good, and a device such as /dev/zero never ends.
+    if (const FileRefusal refusal = refusalBeforeOpening(*chosen); refusal.refused()) {
+        events_.report(FileStatus{FileStage::CannotOpen, {}, {}, 0, refusal});
+        return false;
+    }
+    if (!FileExists(*chosen)) {
+        status(FileStage::CannotOpen);
+        return false;
+    }
+    return true;
 }
 
 QString FileCommands::openStartFolder() const
@@ -49,51 +72,55 @@ void FileCommands::mnuFileOpen_Click()
 {
     status(FileStage::PleaseWait);
     view_.yield();
-    const auto chosen =
-        dialogs_.openFile({openStartFolder(), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
+    const auto chosen = dialogs_.openFile(openRequest());
     buffer_.WorkFilePath = chosen.value_or(QString());
-    if (!chosen || buffer_.WorkFilePath.isEmpty() || !FileExists(buffer_.WorkFilePath) ||
-        !catalogue_.chipSelected) {
-        status(FileStage::CannotOpen);
+    if (!canOpen(chosen))
         return;
-    }
     settings_.setText(keys::OpenDir, folderOf(buffer_.WorkFilePath));
     view_.showFileInCaption(buffer_.WorkFilePath);
     view_.yield();
     loadChosenFile();
 }
 
+// A binary image longer than the chip is refused whole: half an image is never wanted.
+static FileStatus statusOf(const BinaryLoadOutcome &outcome)
+{
+    switch (outcome.status) {
+    case BinaryLoadOutcome::Status::Longer:
+        return {FileStage::BinaryTooLong, {}};
+    case BinaryLoadOutcome::Status::Unreadable:
+        return {FileStage::CannotOpen, {}};
+    case BinaryLoadOutcome::Status::Shorter:
+        return {FileStage::LoadedShorter, {}};
+    case BinaryLoadOutcome::Status::Exact:
+        break;
+    }
+    return {FileStage::Loaded, {}};
+}
+
+// A file that did not fit, could not be read to its end or is damaged is not reported as loaded:
+// the user would go on to write a broken image into a chip.
+static FileStatus statusOf(const HexLoadOutcome &outcome)
+{
+    if (outcome.status == HexLoadOutcome::Status::DoesNotFit)
+        return {FileStage::DoesNotFit, {}};
+    if (outcome.status == HexLoadOutcome::Status::Unreadable)
+        return {FileStage::Unreadable, {}};
+    if (outcome.damage.found())
+        return {FileStage::Damaged, {}, outcome.damage};
+    return {FileStage::Loaded, {}};
+}
+
 FileCommands::ImageRead FileCommands::readImage(const QString &path) const
 {
     ImageRead read;
     read.image.recreate(catalogue_.chip.DUT_SizeExp);
-    if (isBinaryName(path)) {
-        // A binary image longer than the chip is refused whole: half an image is never wanted.
-        switch (loadBinary(path, read.image).status) {
-        case BinaryLoadOutcome::Status::Longer:
-            read.status.stage = FileStage::BinaryTooLong;
-            break;
-        case BinaryLoadOutcome::Status::Unreadable:
-            read.status.stage = FileStage::CannotOpen;
-            break;
-        case BinaryLoadOutcome::Status::Shorter:
-            read.status.stage = FileStage::LoadedShorter;
-            break;
-        case BinaryLoadOutcome::Status::Exact:
-            break;
-        }
-        return read;
-    }
-    const HexLoadOutcome outcome =
-        isSRecordName(path) ? loadSRecord(path, read.image) : loadIntelHex(path, read.image);
-    // A file that did not fit, could not be read to its end or is damaged is not reported as
-    // loaded: the user would go on to write a broken image into a chip.
-    if (outcome.status == HexLoadOutcome::Status::DoesNotFit)
-        read.status.stage = FileStage::DoesNotFit;
-    else if (outcome.status == HexLoadOutcome::Status::Unreadable)
-        read.status.stage = FileStage::Unreadable;
-    else if (outcome.damage.found())
-        read.status = {FileStage::Damaged, {}, outcome.damage};
+    const ImageFileRead file =
+        readImageFile(path, *formatOfName(path, UnknownSuffix::IsIntelHex), read.image);
+    if (file.refusal.refused())
+        read.status = {FileStage::CannotOpen, {}, {}, 0, file.refusal};
+    else // a reader with an outcome of a new kind does not compile without its statusOf
+        read.status = std::visit([](const auto &outcome) { return statusOf(outcome); }, file.outcome);
     return read;
 }
 
@@ -126,12 +153,9 @@ void FileCommands::mnuFileCompare_Click()
 {
     status(FileStage::PleaseWait);
     view_.yield();
-    const auto chosen =
-        dialogs_.openFile({openStartFolder(), QStringLiteral("HEX"), QStringLiteral("*.HEX")});
-    if (!chosen || chosen->isEmpty() || !FileExists(*chosen) || !catalogue_.chipSelected) {
-        status(FileStage::CannotOpen);
+    const auto chosen = dialogs_.openFile(openRequest());
+    if (!canOpen(chosen))
         return;
-    }
     settings_.setText(keys::OpenDir, folderOf(*chosen));
     const ScopedFlag busy = busyPointer(view_);
     status(FileStage::Loading);
@@ -151,7 +175,7 @@ void FileCommands::mnuFileCompare_Click()
 
 void FileCommands::mnuFileSaveAs_Click()
 {
-    const auto chosen = dialogs_.saveFile({saveStartFolder(), QStringLiteral("HEX"), QString()});
+    const auto chosen = dialogs_.saveFile({saveStartFolder(), defaultSuffix(), QString()});
     if (!chosen || chosen->isEmpty()) {
         status(FileStage::SaveCancelled);
         return;
@@ -179,9 +203,8 @@ void FileCommands::mnuFileSaveAs_Click()
 bool FileCommands::writeChosenFile()
 {
     const QString &path = buffer_.WorkFilePath;
-    const SaveOutcome outcome = isBinaryName(path)    ? saveBinary(buffer_.BufData, path)
-                                : isSRecordName(path) ? saveSRecord(buffer_.BufData, path)
-                                                      : saveIntelHex(buffer_.BufData, path);
+    const SaveOutcome outcome =
+        saveImageFile(buffer_.BufData, *formatOfName(path, UnknownSuffix::IsIntelHex), path);
     if (!outcome.saved)
         status(FileStage::NotSaved, outcome.reason);
     return outcome.saved;

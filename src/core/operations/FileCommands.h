@@ -1,7 +1,7 @@
 #pragma once
-// Loading the buffer from a file and saving it to one: Intel HEX, raw binary when the name ends in
-// ".bin", S-record when it ends in ".s19", ".s28", ".s37", ".srec" or ".mot" (any case). The dialogs and the
-// window are reached through small interfaces; what happens is reported as FileStatus events.
+// Loading the buffer from a file and saving it to one, in the format its name says (Intel HEX when
+// it says none). The dialogs and the window are reached through small interfaces; what happens is
+// reported as FileStatus events.
 
 #include "core/base/Settings.h"
 #include "core/buffer/BufferState.h"
@@ -14,7 +14,8 @@
 
 namespace zelko6 {
 
-// The dialogs offer Intel HEX files first, then all files.
+// The dialogs offer Intel HEX files first (the open dialog the other formats after them), then all
+// files.
 struct FileDialogRequest {
     QString initialFolder;
     QString defaultSuffix; // appended when the name typed has none
@@ -67,6 +68,9 @@ class FileCommands {
 
   private:
     // A file's image at the chip's size, read by the rules of its name, and how the reading went.
+    // Read on the window's thread: no file is read further than the longest an image can have (a
+    // few MB, read in tens of milliseconds; bench_intelhex), too short a pause for a thread of its
+    // own and the lock that would then have to keep the buffer from the user meanwhile.
     struct ImageRead {
         MemoryBuffer image;
         FileStatus status{FileStage::Loaded, {}};
@@ -74,6 +78,9 @@ class FileCommands {
         bool whole() const;   // read completely and without damage
     };
     ImageRead readImage(const QString &path) const;
+    FileDialogRequest openRequest() const;
+    // Whether the chosen file may be read; if not, says so.
+    bool canOpen(const std::optional<QString> &chosen);
     // The remembered folder when it is still one to start in, else the view's first one. Files are
     // read from folders the user may not write (a CD, /usr/share), so an open starts in any that is
     // still there; a save starts only where it can write.

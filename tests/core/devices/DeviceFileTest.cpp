@@ -2,7 +2,10 @@
 
 #include "core/devices/DeviceFile.h"
 #include "core/text/CodePage932.h"
+#include "support/HostileFiles.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zelko6;
@@ -96,4 +99,80 @@ TEST(DeviceFile, AFileThatCannotBeReadGivesAnEmptyList)
     const auto file = readDeviceFile(QStringLiteral("/nonexistent/zelko6.ini"));
     EXPECT_EQ(file.DeviceCount, 0);
     EXPECT_TRUE(file.DefFileVer.isEmpty());
+}
+
+namespace {
+
+const QByteArray kBom = QByteArray("\xEF\xBB\xBF");
+
+QByteArray sampleCatalogue()
+{
+    QFile file(QStringLiteral(ZELKO6_SOURCE_DIR "/data/zelko6.ini"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Everything a catalogue's reader gives, row by row.
+QStringList tableOf(const DeviceFileContents &file)
+{
+    QStringList rows{file.DefFileVer, QString::number(file.DeviceCount)};
+    for (int row = 0; row < file.DeviceCount && row < kDeviceRows; ++row)
+        rows << columns(file.table.row(row), kStoredWords).join(u'|');
+    return rows;
+}
+
+} // namespace
+
+TEST(DeviceFileEncoding, TheSameCatalogueInCodePage932OrUtf8GivesTheSameTable)
+{
+    // The sample, and lines with half-width katakana, full-width letters and a wave dash.
+    const QByteArray sample = sampleCatalogue();
+    ASSERT_FALSE(sample.isEmpty());
+    const QString text = decodeCp932(sample) + QStringLiteral("X1 ｱﾄﾞﾚｽ 2 4 8 0 0 ＧＮＤ～5V\r\n");
+    const auto cp932 = encodeCp932Exactly(text);
+    ASSERT_TRUE(cp932.has_value());
+    const QStringList expected = tableOf(parseDeviceFile(*cp932));
+    ASSERT_EQ(expected[1], QStringLiteral("18"));
+    EXPECT_TRUE(expected[2].contains(QStringLiteral("|A0-A2:アドレス選択|1.8-5.5V|1,000,000回|")));
+    EXPECT_TRUE(expected.last().startsWith(QStringLiteral("X1|ｱﾄﾞﾚｽ|2|4|8|0|0|ＧＮＤ～5V|")));
+    for (const QByteArray &utf8 : {text.toUtf8(), kBom + text.toUtf8()})
+        EXPECT_EQ(tableOf(parseDeviceFile(utf8)), expected) << utf8.left(3).toHex().toStdString();
+}
+
+TEST(DeviceFileEncoding, WhatIsNotValidUtf8ReadsAsCodePage932AsBefore)
+{
+    const struct {
+        QByteArray bytes;
+        QString text;
+        const char *why;
+    } cases[] = {
+        {"24C01 a", QStringLiteral("24C01 a"), "ASCII reads the same either way"},
+        {kBom + "24C01 a", QStringLiteral("24C01 a"), "the BOM is no part of the first name"},
+        {"\xE3\x81\x82", QStringLiteral("あ"), "UTF-8"},
+        {"\x82\xA0", QStringLiteral("あ"), "code page 932: a lead byte UTF-8 never starts with"},
+        {"1,000,000\x89\xF1", QStringLiteral("1,000,000回"), "code page 932"},
+        {"\xE3\x81", decodeCp932("\xE3\x81"), "UTF-8 cut off at the end"},
+        {"\xC0\xAF", decodeCp932("\xC0\xAF"), "an overlong UTF-8 form"},
+        {"\xED\xA0\x80", decodeCp932("\xED\xA0\x80"), "a UTF-16 surrogate in UTF-8 form"},
+        {kBom + "\x89\xF1", decodeCp932(kBom + "\x89\xF1"), "a BOM before code page 932 is read as it was"},
+        // The rule's limit: these code page 932 bytes are valid UTF-8 too, and UTF-8 wins.
+        {"\xC3\xBD", QStringLiteral("ý"), "half-width katakana ﾃｽ"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(decodeDeviceFile(c.bytes), c.text) << c.why;
+    EXPECT_EQ(decodeCp932("\xC3\xBD"), QStringLiteral("ﾃｽ"));
+}
+
+TEST(DeviceFileEncoding, OnlyARegularFileIsRead)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.ini"));
+    ASSERT_TRUE(test::makeFifo(fifo));
+    for (const QString &path : {fifo, test::endlessFileIn(QDir(dir.path()), QStringLiteral("zero.ini"))}) {
+        DeviceFileContents file;
+        EXPECT_TRUE(test::endsWithoutAWriter(fifo, [&] { file = readDeviceFile(path); }));
+        EXPECT_EQ(file.DeviceCount, 0) << path.toStdString();
+    }
+    const QString real = dir.filePath(QStringLiteral("zelko6.ini"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELKO6_SOURCE_DIR "/data/zelko6.ini"), real));
+    EXPECT_EQ(readDeviceFile(real).DeviceCount, 17);
 }

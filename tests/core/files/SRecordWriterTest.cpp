@@ -89,11 +89,3 @@ TEST(SRecordSave, ReplacesAnEarlierFileAndLeavesNothingOnFailure)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList({QStringLiteral("folder.s19"), QStringLiteral("image.s19")}));
 }
-
-TEST(SRecordNames, TheSuffixesOtherToolsUse)
-{
-    for (const char *name : {"a.s19", "a.S28", "dir/a.s37", "a.SREC", "a.mot", "x.hex.srec"})
-        EXPECT_TRUE(isSRecordName(QString::fromLatin1(name))) << name;
-    for (const char *name : {"a.hex", "a.bin", "s19", "a.s19.bak", "srec/a", "a.s1", "a.s190"})
-        EXPECT_FALSE(isSRecordName(QString::fromLatin1(name))) << name;
-}
