@@ -5,7 +5,6 @@
 #include "support/TestSupport.h"
 #include "support/Waiting.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -102,13 +101,10 @@ TEST(Processes, ASecondStartEndsAtOnceAndBringsTheFirstWindowForward)
     EXPECT_EQ(second.exitCode(), 0);
 
     QByteArray said;
-    first.setReadChannel(QProcess::StandardError);
-    const QDeadlineTimer deadline(20000);
-    while (!said.contains("brought forward") &&
-           first.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+    EXPECT_TRUE(waitUntil("the first instance saying it brought its window forward", [&] {
         said += first.readAllStandardError();
-    EXPECT_TRUE(said.contains("zelko6.instance: a later start asked for the main window: brought forward"))
-        << said.toStdString();
+        return said.contains("zelko6.instance: a later start asked for the main window: brought forward");
+    })) << said.toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished(5000);
