@@ -6,10 +6,12 @@
 // the ratio of the two shows what the program adds. Unpaced, the time per chunk beyond the pauses
 // is the round trip of PC and board together, and the program's CPU per chunk is its own share of
 // it. Then the paced block read again while the window is kept busy: resized as fast as events
-// allow, and doing 50 ms of work every 100 ms; the link's own thread should not notice. Last, the
-// CPU the program uses while it waits out a silent board.
+// allow, and doing 50 ms of work every 100 ms; the link's own thread should not notice. Then the
+// failures that must end an operation at once rather than after a reply limit: how long the
+// window stays locked for each. Last, the CPU the program uses while it waits out a silent board.
 //
-// Run: build/bench/bench_transfer [--size-exp N] [--only paced|unpaced|load|silent] [--simulator PATH]
+// Run: build/bench/bench_transfer [--size-exp N] [--only paced|unpaced|load|failing|silent]
+//                                 [--simulator PATH]
 // (the simulator must be built: target zelko6-boardsim). The chip is 2^17 bytes unless told;
 // another simulator command (a wrapper that traces it, say) can be given.
 
@@ -19,6 +21,7 @@
 #include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
+#include "gui/HexGridView.h"
 #include "gui/MainStatusBar.h"
 #include "gui/MainWindow.h"
 #include "messages/StatusTexts.h"
@@ -327,6 +330,32 @@ int main(int argc, char **argv)
             return 2;
         unpacedReport("unpaced block write + verify", press("Cmd_WRITE_all"), kWritePauses + kReadPauses,
                       2 * chunks);
+    }
+
+    // Failures the program notices at once: a board that vanishes, a wrong acknowledgement, a port
+    // that is not there. Anything near the 10 s reply limits means a wait was sat out instead.
+    if (wanted("failing")) {
+        std::printf("failures that end the operation at once (goal: far below the 10 s reply limits)\n");
+        const auto failing = [&](const char *what, const char *button) {
+            const Run run = press(button);
+            std::printf("  %-44s locked %.3f s: %s\n", what, run.seconds, qPrintable(run.message));
+        };
+        {
+            Board board(work.path(),
+                        chip + QStringList{QStringLiteral("--unplug-after"), QStringLiteral("4")});
+            if (board.ready())
+                failing("board unplugged after four chunks of a read", "Cmd_READ_all");
+        }
+        {
+            Board board(work.path(),
+                        chip + QStringList{QStringLiteral("--write-ack-wrong-at"), QStringLiteral("0")});
+            main.grid().setCurrentCell(1, 1); // address 0
+            if (board.ready())
+                failing("wrong acknowledgement of a byte write", "Cmd_WRITE_single");
+        }
+        qputenv("ZELKO6_COM1", QFile::encodeName(work.filePath(QStringLiteral("no-such-port"))));
+        failing("a port that is not there", "Cmd_READ_all");
+        std::printf("\n");
     }
 
     // A board that never answers: the connection check waits its 10 s on the event loop.

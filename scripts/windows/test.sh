@@ -35,15 +35,28 @@ wine_prefix_ready
 
 # Wine passes no QT_* variable on to Windows programs, so the test programs choose the offscreen
 # platform themselves (as they do on Linux when nothing else is asked for).
-# Not run under Wine yet, and said so: these move the user's own folders through XDG_DATA_HOME and
-# XDG_CONFIG_HOME, which Windows does not read. The per-user folder on Windows (%LOCALAPPDATA%\ZELKO6)
-# and tests that can move it are still to come.
-pending='^(OwnFilesFolder\.AProgramFolderThatTakesNoFileSendsThemToTheUsersDataFolderMadeForThem|UserCatalogueTest\..*|CliUserCatalogueTest\..*)$'
+# Not run under Wine yet, and said so, each group with its reason:
+# - the user's own folders: the tests move them through HOME, XDG_DATA_HOME and XDG_CONFIG_HOME,
+#   which Windows does not read; the per-user folders on Windows (%LOCALAPPDATA%\ZELKO6, the
+#   documents folder) and tests that can move them are still to come;
+# - the window's size: Wine has none of the Japanese fonts the window names, and with its fallback
+#   the hex grid is wider than on Linux, so the window outgrows the tests' 1366-pixel screen (the
+#   start-up positions are then moved onto it, and the grid needs a scroll bar);
+# - whether a display is there: the check is about X11 and Wayland, which Windows does not have.
+pending_reasons=(
+  'OwnFilesFolder\.(AProgramFolderThatTakesNoFileSendsThemToTheUsersDataFolderMadeForThem|AnInstalledProgramFolderTakesNothingWhateverItsRights)'
+  'UserCatalogueTest\..*' 'CliUserCatalogueTest\..*' 'FileDialogStart\.AnInstalledProgramStartsWhereTheUserKeepsFiles'
+  'Startup\.(FirstRunOpensAtDefaultsWithTheFirstChipAndTheBoardWindow|BrokenOrOffScreenPositionsStillShowTheWindow)'
+  'Startup\.(PositionsComeBackAfterCloseAndAMinimizedCloseKeepsThem|UnmovedWindowsSaveTheirStoredTwipsWithoutRoundingDrift)'
+  '.*WindowFit\.AtFullSizeTheGridShowsEveryColumnWithoutAHorizontalScrollBar.*'
+  'StartArguments\.AWindowNeedsADisplayForXcbOrACompositorForWaylandOnThePlatformsQtWillTry'
+)
+pending="^($(IFS='|'; echo "${pending_reasons[*]}"))$"
 run_suite() {
   local suite="$1"
   case "$suite" in
   ctest)
-    echo "Not run under Wine yet (the per-user folder on Windows is still to come): $pending" >&2
+    echo "Not run under Wine yet (see scripts/windows/test.sh for why): $pending" >&2
     (cd "$build_win" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j "$(nproc)" -E "$pending" \
       "${ctest_arguments[@]}")
     ;;

@@ -58,7 +58,8 @@ class LocalSocketChannel final : public SingleInstanceChannel {
         if (!running.waitForBytesWritten(millisecondsLeft(deadline)))
             return false;
         while (!running.canReadLine())
-            if (running.bytesAvailable() >= kLineLimit || !running.waitForReadyRead(millisecondsLeft(deadline)))
+            if (running.bytesAvailable() >= kLineLimit ||
+                !running.waitForReadyRead(millisecondsLeft(deadline)))
                 return false;
         return running.readLine(kLineLimit) == kShownAnswer;
     }

@@ -3,7 +3,9 @@
 
 #include "cli/CliProcess.h"
 
-#include <QElapsedTimer>
+#include "support/Waiting.h"
+
+#include <QFile>
 #include <QProcess>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -11,8 +13,18 @@
 namespace zelko6::test {
 
 namespace {
-// How long a command without a cue runs before it is interrupted.
-constexpr int kCueMs = 500;
+// Whether the process has a handler of its own for `signal`: the kernel lists the signals a
+// process catches as a hexadecimal mask, bit n - 1 for signal n.
+bool catches(qint64 pid, int signal)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
 } // namespace
 
 CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const QString &cue,
@@ -26,17 +38,16 @@ CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const Q
     if (!process.waitForStarted(kStartMs))
         return {};
     QByteArray err;
-    QElapsedTimer clock;
-    clock.start();
     if (cue.isEmpty()) {
-        // Long enough for the program to be on its way (its handler is installed first thing).
-        process.waitForFinished(kCueMs);
+        // The program is on its way once it catches the signal (its handler is installed first
+        // thing); before that the signal would end it as it ends any program.
+        EXPECT_TRUE(
+            waitUntil("the command's signal handler", [&] { return catches(process.processId(), signal); }));
     } else {
-        while (!QString::fromUtf8(err).contains(cue) && clock.elapsed() < kRunMs &&
-               process.state() == QProcess::Running) {
-            process.waitForReadyRead(100);
+        EXPECT_TRUE(waitUntil("the cue on standard error", [&] {
             err += process.readAllStandardError();
-        }
+            return QString::fromUtf8(err).contains(cue) || process.state() != QProcess::Running;
+        }));
     }
     EXPECT_EQ(process.state(), QProcess::Running) << "ended before the signal: " << err.toStdString();
     ::kill(static_cast<pid_t>(process.processId()), signal);
@@ -45,33 +56,10 @@ CliRun CliWorkspace::interrupt(const QStringList &arguments, int signal, const Q
     return run;
 }
 
-SimulatedBoard::SimulatedBoard(const QStringList &arguments) : process_(std::make_unique<QProcess>())
+SimulatedBoard::SimulatedBoard(const QStringList &arguments)
+    : SimulatorProcess(QStringLiteral(BOARDSIM_PATH), arguments)
 {
-    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_->start(QStringLiteral(BOARDSIM_PATH), arguments);
-    QElapsedTimer clock;
-    clock.start();
-    while (!process_->canReadLine() && clock.elapsed() < kStartMs &&
-           process_->state() != QProcess::NotRunning)
-        process_->waitForReadyRead(100);
-    const QByteArray line = process_->readLine().trimmed();
-    if (line.startsWith("PTY "))
-        device_ = QString::fromLocal8Bit(line.mid(4));
-    EXPECT_FALSE(device_.isEmpty()) << "the board simulator did not start";
-}
-
-SimulatedBoard::~SimulatedBoard()
-{
-    if (process_->state() == QProcess::NotRunning)
-        return;
-    process_->kill();
-    process_->waitForFinished(kStartMs);
-}
-
-void SimulatedBoard::stop()
-{
-    process_->terminate();
-    EXPECT_TRUE(process_->waitForFinished(kStartMs));
+    EXPECT_FALSE(device().isEmpty()) << startError().toStdString();
 }
 
 } // namespace zelko6::test

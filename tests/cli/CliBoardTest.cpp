@@ -56,7 +56,7 @@ TEST(CliBoardTest, WrittenBinaryReadsBackAsTheSameIntelHex)
     const CliRun read =
         ws.run(QStringList{QStringLiteral("read"), QStringLiteral("out.hex")} + board(sim.device()));
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
-    sim.stop();
+    EXPECT_TRUE(sim.stop());
 
     EXPECT_EQ(bytesByIntelHexTool(ws.path(QStringLiteral("out.hex")), kChipSize), image);
     EXPECT_EQ(ws.read(QStringLiteral("chip.bin")), image) << "the chip itself holds the image";
@@ -145,7 +145,7 @@ TEST(CliBoardTest, ImagesThatDoNotFitExitFourBeforeAnythingIsSent)
     const CliRun verify =
         ws.run(QStringList{QStringLiteral("verify"), QStringLiteral("missing.bin")} + board(sim.device()));
     EXPECT_EQ(verify.exitCode, 4);
-    sim.stop();
+    EXPECT_TRUE(sim.stop());
     EXPECT_TRUE(ws.read(QStringLiteral("wire.log")).isEmpty())
         << "the port was used: " << ws.read(QStringLiteral("wire.log")).toStdString();
 }
@@ -160,7 +160,7 @@ TEST(CliBoardTest, WrongAcknowledgementExitsTwoWithoutATrailingVerify)
     const CliRun write = ws.run(QStringList{QStringLiteral("write"), QStringLiteral("img.bin"),
                                             QStringLiteral("--lang"), QStringLiteral("ja")} +
                                 board(sim.device()));
-    sim.stop();
+    EXPECT_TRUE(sim.stop());
     EXPECT_EQ(write.exitCode, 2);
     EXPECT_TRUE(write.err.contains(texts::kWriteErrorSuffix)) << write.err.toStdString();
     // One identification query pair only: no verify went on to ask the board again.
@@ -196,7 +196,7 @@ TEST(CliBoardTest, SingleByteWriteAndReadTouchOnlyThatByte)
                      board(sim.device()))
                   .exitCode,
               0);
-    sim.stop();
+    EXPECT_TRUE(sim.stop());
     QByteArray expected = image;
     expected[0x1A5] = '\xC3';
     expected[7] = '\x7E';
@@ -467,7 +467,7 @@ TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
                      board(cliBoard->device()))
                   .exitCode,
               0);
-    cliBoard->stop();
+    EXPECT_TRUE(cliBoard->stop());
 
     auto windowBoard = simulate(QStringLiteral("window.log"));
     {
@@ -476,7 +476,7 @@ TEST(CliBoardTest, WireBytesEqualTheWindowButtons)
         ASSERT_EQ(QByteArray(reinterpret_cast<const char *>(window.buffer.data()), kChipSize), image);
         ASSERT_EQ(window.click(OperationKind::WriteBlockAndVerify).result, OperationResult::Done);
     }
-    windowBoard->stop();
+    EXPECT_TRUE(windowBoard->stop());
 
     const QByteArray cli = ws.read(QStringLiteral("cli.log"));
     ASSERT_FALSE(cli.isEmpty());

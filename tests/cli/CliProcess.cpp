@@ -23,15 +23,12 @@ QString CliWorkspace::path(const QString &name) const
 
 void CliWorkspace::write(const QString &name, const QByteArray &bytes) const
 {
-    QFile file(path(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    ASSERT_TRUE(writeBytes(path(name), bytes)) << name.toStdString();
 }
 
 QByteArray CliWorkspace::read(const QString &name) const
 {
-    QFile file(path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return fileBytes(path(name));
 }
 
 bool CliWorkspace::exists(const QString &name) const
@@ -105,14 +102,6 @@ QByteArray sRecordOf(const QByteArray &bytes)
     buffer.recreate(static_cast<int>(std::log2(bytes.size())));
     std::copy(bytes.begin(), bytes.end(), buffer.data());
     return sRecordText(buffer);
-}
-
-QByteArray patternBytes(int size, int seed)
-{
-    QByteArray out(size, '\0');
-    for (int i = 0; i < size; ++i)
-        out[i] = static_cast<char>((i * 37 + (i >> 8) * 11 + seed) & 0xFF);
-    return out;
 }
 
 bool hasJapanese(const QString &text)

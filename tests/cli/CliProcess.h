@@ -2,14 +2,14 @@
 // Running zelko6-cli and the board simulator as processes, the way a script runs them. Every wait
 // is bounded, so a hanging process fails its test instead of the whole run.
 
+#include "support/SimulatorProcess.h"
+#include "support/TestSupport.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <memory>
-
-class QProcess;
 
 namespace zelko6::test {
 
@@ -43,10 +43,10 @@ class CliWorkspace {
     CliRun runThrough(const QStringList &wrapper, const QStringList &arguments,
                       const QStringList &environment = {}) const;
 
-    // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does (Linux only, in
-    // CliBoardProcess.cpp): starts the command,
-    // waits until its standard error shows `cue` (at once when empty, once it runs), sends the
-    // signal and waits for the end. Standard input is `inputFile`, or a pipe that never closes.
+    // What a user's Ctrl-C (SIGINT) or a termination request (SIGTERM) does: starts the command,
+    // waits until its standard error shows `cue` (when empty, until it catches the signal), sends
+    // the signal and waits for the end. Standard input is `inputFile`, or a pipe that never closes.
+    // Linux only, in CliBoardProcess.cpp.
     CliRun interrupt(const QStringList &arguments, int signal, const QString &cue,
                      const QString &inputFile = {}, const QStringList &environment = {}) const;
 
@@ -60,26 +60,15 @@ class CliWorkspace {
     QTemporaryDir dir_;
 };
 
-// The board simulator on its pseudo-terminal; killed when the object goes (Linux only, in
+// The board simulator on its pseudo-terminal; ended when the object goes (Linux only, in
 // CliBoardProcess.cpp).
-class SimulatedBoard {
+class SimulatedBoard : public SimulatorProcess {
   public:
     explicit SimulatedBoard(const QStringList &arguments);
-    ~SimulatedBoard();
-    QString device() const { return device_; }
-    // Ends the simulator (it saves its image and closes its log) and waits for it.
-    void stop();
-
-  private:
-    std::unique_ptr<QProcess> process_;
-    QString device_;
 };
 
 // What the program's own S-record writer makes of these bytes (a power of two of them).
 QByteArray sRecordOf(const QByteArray &bytes);
-
-// Bytes that differ from their neighbours and from 0xFF at nearly every address.
-QByteArray patternBytes(int size, int seed = 0);
 
 // Any character of the Japanese scripts or their punctuation.
 bool hasJapanese(const QString &text);

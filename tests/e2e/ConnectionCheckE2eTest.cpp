@@ -104,7 +104,7 @@ TEST_F(E2eConnectionCheckTest, APortThatDoesNotExistStopsTheOperationBeforeAnyth
     pointPortAt(1, work.filePath(QStringLiteral("no-such-port")));
     setBuffer(QByteArray(256, '\0'));
 
-    click("Cmd_READ_all", 8000); // no reply is awaited from a port that cannot be opened
+    click("Cmd_READ_all");
 
     EXPECT_TRUE(panel(1).startsWith(texts::kCheckErrorText + texts::kPortMissingReason))
         << panel(1).toStdString();

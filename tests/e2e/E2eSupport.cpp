@@ -15,14 +15,14 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QThread>
 #include <algorithm>
 
 namespace zelko6::e2e {
 
 namespace {
 
-constexpr int kStartMs = 5000; // generous: only a broken simulator ever needs it
+// Two silent waits of 10 s in one operation are the longest any case makes on purpose.
+constexpr std::chrono::milliseconds kOperationLimit{60'000};
 constexpr int kRecordLength = 4;
 constexpr int kOpeningLength = 1 + 3 + 2 * kRecordLength; // "E", header, two records
 
@@ -191,73 +191,24 @@ QStringList percentages(std::initializer_list<int> values)
     return out;
 }
 
-bool eventually(const std::function<bool()> &done, int withinMs)
+namespace {
+// The port's lock file is named after the device's last path element: two tests running side by
+// side must never share one.
+QString unusedLinkPath(const QString &folder)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > withinMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
+    static int serial = 0;
+    return folder + QStringLiteral("/zelko6-e2e-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
 }
+} // namespace
 
 SimulatedBoard::SimulatedBoard(const QString &folder, const QStringList &switches)
+    : linkPath_(unusedLinkPath(folder)), logPath_(linkPath_ + QStringLiteral(".log")),
+      savePath_(linkPath_ + QStringLiteral(".bin")),
+      process_(QStringLiteral(BOARDSIM_PATH),
+               QStringList{QStringLiteral("--link"), linkPath_, QStringLiteral("--log"), logPath_,
+                           QStringLiteral("--save"), savePath_} +
+                   switches)
 {
-    // The port's lock file is named after the device's last path element: two tests running
-    // side by side must never share one.
-    static int serial = 0;
-    const QString name =
-        QStringLiteral("zelko6-e2e-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
-    linkPath_ = folder + u'/' + name;
-    logPath_ = linkPath_ + QStringLiteral(".log");
-    savePath_ = linkPath_ + QStringLiteral(".bin");
-    QStringList args{QStringLiteral("--link"), linkPath_, QStringLiteral("--log"), logPath_,
-                     QStringLiteral("--save"), savePath_};
-    args += switches;
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(QStringLiteral(BOARDSIM_PATH), args);
-    QElapsedTimer clock;
-    clock.start();
-    while (!process_.canReadLine() && clock.elapsed() < kStartMs && process_.state() != QProcess::NotRunning)
-        process_.waitForReadyRead(100);
-    const QByteArray line = process_.readLine().trimmed();
-    if (line.startsWith("PTY "))
-        devicePath_ = QString::fromLocal8Bit(line.mid(4));
-    else
-        startError_ = QStringLiteral("simulator did not start: '%1' %2")
-                          .arg(QString::fromLocal8Bit(line), process_.errorString());
-}
-
-SimulatedBoard::~SimulatedBoard()
-{
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    // A stop request lets it remove its link; a kill is the fallback for one that hangs.
-    process_.terminate();
-    if (!process_.waitForFinished(kStartMs)) {
-        process_.kill();
-        process_.waitForFinished(kStartMs);
-    }
-}
-
-QByteArray SimulatedBoard::rawLog() const
-{
-    QFile f(logPath_);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray SimulatedBoard::savedImage() const
-{
-    QFile f(savePath_);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool SimulatedBoard::hasExited(int withinMs)
-{
-    return process_.state() == QProcess::NotRunning || process_.waitForFinished(withinMs);
 }
 
 void E2eTest::TearDown()
@@ -317,9 +268,7 @@ void E2eTest::startBoard(int sizeExp, const QStringList &switches, const QByteAr
 QString E2eTest::writeFile(const QString &name, const QByteArray &bytes) const
 {
     const QString path = work.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    EXPECT_EQ(f.write(bytes), bytes.size());
+    EXPECT_TRUE(test::writeBytes(path, bytes)) << path.toStdString();
     return path;
 }
 
@@ -333,39 +282,36 @@ void E2eTest::chooseAccessSize(const QString &size)
     emit sizes->activated(index); // as a user's pick does
 }
 
-void E2eTest::click(const char *buttonName, int limitMs)
+void E2eTest::click(const char *buttonName)
 {
     auto *button = main().findChild<QPushButton *>(QLatin1String(buttonName));
     ASSERT_NE(button, nullptr) << buttonName;
     ASSERT_TRUE(button->isEnabled()) << buttonName;
-    runToEnd(buttonName, limitMs, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+    runToEnd(buttonName, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
-void E2eTest::trigger(const char *actionName, int limitMs)
+void E2eTest::trigger(const char *actionName)
 {
     QAction *action = main().action(actionName);
     ASSERT_NE(action, nullptr) << actionName;
     ASSERT_TRUE(action->isEnabled()) << actionName;
-    runToEnd(actionName, limitMs, [action] { action->trigger(); });
+    runToEnd(actionName, [action] { action->trigger(); });
 }
 
-void E2eTest::runToEnd(const char *name, int limitMs, const std::function<void()> &start)
+void E2eTest::runToEnd(const char *name, const std::function<void()> &start)
 {
     history_.clear();
-    QElapsedTimer clock;
-    clock.start();
     start();
     // The operation runs on the link's thread while the window goes on: the command is over when
     // its outcome is in. A program that never ends its wait would hang the run: past the limit the
     // operation is told to give up (as closing the window does) and the test fails.
     const auto idle = [this] { return !main().operations().isBusy(); };
-    const bool overdue = !QTest::qWaitFor(idle, limitMs);
-    if (overdue) {
+    const auto ended = test::waitUntil(("the end of " + std::string(name)).c_str(), idle, kOperationLimit);
+    EXPECT_TRUE(ended);
+    if (!ended) {
         main().operations().abort();
-        EXPECT_TRUE(QTest::qWaitFor(idle, kStartMs)) << name << " did not end when told to";
+        EXPECT_TRUE(test::waitUntil("the end of an operation told to give up", idle));
     }
-    lastClickSeconds_ = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    EXPECT_FALSE(overdue) << name << " still running after " << limitMs << " ms";
 }
 
 QStringList E2eTest::panelHistory(int p) const

@@ -8,10 +8,10 @@
 #include "gui/MainWindow.h"
 #include "support/AppHarness.h"
 #include "support/JapaneseTexts.h"
+#include "support/SimulatorProcess.h"
+#include "support/Waiting.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -70,35 +70,27 @@ QStringList verifyLogHead();
 // Panel-3 percentages as a list of texts ("3%", ...).
 QStringList percentages(std::initializer_list<int> values);
 
-// Polls `done` (with the event loop running) until it holds or `withinMs` passes.
-bool eventually(const std::function<bool()> &done, int withinMs = 5000);
-
 class SimulatedBoard {
   public:
     // Starts the simulator with its log, save file and a link of a name no other run uses.
     SimulatedBoard(const QString &folder, const QStringList &switches);
-    ~SimulatedBoard();
-    SimulatedBoard(const SimulatedBoard &) = delete;
-    SimulatedBoard &operator=(const SimulatedBoard &) = delete;
 
-    bool ready() const { return !devicePath_.isEmpty(); }
+    bool ready() const { return !process_.device().isEmpty(); }
     // The path port 1 is pointed at: a link that vanishes with the board.
     const QString &linkPath() const { return linkPath_; }
-    QByteArray rawLog() const;
+    QByteArray rawLog() const { return test::fileBytes(logPath_); }
     std::vector<WireRun> wire() const { return parseWireLog(rawLog()); }
     std::vector<WireTransfer> transfers() const { return findTransfers(wire()); }
     // The chip image the simulator saved after its last completed write (empty before).
-    QByteArray savedImage() const;
-    bool hasExited(int withinMs);
-    QString startError() const { return startError_; }
+    QByteArray savedImage() const { return test::fileBytes(savePath_); }
+    bool hasExited() { return process_.endsCleanly(); }
+    QString startError() const { return process_.startError(); }
 
   private:
-    QProcess process_;
     QString linkPath_;
     QString logPath_;
     QString savePath_;
-    QString devicePath_;
-    QString startError_;
+    test::SimulatorProcess process_;
 };
 
 // The program with a chosen chip and a board on port 1.
@@ -121,11 +113,10 @@ class E2eTest : public ::testing::Test {
     AppState &state() const { return h.app->state(); }
     void chooseAccessSize(const QString &size);
     // A user's click on a button; returns when the operation is over. Fails the test (and ends
-    // the operation) if it has not ended within `limitMs`.
-    void click(const char *buttonName, int limitMs = 60000);
+    // the operation) if it has not ended long after any reply limit would have ended it.
+    void click(const char *buttonName);
     // The same for a menu item.
-    void trigger(const char *actionName, int limitMs = 60000);
-    double lastClickSeconds() const { return lastClickSeconds_; }
+    void trigger(const char *actionName);
 
     // Panel texts in the order they were set during the last click.
     QStringList panelHistory(int panel) const;
@@ -159,10 +150,9 @@ class E2eTest : public ::testing::Test {
 
   private:
     // Starts a command and returns when its operation is over (see click).
-    void runToEnd(const char *name, int limitMs, const std::function<void()> &start);
+    void runToEnd(const char *name, const std::function<void()> &start);
 
     std::vector<std::pair<int, QString>> history_;
-    double lastClickSeconds_ = 0.0;
     std::vector<std::pair<QByteArray, std::optional<QByteArray>>> savedEnv_; // name, earlier value
 };
 

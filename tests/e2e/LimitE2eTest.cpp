@@ -14,7 +14,6 @@ using namespace zelko6::e2e;
 namespace {
 
 const QByteArray kChip256Page8 = "T256P8 256B 2 8 8 0 0 e2e";
-constexpr int kPastTheLimitMs = 25000;
 
 using E2eLimitTest = E2eTest;
 
@@ -26,7 +25,7 @@ TEST_F(E2eLimitTest, ASeventeenCharacterIdentificationTimesOutTheCheckAndNothing
     startWindow(kChip256Page8);
     setBuffer(QByteArray(256, '\0'));
 
-    click("Cmd_READ_all", kPastTheLimitMs);
+    click("Cmd_READ_all");
 
     EXPECT_EQ(panel(1), texts::kCheckErrorCountOpen + QStringLiteral("17") + texts::kCheckErrorCountClose);
     EXPECT_EQ(panel(2), texts::kPortNamePrefix + u'1' + texts::kNotConnectedSuffix);
@@ -50,7 +49,7 @@ TEST_F(E2eLimitTest, ABoardThatStopsMidReadTimesOutAndTheGridShowsWhatArrived)
     startWindow(kChip256Page8);
     setBuffer(QByteArray(256, '\0'));
 
-    click("Cmd_READ_all", kPastTheLimitMs);
+    click("Cmd_READ_all");
 
     EXPECT_EQ(panel(1), texts::kTimeOutText + texts::kReadErrorSuffix);
     const auto transfers = board->transfers();

@@ -58,10 +58,12 @@ TEST_F(E2ePortSearchTest, FindsTheAnsweringBoardPastASilentOneAndChoosesIt)
     EXPECT_FALSE(find->isEnabled());
     EXPECT_FALSE(control<QComboBox>(window, "Cmb_com")->isEnabled());
     auto *status = control<QLabel>(window, "LabelFind");
-    EXPECT_TRUE(eventually([&] { return status->text().contains(QStringLiteral("COM1")); }, 3000))
-        << status->text().toStdString();
+    EXPECT_TRUE(test::waitUntil("the search at COM1", [&] {
+        return status->text().contains(QStringLiteral("COM1"));
+    })) << status->text().toStdString();
 
-    ASSERT_TRUE(eventually([&] { return find->isEnabled(); }, 30000)) << status->text().toStdString();
+    ASSERT_TRUE(test::waitUntil("the end of the search", [&] { return find->isEnabled(); }))
+        << status->text().toStdString();
     EXPECT_EQ(QStringLiteral("応答なし"), writerColumn(window, 0));
     EXPECT_EQ(QStringLiteral("QT-LNK310 V 6.50"), writerColumn(window, 1));
     EXPECT_TRUE(writerColumn(window, 2).isEmpty()); // absent: not tried
@@ -97,7 +99,8 @@ TEST_F(E2ePortSearchTest, ClosingTheWindowEndsASearchUnderWay)
                                                PortWindowSystem{}, &main());
     window->show();
     QTest::mouseClick(control<QPushButton>(*window, "Cmd_Find"), Qt::LeftButton);
-    ASSERT_TRUE(eventually([&] { return allFromPc(silent.wire()).contains('?'); }, 3000));
+    ASSERT_TRUE(test::waitUntil("a query to the silent board",
+                                [&] { return allFromPc(silent.wire()).contains('?'); }));
     window->close();
     window.reset();
     // The search's port is free again: nothing holds the silent board's line after the window.

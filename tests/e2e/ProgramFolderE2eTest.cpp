@@ -13,6 +13,7 @@
 
 using namespace zelko6;
 using namespace zelko6::e2e;
+using zelko6::test::fileBytes;
 
 namespace {
 
@@ -29,11 +30,6 @@ struct E2eProgramFolderTest : E2eTest {
         E2eTest::TearDown();
     }
     QString ownFile(const QString &name) const { return data.path() + QStringLiteral("/ZELKO6/") + name; }
-    static QByteArray fileBytes(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 
     // A user reads the chip, looks at the dump, then writes a buffer the chip reads back wrong
     // at one address.

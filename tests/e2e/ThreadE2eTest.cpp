@@ -6,7 +6,6 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace zelko6;
@@ -32,22 +31,15 @@ TEST_F(E2eThreadTest, AWindowThreadThatStopsDoesNotStopTheTransfer)
     const QByteArray image = pattern(256, 31);
     startBoard(8, kPaced, image);
     startWindow(kChip256Page8);
-    qsizetype before = -1, after = -1;
-    onPanelChanged = [&](int p, const QString &text) {
-        if (p != 3 || !text.endsWith(u'%') || before >= 0)
-            return;
-        // The window's thread does nothing for longer than the rest of the read takes on the wire.
-        before = acknowledgements(*board);
-        QThread::msleep(400);
-        after = acknowledgements(*board);
-    };
-
-    click("Cmd_READ_all");
-    onPanelChanged = nullptr;
-
-    ASSERT_GE(before, 0);
-    EXPECT_LT(before, 32);
-    EXPECT_EQ(after, 32) << "the link's thread went on while the window's slept";
+    const size_t textsBefore = history().size();
+    QTest::mouseClick(main().findChild<QPushButton *>(QStringLiteral("Cmd_READ_all")), Qt::LeftButton);
+    // From the click on, the window's thread does nothing until the board has the last chunk's "@":
+    // the connection check and the whole read run on the link's thread alone.
+    EXPECT_TRUE(test::waitUntil(
+        "the whole read while the window's thread stands still",
+        [&] { return acknowledgements(*board) == 32; }, test::kGenerousWait, test::WhileWaiting::Hold));
+    EXPECT_EQ(history().size(), textsBefore) << "the read's texts wait for the window's thread";
+    ASSERT_TRUE(test::waitUntil("the read's outcome", [&] { return !main().operations().isBusy(); }));
     EXPECT_EQ(buffer(), image);
     EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
     expectIdle();
@@ -57,14 +49,15 @@ TEST_F(E2eThreadTest, TheFirmwareWarningHoldsTheOperationUntilTheUserAnswers)
 {
     startBoard(8, {QStringLiteral("--fw-version"), QStringLiteral("5.99")}, pattern(256, 32));
     startWindow(kChip256Page8);
-    QByteArray sentWhenShown, sentWhenAnswered;
+    QByteArray sentWhenShown;
     QStringList lockedWhileShown;
+    testing::AssertionResult quietWhileShown = testing::AssertionFailure() << "no box shown";
     h.boxes.whileShown = [&] {
         sentWhenShown = allFromPc(board->wire());
         lockedWhileShown = unlockedNow();
         // The user takes a while; the window's events go on meanwhile.
-        QTest::qWait(300);
-        sentWhenAnswered = allFromPc(board->wire());
+        quietWhileShown = test::staysFalse("a byte sent while the box is open",
+                                           [&] { return allFromPc(board->wire()) != sentWhenShown; });
     };
 
     click("Cmd_READ_all");
@@ -72,7 +65,7 @@ TEST_F(E2eThreadTest, TheFirmwareWarningHoldsTheOperationUntilTheUserAnswers)
 
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(sentWhenShown, QByteArray("??")) << "the identification, and nothing after it";
-    EXPECT_EQ(sentWhenAnswered, sentWhenShown) << "nothing was sent while the box was open";
+    EXPECT_TRUE(quietWhileShown);
     EXPECT_EQ(lockedWhileShown, QStringList()) << "the window stays locked while the box is open";
     EXPECT_EQ(board->transfers().size(), 1u) << "after the answer the read went on";
     EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
@@ -90,7 +83,7 @@ TEST_F(E2eThreadTest, TheLockHoldsUntilTheOutcomeIsInAndNoLonger)
     EXPECT_EQ(unlockedNow(), QStringList());
     // A second click on a locked button starts nothing.
     QTest::mouseClick(button, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !main().operations().isBusy(); }, 10000));
+    ASSERT_TRUE(test::waitUntil("the read's outcome", [&] { return !main().operations().isBusy(); }));
     EXPECT_EQ(board->transfers().size(), 1u);
     EXPECT_TRUE(secondsShown(panel(1), texts::kReadDoneText, 1)) << panel(1).toStdString();
     expectIdle();

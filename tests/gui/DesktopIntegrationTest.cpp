@@ -6,6 +6,7 @@
 #include "gui/ProgramIdentity.h"
 #include "gui/SingleInstance.h"
 #include "support/AppHarness.h"
+#include "support/Waiting.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -17,8 +18,8 @@
 using namespace zelko6;
 using namespace std::chrono_literals;
 using zelko6::test::AppHarness;
-using zelko6::test::eventually;
 using zelko6::test::sourcePath;
+using zelko6::test::waitUntil;
 
 namespace {
 
@@ -34,7 +35,7 @@ bool askFromALaterStart(const QString &lockPath)
         answered = !claimed && instance.askRunningToShow(10s);
     }));
     later->start();
-    eventually([&] { return later->isFinished(); });
+    EXPECT_TRUE(waitUntil("the later start's end", [&] { return later->isFinished(); }));
     later->wait();
     EXPECT_FALSE(claimed);
     return answered;
@@ -79,12 +80,12 @@ TEST(SingleInstance, ALaterStartBringsTheMinimisedWindowForward)
     MainWindow &main = *h.app->mainWindow();
     h.app->boardWindow()->activateWindow();
     main.showMinimized();
-    ASSERT_TRUE(eventually([&] { return main.isMinimized(); }));
+    ASSERT_TRUE(waitUntil("the window minimized", [&] { return main.isMinimized(); }));
 
     EXPECT_TRUE(askFromALaterStart(h.lockDir.path() + "/zelko6.lock"));
     EXPECT_FALSE(main.isMinimized());
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(eventually([&] { return main.isActiveWindow(); }));
+    EXPECT_TRUE(waitUntil("the window active again", [&] { return main.isActiveWindow(); }));
 }
 
 TEST(SingleInstance, NobodyAnswersWithoutARunningInstanceAndTheLockIsFreeOnceItEnds)

@@ -14,6 +14,7 @@
 #include "messages/Translations.h"
 #include "support/AppHarness.h"
 #include "support/HostileFiles.h"
+#include "support/Waiting.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,20 +37,14 @@ namespace {
 struct DialogAnswer {
     QString folder;
     QStringList filters;
-    void arm(const QString &path) { answerWhenShown(path, QDeadlineTimer(kDialogLimit)); }
-
-  private:
-    // A dialog can take seconds to appear on a loaded machine (under Wine above all).
-    static constexpr std::chrono::seconds kDialogLimit{60};
-
-    void answerWhenShown(const QString &path, QDeadlineTimer deadline)
+    void arm(const QString &path, QDeadlineTimer deadline = QDeadlineTimer(kGenerousWait))
     {
         // The command yields before its dialog opens, so wait for the dialog to be there.
         QTimer::singleShot(10, [this, path, deadline] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             if (!dialog) {
                 if (!deadline.hasExpired())
-                    answerWhenShown(path, deadline);
+                    arm(path, deadline);
                 return;
             }
             folder = dialog->directory().absolutePath();
@@ -95,17 +90,7 @@ struct FileWindowTest : ::testing::Test {
     MainWindow &main() { return *h.app->mainWindow(); }
     AppState &state() { return h.app->state(); }
     QString path(const char *name) { return files.filePath(QLatin1String(name)); }
-    void writeFile(const QString &p, const QByteArray &bytes)
-    {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray readFile(const QString &p)
-    {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeFile(const QString &p, const QByteArray &bytes) { ASSERT_TRUE(writeBytes(p, bytes)); }
 };
 
 } // namespace
@@ -162,8 +147,8 @@ TEST_F(FileWindowTest, TheDialogsOfferTheFormatsInEitherLanguage)
 TEST_F(FileWindowTest, FilesThatNeverEndOrBlockAreRefusedAndTheWindowGoesOn)
 {
     const QString fifo = path("fifo.hex");
-    if (!systemHasFifos())
-        GTEST_SKIP() << "no FIFOs on this system";
+    if (!systemHasHostileFiles())
+        GTEST_SKIP() << kNoHostileFiles;
     ASSERT_TRUE(makeFifo(fifo));
     const int64_t limit = longestImageFile(ImageFormat::IntelHex, state().BufData.size());
     ASSERT_TRUE(makeSparseFile(path("long.hex"), limit + 1));
@@ -226,7 +211,7 @@ TEST_F(FileWindowTest, SavingWritesTheWholeBufferAndAsksBeforeOverwriting)
     answer.arm(path("out.hex"));
     main().findChild<QPushButton *>(QStringLiteral("Cmd_SaveAs"))->click();
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルに保存終了。 "));
-    EXPECT_EQ(readFile(path("out.hex")), intelHexText(state().BufData));
+    EXPECT_EQ(fileBytes(path("out.hex")), intelHexText(state().BufData));
     EXPECT_EQ(h.settings.stored("Settings", "SAVE_DIR_ZELKO6"), files.path());
     EXPECT_EQ(main().windowTitle(), state().AppTitleText + path("out.hex"));
 
@@ -239,12 +224,12 @@ TEST_F(FileWindowTest, SavingWritesTheWholeBufferAndAsksBeforeOverwriting)
     EXPECT_EQ(h.boxes.shown[0].text, QStringLiteral("ファイルが存在します。上書きしますか？"));
     EXPECT_EQ(h.boxes.shown[0].icon, BoxIcon::Question);
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイル保存をキャンセルしました。"));
-    EXPECT_NE(readFile(path("out.hex")), intelHexText(state().BufData));
+    EXPECT_NE(fileBytes(path("out.hex")), intelHexText(state().BufData));
 
     h.boxes.answers.push_back(BoxAnswer::Ok);
     answer.arm(path("out.hex"));
     main().action("mnuFileSaveAs")->trigger();
-    EXPECT_EQ(readFile(path("out.hex")), intelHexText(state().BufData));
+    EXPECT_EQ(fileBytes(path("out.hex")), intelHexText(state().BufData));
 }
 
 TEST_F(FileWindowTest, BinaryFilesRoundTripThroughAllFiles)
@@ -253,7 +238,7 @@ TEST_F(FileWindowTest, BinaryFilesRoundTripThroughAllFiles)
         state().BufData[i] = static_cast<uint8_t>(i * 3);
     answer.arm(path("image.bin"));
     main().action("mnuFileSaveAs")->trigger();
-    EXPECT_EQ(readFile(path("image.bin")).size(), 256);
+    EXPECT_EQ(fileBytes(path("image.bin")).size(), 256);
     main().ClearBuffer();
     answer.arm(path("image.bin"));
     main().action("mnuFileOpen")->trigger();
@@ -268,8 +253,8 @@ TEST_F(FileWindowTest, SRecordFilesRoundTripByTheirName)
     answer.arm(path("image.MOT"));
     main().action("mnuFileSaveAs")->trigger();
     EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルに保存終了。 "));
-    EXPECT_TRUE(readFile(path("image.MOT")).startsWith("S00900005A454C4B4F363B\r\nS113000000070E151C"));
-    EXPECT_EQ(readFile(path("image.MOT")), sRecordText(state().BufData));
+    EXPECT_TRUE(fileBytes(path("image.MOT")).startsWith("S00900005A454C4B4F363B\r\nS113000000070E151C"));
+    EXPECT_EQ(fileBytes(path("image.MOT")), sRecordText(state().BufData));
     main().ClearBuffer();
     answer.arm(path("image.MOT"));
     main().action("mnuFileOpen")->trigger();

@@ -6,6 +6,7 @@
 #include "core/programmer/QtSerialLink.h"
 #include "support/JapaneseTexts.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -29,7 +30,6 @@
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <grp.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,19 +60,7 @@ class Pty {
 
     bool ok() const { return fd_ >= 0; }
     QString path() const { return QString::fromLocal8Bit(ptsname(fd_)); }
-    QByteArray read(int wanted) const
-    {
-        QByteArray got;
-        pollfd p{fd_, POLLIN, 0};
-        while (got.size() < wanted && ::poll(&p, 1, 2000) > 0) {
-            char buf[64];
-            const ssize_t n = ::read(fd_, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            got.append(buf, n);
-        }
-        return got;
-    }
+    QByteArray read(int wanted) const { return receiveFrom(fd_, wanted); }
 
   private:
     int fd_ = -1;
@@ -483,16 +471,17 @@ TEST_F(PortListTest, TheListFollowsAdaptersWhileOpenAndNothingPollsWhenClosed)
                               QStringLiteral("0001"),
                               0x10c4,
                               0xea60};
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return row(*window, 2).value(5) == QStringLiteral("10c4:ea60"); }, 3000))
-        << row(*window, 2).join(u'|').toStdString();
+    EXPECT_TRUE(waitUntil("the adapter in the list", [&] {
+        return row(*window, 2).value(5) == QStringLiteral("10c4:ea60");
+    })) << row(*window, 2).join(u'|').toStdString();
     EXPECT_EQ(QStringLiteral("Silicon Labs"), row(*window, 2).value(3));
 
     // Pulled out again.
     list.listed.clear();
     ASSERT_TRUE(QFile::remove(node));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return row(*window, 2).value(2) == kAbsentMark; }, 3000))
-        << row(*window, 2).join(u'|').toStdString();
+    EXPECT_TRUE(waitUntil("the adapter marked absent", [&] {
+        return row(*window, 2).value(2) == kAbsentMark;
+    })) << row(*window, 2).join(u'|').toStdString();
     EXPECT_TRUE(row(*window, 2).value(5).isEmpty());
 
     window->close();

@@ -3,13 +3,11 @@
 
 #include "core/base/Version.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace zelko6::test;
@@ -90,10 +88,8 @@ TEST(Processes, ASecondStartEndsAtOnceAndBringsTheFirstWindowForward)
     first.start(exe, {});
     ASSERT_TRUE(first.waitForStarted(10000));
     // The first instance is up once it holds the lock and has chosen its chip.
-    QElapsedTimer clock;
-    clock.start();
-    while (!QFile::exists(config.path() + "/ZELKO6/ZELKO6.conf") && clock.elapsed() < 20000)
-        QThread::msleep(50);
+    ASSERT_TRUE(waitUntil("the first instance's settings file",
+                          [&] { return QFile::exists(config.path() + "/ZELKO6/ZELKO6.conf"); }));
     ASSERT_TRUE(QFile::exists(runtime.path() + "/zelko6.lock"));
     ASSERT_TRUE(QFile::exists(runtime.path() + "/zelko6.socket"));
 
@@ -105,13 +101,10 @@ TEST(Processes, ASecondStartEndsAtOnceAndBringsTheFirstWindowForward)
     EXPECT_EQ(second.exitCode(), 0);
 
     QByteArray said;
-    first.setReadChannel(QProcess::StandardError);
-    const QDeadlineTimer deadline(20000);
-    while (!said.contains("brought forward") &&
-           first.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+    EXPECT_TRUE(waitUntil("the first instance saying it brought its window forward", [&] {
         said += first.readAllStandardError();
-    EXPECT_TRUE(said.contains("zelko6.instance: a later start asked for the main window: brought forward"))
-        << said.toStdString();
+        return said.contains("zelko6.instance: a later start asked for the main window: brought forward");
+    })) << said.toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished(5000);

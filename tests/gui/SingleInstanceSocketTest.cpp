@@ -2,7 +2,7 @@
 // behind by an instance that did not end cleanly is replaced.
 
 #include "gui/SingleInstance.h"
-#include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <QFile>
 #include <QLocalSocket>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace zelko6;
-using zelko6::test::eventually;
+using zelko6::test::waitUntil;
 
 namespace {
 
@@ -22,7 +22,8 @@ QByteArray replyTo(const QString &socketPath, const QByteArray &request)
     caller.write(request);
     QByteArray reply;
     QObject::connect(&caller, &QLocalSocket::readyRead, [&] { reply += caller.readAll(); });
-    eventually([&] { return caller.state() == QLocalSocket::UnconnectedState; });
+    EXPECT_TRUE(
+        waitUntil("the caller let go", [&] { return caller.state() == QLocalSocket::UnconnectedState; }));
     return reply;
 }
 

@@ -9,10 +9,10 @@
 #include "gui/SplashWindow.h"
 #include "gui/StepReport.h"
 #include "support/AppHarness.h"
+#include "support/Waiting.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLockFile>
 #include <QMenu>
@@ -342,9 +342,6 @@ TEST(MainWindowLock, EveryControlAndItemIsMadeWithItsDecisionAndTheLockFollowsIt
     EXPECT_EQ(wrong(false), QStringList()) << "before";
     main.Cmd_READ_all_Click();
     EXPECT_EQ(wrong(true), QStringList()) << "while the read runs";
-    const QDeadlineTimer deadline(20000);
-    while (main.operations().isBusy() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    ASSERT_FALSE(main.operations().isBusy());
+    ASSERT_TRUE(zelko6::test::waitUntil("the read's end", [&] { return !main.operations().isBusy(); }));
     EXPECT_EQ(wrong(false), QStringList()) << "after it";
 }

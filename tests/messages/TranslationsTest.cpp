@@ -1,6 +1,8 @@
 // Nothing user-visible in the faces is written outside Qt's translation calls
 // (TranslationsUpToDateTest.cpp: every text of the sources is in the translation files).
 
+#include "support/TestSupport.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

@@ -1,5 +1,7 @@
 // The translation files against the sources: every text the program shows is in them, translated.
 
+#include "support/TestSupport.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -7,11 +9,7 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using zelko6::test::fileBytes;
 
 TEST(Translations, EveryTextOfTheSourcesIsTranslated)
 {

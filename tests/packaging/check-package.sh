@@ -23,6 +23,16 @@ cleanup() {
 trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Runs the command until it succeeds, looking again every tenth of a second: the one place this
+# script lets time pass. Fails loudly after a minute, which only a fault ever takes.
+wait_until() {
+  local what=$1 deadline=$((SECONDS + 60))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || { fail "still waiting for $what after 60 s"; return 1; }
+    sleep 0.1
+  done
+}
 
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"
@@ -183,9 +193,10 @@ mkdir -p "$work/demo"
 # the demo above included).
 if [ "$(id -u)" -eq 0 ]; then runner="root"; else runner="$(id -un) (root runs are checked where the test runs as root)"; fi
 expected_log="$XDG_DATA_HOME/ZELKO6/VerifyLog.txt"
-"$prog/tools/zelko6-boardsim" --link "$work/board" --size-exp 8 >"$work/board.out" 2>&1 &
+# The simulator says "PTY <device>" once its link is in place: that line, not a while, is waited for.
+exec {board}< <(exec "$prog/tools/zelko6-boardsim" --link "$work/board" --size-exp 8 2>"$work/board.err")
 sim=$!
-for _ in $(seq 100); do [ -e "$work/board" ] && break; sleep 0.1; done
+read -r -t 60 _ <&"$board" || fail "the board simulator did not start: $(cat "$work/board.err")"
 head -c 256 /dev/urandom >"$work/image.bin"
 "$cli" write "$work/image.bin" --chip 24C02 --port "$work/board" >"$work/write.out" 2>&1 ||
   fail "zelko6-cli write as $runner: $(tail -5 "$work/write.out")"
@@ -198,7 +209,8 @@ rm -f "$expected_log"
 # The window writes its text dump at its first refresh of the grid: wait for it, then end it.
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/zelko6" >"$work/window.out" 2>&1 &
 window=$!
-for _ in $(seq 300); do [ -s "$XDG_DATA_HOME/ZELKO6/temp.txt" ] && break; kill -0 "$window" 2>/dev/null || break; sleep 0.1; done
+dump_or_gone() { [ -s "$XDG_DATA_HOME/ZELKO6/temp.txt" ] || ! kill -0 "$window" 2>/dev/null; }
+wait_until "the window's text dump" dump_or_gone
 [ -s "$XDG_DATA_HOME/ZELKO6/temp.txt" ] || fail "the window as $runner wrote no temp.txt in the user's data folder: $(tail -5 "$work/window.out")"
 kill "$window" 2>/dev/null; wait "$window" 2>/dev/null; window=""
 after=$(cd "$root/usr" && find . | sort)

@@ -9,7 +9,7 @@
 
 namespace zelko6::test {
 
-bool systemHasFifos()
+bool systemHasHostileFiles()
 {
     return true;
 }

@@ -2,9 +2,9 @@
 
 namespace zelko6::test {
 
-// No FIFOs, no /dev/zero: the tests that need them skip (systemHasFifos).
+// Nothing to make: Windows has no FIFOs in its file system and no /dev/zero.
 
-bool systemHasFifos()
+bool systemHasHostileFiles()
 {
     return false;
 }

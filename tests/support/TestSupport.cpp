@@ -12,7 +12,7 @@ void prepareProcessEnvironment()
 {
     // The laptop screen that CTest gives the tests (tests/CMakeLists.txt), when run on their own.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZELKO6_BINARY_DIR "/tests/screen-96dpi.json");
+        qputenv("QT_QPA_PLATFORM", ZELKO6_TEST_PLATFORM);
     // A runtime directory of our own: the single-instance lock and Qt's warnings stay private.
     static QTemporaryDir runtime;
     runtime.setAutoRemove(true);
@@ -75,17 +75,12 @@ TempProgramDir::TempProgramDir()
 
 void TempProgramDir::writeFile(const QString &name, const QByteArray &bytes) const
 {
-    QFile f(file(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size());
+    ASSERT_TRUE(writeBytes(file(name), bytes)) << name.toStdString();
 }
 
 QByteArray TempProgramDir::readFile(const QString &name) const
 {
-    QFile f(file(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return fileBytes(file(name));
 }
 
 QStringList TempProgramDir::entries() const
@@ -107,6 +102,26 @@ QStringList RecordingStatusPanels::historyOf(int panel) const
         if (p == panel)
             out << text;
     return out;
+}
+
+QByteArray patternBytes(int size, int seed)
+{
+    QByteArray out(size, '\0');
+    for (int i = 0; i < size; ++i)
+        out[i] = static_cast<char>((i * 37 + (i >> 8) * 11 + seed) & 0xFF);
+    return out;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 QString sourcePath(const QString &relative)

@@ -7,8 +7,6 @@
 #include "messages/StatusRenderer.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QMap>
 #include <QString>
@@ -33,15 +31,6 @@ inline void PrintTo(const QStringList &list, std::ostream *os)
 }
 
 namespace zelko6::test {
-
-// Runs the event loop until `done` holds or a generous deadline passes; says whether it holds.
-template <typename Condition> bool eventually(Condition done)
-{
-    const QDeadlineTimer deadline(std::chrono::seconds(20));
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // Offscreen platform and a private runtime directory, before any application object exists.
 void prepareProcessEnvironment();
@@ -172,6 +161,12 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     std::function<void()> whileShown;
 };
 
+// Bytes that differ from their neighbours and from 0xFF at nearly every address.
+QByteArray patternBytes(int size, int seed = 0);
+// A whole file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+// Makes the file hold exactly `bytes`; false when it cannot.
+bool writeBytes(const QString &path, const QByteArray &bytes);
 QString sourcePath(const QString &relative);
 QString binaryPath(const QString &relative);
 

@@ -1,14 +1,14 @@
 // The board simulator driven through its pty the way the program drives a board: every wait here
 // is bounded, so a simulator that falls silent fails a check instead of hanging the run.
 
+#include "support/SimulatorProcess.h"
+#include "support/TestSupport.h"
+#include "support/Waiting.h"
+
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
-#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -17,17 +17,8 @@
 
 namespace {
 
-constexpr int kReplyMs = 3000; // generous: only a broken simulator ever uses it up
-constexpr int kQuietMs = 300;  // how long "nothing more comes" is watched
-
-// Bytes that differ from their neighbours and from 0xFF-filled memory at nearly every address.
-QByteArray pattern(int size, int seed = 0)
-{
-    QByteArray out(size, '\0');
-    for (int i = 0; i < size; ++i)
-        out[i] = static_cast<char>((i * 37 + (i >> 8) * 11 + seed) & 0xFF);
-    return out;
-}
+using zelko6::test::kGenerousWait;
+using zelko6::test::patternBytes;
 
 QByteArray record(int count, int second, int address)
 {
@@ -37,41 +28,10 @@ QByteArray record(int count, int second, int address)
 
 const QByteArray kIdReply = "QT-LNK310 V 6.50\r\n";
 
-class Simulator {
+class Simulator : public zelko6::test::SimulatorProcess {
   public:
-    explicit Simulator(const QStringList &args)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(BOARDSIM_PATH), args);
-        QElapsedTimer clock;
-        clock.start();
-        while (!process_.canReadLine() && clock.elapsed() < kReplyMs &&
-               process_.state() != QProcess::NotRunning)
-            process_.waitForReadyRead(100);
-        const QByteArray line = process_.readLine().trimmed();
-        if (line.startsWith("PTY "))
-            path_ = line.mid(4);
-    }
-    ~Simulator()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.kill();
-        process_.waitForFinished(kReplyMs);
-    }
-    const QByteArray &path() const { return path_; }
-    // True when the simulator ended by itself (or on SIGTERM when asked to) with status 0.
-    bool exitsCleanly(bool terminate)
-    {
-        if (terminate)
-            process_.terminate();
-        return process_.waitForFinished(kReplyMs) && process_.exitStatus() == QProcess::NormalExit &&
-               process_.exitCode() == 0;
-    }
-
-  private:
-    QProcess process_;
-    QByteArray path_;
+    explicit Simulator(const QStringList &args) : SimulatorProcess(QStringLiteral(BOARDSIM_PATH), args) {}
+    QByteArray path() const { return device().toLocal8Bit(); }
 };
 
 // The PC's end of the line, opened in raw mode as the program's serial port is.
@@ -92,31 +52,29 @@ class Port {
     }
     bool isOpen() const { return fd_ >= 0; }
     void send(const QByteArray &data) { ASSERT_EQ(::write(fd_, data.constData(), data.size()), data.size()); }
-    // Up to n bytes, or fewer if the deadline passes first.
-    QByteArray receive(int n, int withinMs = kReplyMs)
+    QByteArray receive(int n) { return zelko6::test::receiveFrom(fd_, n); }
+    // What comes while nothing is asked of the board, watched for a quiet stretch: empty when
+    // nothing does (the bytes themselves tell a failing check what came).
+    QByteArray unasked()
     {
         QByteArray out;
-        QElapsedTimer clock;
-        clock.start();
-        while (out.size() < n) {
-            const int left = withinMs - static_cast<int>(clock.elapsed());
-            pollfd pfd{fd_, POLLIN, 0};
-            if (left <= 0 || ::poll(&pfd, 1, left) <= 0 || !(pfd.revents & POLLIN))
-                break;
-            char buf[256];
-            const ssize_t got = ::read(fd_, buf, std::min<qsizetype>(n - out.size(), sizeof buf));
-            if (got <= 0)
-                break;
-            out.append(buf, got);
-        }
+        zelko6::test::staysFalse("a byte nobody asked for", [&] {
+            out += zelko6::test::receiveFrom(fd_, 4096, std::chrono::milliseconds(0));
+            return !out.isEmpty();
+        });
         return out;
     }
-    QByteArray unasked() { return receive(4096, kQuietMs); }
+    // n bytes and nothing after them.
+    QByteArray reply(int n)
+    {
+        const QByteArray asked = receive(n);
+        return asked + unasked();
+    }
     // The device has vanished: the line reports a hang-up.
     bool hungUp()
     {
         pollfd pfd{fd_, POLLIN, 0};
-        return ::poll(&pfd, 1, kReplyMs) > 0 && (pfd.revents & POLLHUP);
+        return ::poll(&pfd, 1, static_cast<int>(kGenerousWait.count())) > 0 && (pfd.revents & POLLHUP);
     }
 
   private:
@@ -129,7 +87,6 @@ void openOperation(Port &port, char bus)
     port.send("?");
     ASSERT_EQ(port.receive(kIdReply.size()), kIdReply);
     port.send("E");
-    QThread::msleep(10);
     port.send(QByteArray("e") + bus + 'P');
     ASSERT_EQ(port.receive(1), "@");
 }
@@ -171,21 +128,13 @@ int writeRange(Port &port, char bus, int count, int second, int first, const QBy
     return acknowledged;
 }
 
-QByteArray fileContents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class BoardSim : public ::testing::Test {
   protected:
     QString file(const char *name) const { return dir_.filePath(QString::fromLatin1(name)); }
     QString image(const QByteArray &data)
     {
-        QFile f(file("image.bin"));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
-        return f.fileName();
+        EXPECT_TRUE(zelko6::test::writeBytes(file("image.bin"), data));
+        return file("image.bin");
     }
     QTemporaryDir dir_;
 };
@@ -201,17 +150,17 @@ TEST_F(BoardSim, IdentifiesItselfAndAnswersModeSetUp)
         EXPECT_EQ(port.receive(kIdReply.size()), kIdReply);
     }
     port.send("Ee3P");
-    EXPECT_EQ(port.receive(100, kQuietMs), "@");
+    EXPECT_EQ(port.reply(1), "@");
 
     Simulator old({"--fw-version", "5.99", "--setup-reply-bytes", "3"});
     Port oldPort(old.path());
     oldPort.send("?Ee2P");
-    EXPECT_EQ(oldPort.receive(100, kQuietMs), "QT-LNK310 V 5.99\r\n@@@");
+    EXPECT_EQ(oldPort.reply(21), "QT-LNK310 V 5.99\r\n@@@");
 
     Simulator shortId({"--id-length", "17", "--no-setup-reply"});
     Port shortPort(shortId.path());
     shortPort.send("?");
-    EXPECT_EQ(shortPort.receive(100, kQuietMs), kIdReply.left(17));
+    EXPECT_EQ(shortPort.reply(17), kIdReply.left(17));
     shortPort.send("Ee2P");
     EXPECT_EQ(shortPort.unasked(), "");
 
@@ -223,7 +172,7 @@ TEST_F(BoardSim, IdentifiesItselfAndAnswersModeSetUp)
 
 TEST_F(BoardSim, ReadsTwoWireRangesOfTheImageAcrossReopenedPorts)
 {
-    const QByteArray data = pattern(0x18000); // shorter than the 2^17 memory: the rest stays 0xFF
+    const QByteArray data = patternBytes(0x18000); // shorter than the 2^17 memory: the rest stays 0xFF
     Simulator sim({"--image", image(data)});
     const auto operation = [&](int first, int last, int count) {
         Port port(sim.path()); // the program re-opens the port for every operation
@@ -243,7 +192,7 @@ TEST_F(BoardSim, WritesAreStoredReadBackAndSaved)
 {
     const QString saved = file("saved.bin");
     Simulator sim({"--size-exp", "12", "--save", saved, "--write-cycle-ms", "5"});
-    const QByteArray data = pattern(0x40, 3);
+    const QByteArray data = patternBytes(0x40, 3);
     {
         Port port(sim.path());
         openOperation(port, '2');
@@ -257,21 +206,21 @@ TEST_F(BoardSim, WritesAreStoredReadBackAndSaved)
 
     QByteArray expected(0x1000, '\xFF');
     expected.replace(0x40, data.size(), data);
-    EXPECT_EQ(fileContents(saved), expected);
-    EXPECT_TRUE(sim.exitsCleanly(true));
-    EXPECT_EQ(fileContents(saved), expected);
+    EXPECT_EQ(zelko6::test::fileBytes(saved), expected);
+    EXPECT_TRUE(sim.stop());
+    EXPECT_EQ(zelko6::test::fileBytes(saved), expected);
 }
 
 TEST_F(BoardSim, ThreeWireParameterByteIsNotPartOfTheAddress)
 {
-    const QByteArray data = pattern(0x20000, 9);
+    const QByteArray data = patternBytes(0x20000, 9);
     Simulator sim({"--image", image(data)});
     Port port(sim.path());
     openOperation(port, '3');
     // As a two-wire address byte 0x05 would select 0x050000 and up, which differs from 0x0000.
     EXPECT_EQ(readRange(port, '3', 16, 0x05, 0, 0x7F), data.left(0x80));
 
-    const QByteArray written = pattern(16, 77);
+    const QByteArray written = patternBytes(16, 77);
     openOperation(port, '3');
     EXPECT_EQ(writeRange(port, '3', 16, 0x05, 0x200, written), 1);
     openOperation(port, '2');
@@ -280,18 +229,18 @@ TEST_F(BoardSim, ThreeWireParameterByteIsNotPartOfTheAddress)
 
 TEST_F(BoardSim, ReadFaultsStallPadAndCorrupt)
 {
-    const QByteArray data = pattern(0x100);
+    const QByteArray data = patternBytes(0x100);
     Simulator sim({"--size-exp", "8", "--image", image(data), "--read-stall-after", "2", "--surplus", "3",
                    "--corrupt", "0x10", "--corrupt", "17=0x5A"});
     Port port(sim.path());
     for (int operation = 0; operation < 2; ++operation) { // the faults recur in every read
         openOperation(port, '2');
         sendCommand(port, '2', 'R', 16, 0, 0, 0x3F);
-        const QByteArray first = port.receive(100, kQuietMs);
+        const QByteArray first = port.receive(19); // a chunk and three surplus bytes
         ASSERT_EQ(first.size(), 19);
         EXPECT_EQ(first.left(16), data.left(16));
         port.send("@");
-        QByteArray second = port.receive(100, kQuietMs);
+        QByteArray second = port.receive(19);
         ASSERT_EQ(second.size(), 19);
         EXPECT_EQ(second[0], static_cast<char>(~data[0x10]));
         EXPECT_EQ(second[1], '\x5A');
@@ -304,7 +253,7 @@ TEST_F(BoardSim, ReadFaultsStallPadAndCorrupt)
     sendCommand(port, '2', 'R', 4, 0, 0x20, 0x2F);
     EXPECT_EQ(port.receive(7).left(4), data.mid(0x20, 4));
     port.send("?");
-    EXPECT_EQ(port.receive(100, kQuietMs), kIdReply);
+    EXPECT_EQ(port.reply(kIdReply.size()), kIdReply);
 }
 
 TEST_F(BoardSim, WriteFaultsAnswerWronglyOrStall)
@@ -314,11 +263,11 @@ TEST_F(BoardSim, WriteFaultsAnswerWronglyOrStall)
     openOperation(port, '2');
     sendCommand(port, '2', 'W', 8, 0, 0, 0x17);
     ASSERT_EQ(port.receive(1), "@");
-    port.send(pattern(8, 1));
-    EXPECT_EQ(port.receive(100, kQuietMs), "A");
+    port.send(patternBytes(8, 1));
+    EXPECT_EQ(port.reply(1), "A");
     // The program drops the write on "A" and starts over: "?" must not be taken for chunk data.
     openOperation(port, '2');
-    EXPECT_EQ(readRange(port, '2', 8, 0, 0, 0x0F), pattern(8, 1) + QByteArray(8, '\xFF'));
+    EXPECT_EQ(readRange(port, '2', 8, 0, 0, 0x0F), patternBytes(8, 1) + QByteArray(8, '\xFF'));
 
     Simulator stall({"--write-stall-at", "1"});
     Port stallPort(stall.path());
@@ -332,18 +281,25 @@ TEST_F(BoardSim, WriteFaultsAnswerWronglyOrStall)
 
 TEST_F(BoardSim, FollowsBytesInAnySplitAndIgnoresNoise)
 {
-    const QByteArray data = pattern(0x200);
-    Simulator sim({"--size-exp", "9", "--image", image(data)});
+    const QByteArray data = patternBytes(0x200);
+    const QString log = file("wire.log");
+    Simulator sim({"--size-exp", "9", "--image", image(data), "--log", log});
     Port port(sim.path());
-    port.send("x@\x01");                // noise between commands
-    port.send("Ee2");                   // an abandoned header ...
-    for (char c : QByteArray("Ee2R")) { // ... overtaken by a lead-in that arrives byte by byte
-        port.send(QByteArray(1, c));
-        QThread::msleep(10);
-    }
+    // Each piece reaches the board apart from the next: the next goes once the board has logged it.
+    const auto sendAlone = [&](const QByteArray &piece) {
+        const qsizetype logged =
+            zelko6::test::fileBytes(log).count(' '); // the log puts a space before every byte
+        port.send(piece);
+        EXPECT_TRUE(zelko6::test::waitUntil("the board taking the piece in", [&] {
+            return zelko6::test::fileBytes(log).count(' ') >= logged + piece.size();
+        }));
+    };
+    sendAlone("x@\x01");              // noise between commands
+    sendAlone("Ee2");                 // an abandoned header ...
+    for (char c : QByteArray("Ee2R")) // ... overtaken by a lead-in that arrives byte by byte
+        sendAlone(QByteArray(1, c));
     const QByteArray records = record(2, 0, 0x1F0) + record(2, 0, 0x1F3);
-    port.send(records.left(3));
-    QThread::msleep(10);
+    sendAlone(records.left(3));
     port.send(records.mid(3));
     EXPECT_EQ(port.receive(2), data.mid(0x1F0, 2));
     port.send("x"); // noise where an acknowledgement is awaited is not one
@@ -367,36 +323,33 @@ TEST_F(BoardSim, EndsOnUnplugAndAfterTheOperationCount)
         port.send("@");
         EXPECT_TRUE(port.hungUp());
     }
-    EXPECT_TRUE(unplug.exitsCleanly(false));
+    EXPECT_TRUE(unplug.endsCleanly());
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 
     const QString saved = file("saved.bin");
     Simulator counted({"--size-exp", "8", "--quit-after-ops", "2", "--save", saved});
     Port port(counted.path());
     openOperation(port, '2');
-    EXPECT_EQ(writeRange(port, '2', 4, 0, 0x10, pattern(4)), 1);
+    EXPECT_EQ(writeRange(port, '2', 4, 0, 0x10, patternBytes(4)), 1);
     openOperation(port, '2');
-    EXPECT_EQ(readRange(port, '2', 4, 0, 0x10, 0x13), pattern(4));
-    EXPECT_TRUE(counted.exitsCleanly(false));
-    EXPECT_EQ(fileContents(saved).mid(0x10, 4), pattern(4));
+    EXPECT_EQ(readRange(port, '2', 4, 0, 0x10, 0x13), patternBytes(4));
+    EXPECT_TRUE(counted.endsCleanly());
+    EXPECT_EQ(zelko6::test::fileBytes(saved).mid(0x10, 4), patternBytes(4));
 }
 
 TEST_F(BoardSim, LogsOneLinePerRunOfBytesInEachDirection)
 {
     const QString log = file("wire.log");
+    // Paced, the board hands each byte of a reply over on its own; the log still joins them.
     Simulator sim({"--log", log, "--baud", "2400"});
     Port port(sim.path());
-    QElapsedTimer clock;
-    clock.start();
     openOperation(port, '2');
-    // Pacing can only make the exchange slower than this, never faster: "?", the reply, "e2P" and
-    // "@" are 23 bytes of ten bits in turn, 96 ms at 2400 bit/s, plus the 10 ms pause after "E".
-    EXPECT_GE(clock.elapsed(), 100);
     port.send("?");
     EXPECT_EQ(port.receive(kIdReply.size()), kIdReply);
-    ASSERT_TRUE(sim.exitsCleanly(true));
+    ASSERT_TRUE(sim.stop());
     const QByteArray id = "51 54 2D 4C 4E 4B 33 31 30 20 56 20 36 2E 35 30 0D 0A";
-    EXPECT_EQ(fileContents(log), "PC: 3F\nBD: " + id + "\nPC: 45 65 32 50\nBD: 40\nPC: 3F\nBD: " + id + "\n");
+    EXPECT_EQ(zelko6::test::fileBytes(log),
+              "PC: 3F\nBD: " + id + "\nPC: 45 65 32 50\nBD: 40\nPC: 3F\nBD: " + id + "\n");
 }
 
 } // namespace

@@ -32,8 +32,8 @@ TEST(ImageFile, WhatIsNotARegularFileOrTooLongIsRefusedWithoutHanging)
     QTemporaryDir dir;
     const QDir folder(dir.path());
     const QString fifo = folder.filePath(QStringLiteral("fifo.hex"));
-    if (!systemHasFifos())
-        GTEST_SKIP() << "no FIFOs on this system";
+    if (!systemHasHostileFiles())
+        GTEST_SKIP() << kNoHostileFiles;
     ASSERT_TRUE(makeFifo(fifo));
     ASSERT_TRUE(folder.mkdir(QStringLiteral("folder.s19")));
     const int64_t limit = longestImageFile(ImageFormat::IntelHex, 256);

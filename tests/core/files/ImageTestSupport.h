@@ -2,6 +2,7 @@
 // Helpers shared by the Intel HEX, S-record and binary image tests.
 
 #include "core/buffer/MemoryBuffer.h"
+#include "support/TestSupport.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -45,18 +46,6 @@ inline QByteArrayList crLfLines(QByteArray text)
     if (text.endsWith("\r\n"))
         text.chop(2);
     return text.replace("\r\n", "\n").split('\n');
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // The lines, each ended by `lineEnd`.

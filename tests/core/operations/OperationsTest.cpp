@@ -17,6 +17,7 @@ TEST_F(OperationsTest, BlockReadShowsProgressAndTheChip)
     useChip(2, 8, 8);
     for (size_t i = 0; i < 256; ++i)
         board.memory[i] = static_cast<uint8_t>(255 - i);
+    const double clickedAt = pump.now;
     click(OperationKind::ReadBlock);
 
     EXPECT_EQ(32, board.acksReceived);
@@ -29,7 +30,10 @@ TEST_F(OperationsTest, BlockReadShowsProgressAndTheChip)
 
     EXPECT_EQ(board.memory, view.shownBuffer);
     EXPECT_EQ(1, view.refreshes);
-    EXPECT_GT(elapsed(), 0.25); // the check's and the opening's pauses at least
+    // The time shown spans every prescribed pause of the check and the opening, and no more than the click.
+    EXPECT_EQ(490, tracedPausesMs());
+    EXPECT_GE(elapsed(), 0.490);
+    EXPECT_LE(elapsed(), pump.now - clickedAt);
     EXPECT_EQ(texts::kReadDoneText + StatusTexts::tenths(elapsed()) + texts::kSecondsSuffix, panels.panel(1));
     EXPECT_EQ((std::vector<bool>{true, false}), view.locks);
     EXPECT_FALSE(board.isOpen());
@@ -103,6 +107,9 @@ TEST_F(OperationsTest, BlockWriteStaysLockedThroughItsVerify)
     const auto *written =
         view.last<TransferFinished>([](const auto &f) { return f.phase == TransferPhase::Write; });
     ASSERT_TRUE(written);
+    EXPECT_EQ(400 + 490, tracedPausesMs()); // the write's prescribed pauses, then the verify's
+    EXPECT_GE(written->seconds, 0.400);
+    EXPECT_GE(elapsed(), 0.490);
     EXPECT_EQ(texts::kVerifyDoneText + StatusTexts::tenths(written->seconds + elapsed()) +
                   texts::kSecondsSuffix,
               panels.panel(1));
@@ -121,6 +128,7 @@ TEST_F(OperationsTest, FailedWritesKeepTheLastWriteTimeAndStillVerify)
     click(OperationKind::WriteBlockAndVerify);
     EXPECT_TRUE(panels.historyOf(1).contains(texts::kTimeOutText + texts::kWriteErrorSuffix));
     EXPECT_TRUE(transferSends().back() == "@"); // the verify read the chip back
+    // The failed write keeps the earlier write's time, and the clean verify adds its own to it.
     EXPECT_EQ(texts::kVerifyDoneText + StatusTexts::tenths(lastWrite + elapsed()) + texts::kSecondsSuffix,
               panels.panel(1));
 
@@ -145,6 +153,7 @@ TEST_F(OperationsTest, AVerifyOfItsOwnSaysSoAndAddsNoEarlierWritesTime)
     // A block write and then a verify, as the command line runs them: the write's time counts.
     board.reset();
     const double written = click(OperationKind::WriteBlock).seconds;
+    EXPECT_GE(written, 0.400); // every pause the write prescribes is in its time
     board.reset();
     click(OperationKind::VerifyBlock);
     EXPECT_EQ(texts::kVerifyDoneText + StatusTexts::tenths(written + elapsed()) + texts::kSecondsSuffix,

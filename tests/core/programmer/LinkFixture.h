@@ -11,6 +11,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace zelko6::test {
 
@@ -167,6 +168,13 @@ class LinkFixture : public ::testing::Test {
     }
     // The last operation's elapsed seconds.
     double elapsed() const { return lastOutcome.seconds; }
+    // Every pause made so far, in milliseconds, as the fake clock traced them.
+    int tracedPausesMs() const
+    {
+        return std::accumulate(trace.begin(), trace.end(), 0, [](int sum, const QString &step) {
+            return sum + (step.startsWith(QStringLiteral("pause ")) ? step.mid(6).toInt() : 0);
+        });
+    }
     // The time of the n-th (0-based) send of exactly this element.
     double sendTime(const QByteArray &element, int n = 0) const
     {

@@ -4,13 +4,13 @@
 #include "core/programmer/QtSerialLink.h"
 #include "core/programmer/Protocol.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <thread>
 #include <unistd.h>
@@ -39,25 +39,7 @@ class PtyLinkTest : public ::testing::Test {
     {
         ASSERT_EQ(bytes.size(), ::write(master_, bytes.data(), bytes.size()));
     }
-    QByteArray boardReads(int wanted)
-    {
-        QByteArray got;
-        pollfd p{master_, POLLIN, 0};
-        while (got.size() < wanted && ::poll(&p, 1, 2000) > 0) {
-            char buf[256];
-            const ssize_t n = ::read(master_, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            got.append(buf, n);
-        }
-        return got;
-    }
-    bool waitFor(const std::function<bool()> &done)
-    {
-        for (int i = 0; i < 100 && !done(); ++i)
-            pump.idleWait(kWakeInterval);
-        return done();
-    }
+    QByteArray boardReads(int wanted) { return receiveFrom(master_, wanted); }
 
     int master_ = -1;
     QtPump pump;
@@ -72,12 +54,12 @@ TEST_F(PtyLinkTest, MovesBytesBothWaysWithoutModemLines)
     EXPECT_FALSE(link.lost());
 
     boardWrites("QT-LNK");
-    ASSERT_TRUE(waitFor([&] { return link.pendingCount() >= 6; }));
+    ASSERT_TRUE(waitUntil("six bytes at the link", [&] { return link.pendingCount() >= 6; }));
     EXPECT_EQ(QByteArray("QT-LNK"), link.takeAll());
     EXPECT_EQ(0, link.pendingCount());
 
     boardWrites("late");
-    ASSERT_TRUE(waitFor([&] { return link.pendingCount() >= 4; }));
+    ASSERT_TRUE(waitUntil("four more bytes at the link", [&] { return link.pendingCount() >= 4; }));
     link.discardInput();
     EXPECT_EQ(0, link.pendingCount());
 
@@ -108,7 +90,7 @@ TEST_F(PtyLinkTest, ElementsTheDriverCannotTakeAtOnceArriveWholeAndInOrder)
     });
     link.send(first);
     link.send(second);
-    const bool arrived = waitFor([&] { return done.load(); });
+    const auto arrived = waitUntil("every byte at the board", [&] { return done.load(); });
     board.join();
     ASSERT_TRUE(arrived);
     EXPECT_TRUE(received == first + second);
