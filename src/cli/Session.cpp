@@ -5,7 +5,7 @@
 #include "core/base/ProgramFolder.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/PortResolver.h"
-#include "core/programmer/QtSerialLink.h"
+#include "core/programmer/SystemSerialLink.h"
 #include "core/programmer/VerifyLog.h"
 #include "messages/StatusTexts.h"
 
@@ -170,7 +170,7 @@ QString verifyLogLine(const QString &path)
 Session::Session(const Console &console, const PortChoice &port)
     : port_(portSettings(port, settings_)),
       reporter_(console, [this] { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }),
-      link_([] { return std::make_unique<QtSerialLink>(); }, reporter_)
+      link_([] { return makeSystemSerialLink(); }, reporter_)
 {
     clock_.start();
     // Looked up here, where the settings are read: the link only opens what it is given.

@@ -33,7 +33,7 @@ static constexpr auto kAskRunningLimit = std::chrono::seconds(3);
 
 Application::Application(SettingsStore &store, MessageBoxes &boxes, Shell &shell, StartupOptions options)
     : settings_(store), boxes_(boxes), shell_(shell), options_(std::move(options)),
-      portWindowLink_(PortResolver(&store))
+      portWindowLink_(makeSystemSerialLink(PortResolver(&store)))
 {
 }
 
@@ -173,7 +173,7 @@ MainWindow &Application::ensureMainWindow()
         return *main_;
     // The operations' link opens the device the window looked up for it: no settings there.
     main_ = std::make_unique<MainWindow>(state_, settings_, boxes_, shell_,
-                                         [] { return std::make_unique<QtSerialLink>(); });
+                                         [] { return makeSystemSerialLink(); });
     MainWindow *main = main_.get();
     main->setUnloadHandler([this] { Form_Unload(); });
     QObject::connect(main, &MainWindow::boardMenuTriggered, main, [this] { mnuBoardInfomation_Click(); });
@@ -241,7 +241,7 @@ void Application::mnuHelpContents_Click()
 
 void Application::showPortWindow()
 {
-    PortWindow window(portWindowLink_, settings_, boxes_, {}, main_.get());
+    PortWindow window(*portWindowLink_, settings_, boxes_, {}, main_.get());
     window.exec();
 }
 

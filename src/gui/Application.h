@@ -9,7 +9,7 @@
 
 #include <QCoreApplication>
 
-#include "core/programmer/QtSerialLink.h"
+#include "core/programmer/SystemSerialLink.h"
 #include "gui/BoardWindow.h"
 #include <functional>
 #include <memory>
@@ -57,7 +57,7 @@ class Application {
     AppState &state() { return state_; }
     Settings &settings() { return settings_; }
     // The port the port window probes, on this thread (the operations have their own, on theirs).
-    SerialLink &portWindowLink() { return portWindowLink_; }
+    SerialLink &portWindowLink() { return *portWindowLink_; }
     MainWindow *mainWindow() const { return main_.get(); }
     BoardWindow *boardWindow() const { return board_.get(); }
     AboutWindow *aboutWindow() const { return about_.get(); }
@@ -75,7 +75,7 @@ class Application {
     MessageBoxes &boxes_;
     Shell &shell_;
     StartupOptions options_;
-    QtSerialLink portWindowLink_;
+    std::unique_ptr<SerialLink> portWindowLink_;
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<AboutWindow> about_;

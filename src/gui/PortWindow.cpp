@@ -5,7 +5,7 @@
 #include "core/operations/PortSearch.h"
 #include "core/programmer/ConnectionCheck.h"
 #include "core/programmer/PortProbe.h"
-#include "core/programmer/QtSerialLink.h"
+#include "core/programmer/SystemSerialLink.h"
 #include "core/programmer/SerialLink.h"
 #include "gui/Desktop.h"
 #include "gui/Fonts.h"
@@ -288,7 +288,7 @@ void PortWindow::findWriter()
     if (!search_) {
         LinkThread::LinkFactory make = system_.makeSearchLink;
         if (!make)
-            make = [] { return std::make_unique<QtSerialLink>(); };
+            make = [] { return makeSystemSerialLink(); };
         EventSink &events = *this;
         search_ = std::make_unique<PortSearch>(std::move(make), events);
     }
