@@ -277,10 +277,8 @@ TEST(StatusRenderer, ADamagedFileNamesItsDamageAndLine)
 
 TEST(StatusRenderer, APortWindowsDeniesIsSaidToBeHeldByAnotherProgramWithNoGroupToJoin)
 {
-    const OpenFailure denied{OpenFailure::Kind::Permission,
-                             QStringLiteral("COM3"),
-                             QStringLiteral("Access is denied."),
-                             {PermissionAdvice::Remedy::CloseHolder}};
+    OpenFailure denied{OpenFailure::Kind::Permission, QStringLiteral("COM3"), QStringLiteral("Access is denied.")};
+    denied.permission.remedy = PermissionAdvice::Remedy::CloseHolder;
     const QString said =
         QStringLiteral("ポートへのアクセスが拒否されました: COM3。他のプログラムがこのポートを使用中です。"
                        "そのプログラムを閉じてから、もう一度お試しください。");
