@@ -308,12 +308,7 @@ TEST(MainWindowLock, EveryControlAndItemIsMadeWithItsDecisionAndTheLockFollowsIt
 
     QStringList undecided;
     std::vector<std::pair<QObject *, DuringOperations>> decided;
-    QObjectList everything;
-    for (QWidget *widget : main.findChildren<QWidget *>())
-        everything << widget;
-    for (QAction *item : main.findChildren<QAction *>())
-        everything << item;
-    for (QObject *object : everything) {
+    for (QObject *object : main.findChildren<QObject *>()) {
         if (!isControlOfTheWindow(*object, main))
             continue;
         // Its own decision, or that of the control it is part of (the editor's boxes, the grid's bars).
