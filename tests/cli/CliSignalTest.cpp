@@ -3,6 +3,7 @@
 // nor a process of its own.
 
 #include "cli/CliProcess.h"
+#include "support/Waiting.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -10,7 +11,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
+#include <limits>
 #include <unistd.h>
 
 namespace zelko6::test {
@@ -49,93 +50,73 @@ class CallerPipe {
     bool readUntil(const QString &cue)
     {
         const QDeadlineTimer deadline(kDeadlineMs);
-        while (!text().contains(cue))
-            if (readSome(deadline) <= 0)
+        while (!text().contains(cue)) {
+            // A byte at a time: the cue is seen as soon as it is in.
+            const QByteArray got =
+                receiveFrom(fds_[0], 1, std::chrono::milliseconds(deadline.remainingTime()));
+            if (got.isEmpty())
                 return false;
+            read_ += got;
+        }
         return true;
     }
     // Reads to the end; false when something still held the pipe at the deadline.
     bool readToEnd()
     {
         const QDeadlineTimer deadline(kDeadlineMs);
-        for (ssize_t n = readSome(deadline);; n = readSome(deadline))
-            if (n <= 0)
-                return n == 0;
+        read_ += receiveFrom(fds_[0], std::numeric_limits<qsizetype>::max(),
+                             std::chrono::milliseconds(kDeadlineMs));
+        return !deadline.hasExpired();
     }
     QString text() const { return QString::fromUtf8(read_); }
 
   private:
-    // One read, waited for until the deadline: the count of bytes, 0 at the end, -1 at the deadline.
-    ssize_t readSome(const QDeadlineTimer &deadline)
-    {
-        pollfd in{fds_[0], POLLIN, 0};
-        if (poll(&in, 1, static_cast<int>(deadline.remainingTime())) <= 0)
-            return -1;
-        char buffer[4096];
-        const ssize_t n = ::read(fds_[0], buffer, sizeof buffer);
-        if (n > 0)
-            read_.append(buffer, static_cast<qsizetype>(n));
-        return n;
-    }
-
     int fds_[2] = {-1, -1};
     QByteArray read_;
 };
 
-// 24C04: 512 bytes, 32 chunks of 16.
-QStringList board(const QString &device)
-{
-    return {QStringLiteral("--chip"), QStringLiteral("24C04"), QStringLiteral("--port"), device};
-}
-
-TEST(CliSignalTest, ConvertOfAnEndlessInputEndsWithoutAFile)
+// Each command waits on something the user cannot hurry; without the signal it would wait for ever
+// or for its time limit. It ends at the first signal, prints nothing and leaves no file.
+TEST(CliSignalTest, EveryWaitEndsAtTheFirstSignalWithoutOutputOrFile)
 {
     CliWorkspace ws;
-    const QStringList convert{QStringLiteral("convert"), QStringLiteral("-"), QStringLiteral("out.bin"),
-                              QStringLiteral("--size"), QStringLiteral("256")};
-    // A pipe nobody ever closes: the read waits for ever. (Zeros without end no longer need a
-    // signal: the read stops at the longest file an image can have; CliFilesTest.)
-    for (const int signal : {SIGTERM, SIGHUP}) {
-        const CliRun pipe = ws.interrupt(convert, signal, {});
-        EXPECT_EQ(pipe.exitCode, 130) << signal << ": " << pipe.err.toStdString();
-    }
-    EXPECT_FALSE(ws.exists(QStringLiteral("out.bin")));
-}
-
-TEST(CliSignalTest, IdentifyAndProbeEndAtTheFirstSignal)
-{
-    CliWorkspace ws;
-    SimulatedBoard silent({QStringLiteral("--silent")});
-    // Without the signal the check would wait out its 10 s and end with 2.
-    const CliRun identify =
-        ws.interrupt({QStringLiteral("identify"), QStringLiteral("--port"), silent.device()}, SIGINT, {});
-    EXPECT_EQ(identify.exitCode, 130) << identify.err.toStdString();
-    EXPECT_TRUE(identify.out.isEmpty());
-
+    SimulatedBoard silent({"--silent"});
+    // 24C04: 512 bytes, 32 chunks of 16; the board stops answering after 5.
+    SimulatedBoard stalling({"--size-exp", "9", "--read-stall-after", "5"});
     // Only port 2 names a device; it answers nothing.
-    QStringList env;
+    QStringList onlyPort2Silent;
     for (int n = 1; n <= 20; ++n)
-        env << QStringLiteral("ZELKO6_COM%1=%2")
-                   .arg(n)
-                   .arg(n == 2 ? silent.device() : ws.path(QStringLiteral("none")));
-    const CliRun ports =
-        ws.interrupt({QStringLiteral("ports"), QStringLiteral("--probe")}, SIGTERM, {}, {}, env);
-    EXPECT_EQ(ports.exitCode, 130) << ports.err.toStdString();
-    EXPECT_TRUE(ports.out.isEmpty());
-}
-
-TEST(CliSignalTest, AnInterruptedReadSaysSoAndWritesNoFile)
-{
-    CliWorkspace ws;
-    SimulatedBoard stalling({QStringLiteral("--size-exp"), QStringLiteral("9"),
-                             QStringLiteral("--read-stall-after"), QStringLiteral("5")});
-    const CliRun read = ws.interrupt(QStringList{QStringLiteral("read"), QStringLiteral("out.hex")} +
-                                         board(stalling.device()),
-                                     SIGINT, QStringLiteral("Reading..... 10%"));
-    EXPECT_EQ(read.exitCode, 130) << read.err.toStdString();
-    EXPECT_TRUE(read.err.contains(QStringLiteral("Interrupted - read error"))) << read.err.toStdString();
-    EXPECT_FALSE(read.err.contains(QStringLiteral("Time-out")));
-    EXPECT_FALSE(ws.exists(QStringLiteral("out.hex")));
+        onlyPort2Silent << QStringLiteral("ZELKO6_COM%1=%2")
+                               .arg(n)
+                               .arg(n == 2 ? silent.device() : ws.path(QStringLiteral("none")));
+    const QStringList convert{"convert", "-", "out.bin", "--size", "256"};
+    const QStringList read{"read", "out.hex", "--chip", "24C04", "--port", stalling.device()};
+    const struct {
+        QStringList arguments;
+        int signal;
+        QString cue; // on standard error before the signal; none: once the handler is in place
+        QStringList environment;
+        QString said; // on standard error after it
+        QString noFile;
+    } cases[] = {
+        // A pipe nobody ever closes: the read waits for ever. (Zeros without end no longer need a
+        // signal: the read stops at the longest file an image can have; CliFilesTest.)
+        {convert, SIGTERM, {}, {}, {}, "out.bin"},
+        {convert, SIGHUP, {}, {}, {}, "out.bin"},
+        // Without the signal the check would wait out its 10 s and end with 2.
+        {{"identify", "--port", silent.device()}, SIGINT, {}, {}, {}, {}},
+        {{"ports", "--probe"}, SIGTERM, {}, onlyPort2Silent, {}, {}},
+        {read, SIGINT, "Reading..... 10%", {}, "Interrupted - read error", "out.hex"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString() + " / signal " + std::to_string(c.signal));
+        const CliRun run = ws.interrupt(c.arguments, c.signal, c.cue, {}, c.environment);
+        EXPECT_EQ(run.exitCode, 130) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("Time-out"))) << run.err.toStdString();
+        EXPECT_TRUE(c.noFile.isEmpty() || !ws.exists(c.noFile)) << c.noFile.toStdString();
+    }
 }
 
 TEST(CliSignalTest, TheDemosSimulatorEndsWithItOnEveryWayOut)
@@ -148,16 +129,15 @@ TEST(CliSignalTest, TheDemosSimulatorEndsWithItOnEveryWayOut)
         SCOPED_TRACE(signal);
         CliWorkspace ws;
         // The simulator itself, its process id noted so that a failing test leaves nothing behind.
+        const QString simulator = ws.path(QStringLiteral("simulator"));
         ws.write(QStringLiteral("simulator"), QByteArrayLiteral("#!/bin/sh\necho $$ >\"$0.pid\"\nexec \"") +
                                                   BOARDSIM_PATH + "\" \"$@\"\n");
-        QFile::setPermissions(ws.path(QStringLiteral("simulator")), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(simulator, QFile::ReadOwner | QFile::ExeOwner);
         CallerPipe caller;
         QProcess cli;
         caller.giveTo(cli);
         // 8 KiB at 9600 bit/s: the write takes seconds, long enough to be interrupted.
-        ws.start(cli, {QStringLiteral("demo"), QStringLiteral("--chip"), QStringLiteral("24C64"),
-                       QStringLiteral("--baud"), QStringLiteral("9600"), QStringLiteral("--simulator"),
-                       ws.path(QStringLiteral("simulator")), QStringLiteral("--output"),
+        ws.start(cli, {"demo", "--chip", "24C64", "--baud", "9600", "--simulator", simulator, "--output",
                        ws.path(QStringLiteral("demo.hex"))});
         ASSERT_TRUE(cli.waitForStarted(kDeadlineMs));
         caller.closeWriteEnd();
@@ -170,13 +150,13 @@ TEST(CliSignalTest, TheDemosSimulatorEndsWithItOnEveryWayOut)
         EXPECT_TRUE(caller.readToEnd()) << "something still holds the caller's pipe";
 
         // A process that has ended has no command line left, even before it is reaped.
-        const pid_t simulator = ws.read(QStringLiteral("simulator.pid")).trimmed().toInt();
-        ASSERT_GT(simulator, 0);
-        QFile running(QStringLiteral("/proc/%1/cmdline").arg(simulator));
+        const pid_t simulatorId = ws.read(QStringLiteral("simulator.pid")).trimmed().toInt();
+        ASSERT_GT(simulatorId, 0);
+        QFile running(QStringLiteral("/proc/%1/cmdline").arg(simulatorId));
         const bool left = running.open(QIODevice::ReadOnly) && running.readAll().contains("zelko6-boardsim");
         EXPECT_FALSE(left) << "the simulator outlived the command";
         if (left)
-            ::kill(simulator, SIGKILL);
+            ::kill(simulatorId, SIGKILL);
     }
 }
 

@@ -12,27 +12,6 @@
 
 using namespace zelko6::test;
 
-namespace {
-
-struct Finished {
-    QProcess::ExitStatus status;
-    int code;
-    QString out;
-    QString err;
-};
-
-Finished runWindowProgram(const QStringList &arguments, const QProcessEnvironment &env)
-{
-    QProcess program;
-    program.setProcessEnvironment(env);
-    program.start(binaryPath(QStringLiteral("zelko6")), arguments);
-    program.waitForFinished(30000);
-    return {program.exitStatus(), program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
-            QString::fromLocal8Bit(program.readAllStandardError())};
-}
-
-} // namespace
-
 TEST(Processes, WithoutADisplayTheProgramAnswersOrEndsWithAMessageButNeverAborts)
 {
     QTemporaryDir runtime, config;
@@ -62,12 +41,17 @@ TEST(Processes, WithoutADisplayTheProgramAnswersOrEndsWithAMessageButNeverAborts
         env.insert("XDG_CONFIG_HOME", config.path());
         for (auto variable = c.environment.begin(); variable != c.environment.end(); ++variable)
             env.insert(variable.key(), variable.value());
-        const Finished run = runWindowProgram(c.arguments, env);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(binaryPath(QStringLiteral("zelko6")), c.arguments);
+        program.waitForFinished(30000);
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
         const std::string label = c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(run.status, QProcess::NormalExit) << label; // no abort, no core dump
-        EXPECT_EQ(run.code, c.code) << label;
-        EXPECT_TRUE(run.out.contains(c.out)) << label << ": " << run.out.toStdString();
-        EXPECT_TRUE(run.err.contains(c.err)) << label << ": " << run.err.toStdString();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << label; // no abort, no core dump
+        EXPECT_EQ(program.exitCode(), c.code) << label;
+        EXPECT_TRUE(out.contains(c.out)) << label << ": " << out.toStdString();
+        EXPECT_TRUE(err.contains(c.err)) << label << ": " << err.toStdString();
     }
 }
 

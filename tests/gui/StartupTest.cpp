@@ -40,6 +40,40 @@ QPoint pixels(int leftTwips, int topTwips)
     return {qRound(leftTwips / 15.0), qRound(topTwips / 15.0)};
 }
 
+class ThrowingShell final : public Shell {
+  public:
+    void open(const QString &) override { throw std::runtime_error("no shell"); }
+};
+
+class FailingWidget final : public QWidget {
+  protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("handler failed");
+        return QWidget::event(e);
+    }
+};
+
+// Something the user can work with in the main window itself: not Qt's own parts, nor the
+// dialogs' (windows of their own, modal, opened only through commands that are locked).
+bool isControlOfTheWindow(const QObject &object, const QWidget &window)
+{
+    if (object.objectName().startsWith(QLatin1String("qt_")))
+        return false; // the menu bar's button for menus that do not fit
+    for (const QObject *o = &object; o != &window; o = o->parent())
+        if (!o || o->inherits("QDialog"))
+            return false;
+    if (const auto *item = qobject_cast<const QAction *>(&object))
+        // A menu's own item only opens it; one never shown cannot be used.
+        return !item->isSeparator() && !item->menu() && item->isVisible();
+    for (const char *kind : {"QAbstractButton", "QComboBox", "QLineEdit", "QAbstractScrollArea",
+                             "QAbstractSpinBox", "QAbstractSlider"})
+        if (object.inherits(kind))
+            return true;
+    return false;
+}
+
 } // namespace
 
 TEST(Startup, WithoutCatalogueShowsTheMessageAndEndsBeforeAnyMainWindow)
@@ -217,13 +251,6 @@ TEST(AboutWindow, ShowsTheVersionsAgainAfterCloseAndReopen)
     EXPECT_EQ(h.shell.opened.last(), expected.last().mid(QStringLiteral("ｻﾎﾟｰﾄﾍﾟｰｼﾞ : ").size()));
 }
 
-namespace {
-class ThrowingShell final : public Shell {
-  public:
-    void open(const QString &) override { throw std::runtime_error("no shell"); }
-};
-} // namespace
-
 TEST(Help, OpensTheHelpFileThroughTheShellAndReportsOnlyItsOwnFailure)
 {
     AppHarness h;
@@ -245,18 +272,6 @@ TEST(Help, OpensTheHelpFileThroughTheShellAndReportsOnlyItsOwnFailure)
         QStringLiteral("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。"));
 }
 
-namespace {
-class FailingWidget final : public QWidget {
-  protected:
-    bool event(QEvent *e) override
-    {
-        if (e->type() == QEvent::User)
-            throw std::runtime_error("handler failed");
-        return QWidget::event(e);
-    }
-};
-} // namespace
-
 TEST(FailureReport, AFailureEscapingAHandlerIsReportedInTheCommonForm)
 {
     auto *app = static_cast<GuardedApplication *>(QCoreApplication::instance());
@@ -270,29 +285,6 @@ TEST(FailureReport, AFailureEscapingAHandlerIsReportedInTheCommonForm)
     EXPECT_EQ(stepReportText(reports.value(0), 300, QStringLiteral("  k = 0 m = 0")),
               QStringLiteral("エラー番号 = handler failed   処理番号 = 300  k = 0 m = 0"));
 }
-
-namespace {
-
-// Something the user can work with in the main window itself: not Qt's own parts, nor the
-// dialogs' (windows of their own, modal, opened only through commands that are locked).
-bool isControlOfTheWindow(const QObject &object, const QWidget &window)
-{
-    if (object.objectName().startsWith(QLatin1String("qt_")))
-        return false; // the menu bar's button for menus that do not fit
-    for (const QObject *o = &object; o != &window; o = o->parent())
-        if (!o || o->inherits("QDialog"))
-            return false;
-    if (const auto *item = qobject_cast<const QAction *>(&object))
-        // A menu's own item only opens it; one never shown cannot be used.
-        return !item->isSeparator() && !item->menu() && item->isVisible();
-    for (const char *kind : {"QAbstractButton", "QComboBox", "QLineEdit", "QAbstractScrollArea",
-                             "QAbstractSpinBox", "QAbstractSlider"})
-        if (object.inherits(kind))
-            return true;
-    return false;
-}
-
-} // namespace
 
 // Every control and menu item of the main window is made with its decision about a running
 // operation, and the window's lock follows the decisions: one made without a decision fails here
@@ -308,12 +300,7 @@ TEST(MainWindowLock, EveryControlAndItemIsMadeWithItsDecisionAndTheLockFollowsIt
 
     QStringList undecided;
     std::vector<std::pair<QObject *, DuringOperations>> decided;
-    QObjectList everything;
-    for (QWidget *widget : main.findChildren<QWidget *>())
-        everything << widget;
-    for (QAction *item : main.findChildren<QAction *>())
-        everything << item;
-    for (QObject *object : everything) {
+    for (QObject *object : main.findChildren<QObject *>()) {
         if (!isControlOfTheWindow(*object, main))
             continue;
         // Its own decision, or that of the control it is part of (the editor's boxes, the grid's bars).

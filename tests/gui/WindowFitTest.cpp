@@ -29,16 +29,12 @@ namespace {
 // The fonts the program uses: its main installs the same substitutions, once.
 void useProgramFonts()
 {
-    static const bool installed = [] {
-        installFontSubstitutions();
-        return true;
-    }();
-    (void)installed;
+    [[maybe_unused]] static const bool installed = (installFontSubstitutions(), true);
 }
 
-QString describe(const QRect &r)
+std::string describe(const QRect &r)
 {
-    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
 }
 
 struct FitCase {
@@ -84,10 +80,9 @@ TEST_P(WindowFit, TheWindowAndItsStatusBarStayOnTheScreen)
     const QRect statusOnScreen(status.mapToGlobal(QPoint(0, 0)), status.size());
 
     EXPECT_TRUE(screen.contains(main.frameGeometry()))
-        << describe(main.frameGeometry()).toStdString() << " on " << describe(screen).toStdString();
+        << describe(main.frameGeometry()) << " on " << describe(screen);
     EXPECT_TRUE(status.isVisible());
-    EXPECT_TRUE(screen.contains(statusOnScreen))
-        << describe(statusOnScreen).toStdString() << " on " << describe(screen).toStdString();
+    EXPECT_TRUE(screen.contains(statusOnScreen)) << describe(statusOnScreen) << " on " << describe(screen);
 }
 
 TEST_P(WindowFit, AtFullSizeTheGridShowsEveryColumnWithoutAHorizontalScrollBar)
@@ -144,5 +139,5 @@ TEST(WindowPlacementFit, AFrameIsCutToTheAreaAndMovedOnlyAsFarAsItSticksOut)
         {{2000, 2000, 300, 200}, {700, 530, 300, 200}}, // off the area altogether
     };
     for (const Case &c : cases)
-        EXPECT_EQ(fitIntoArea(c.frame, area), c.fitted) << describe(c.frame).toStdString();
+        EXPECT_EQ(fitIntoArea(c.frame, area), c.fitted) << describe(c.frame);
 }

@@ -198,13 +198,12 @@ exec {board}< <(exec "$prog/tools/zelko6-boardsim" --link "$work/board" --size-e
 sim=$!
 read -r -t 60 _ <&"$board" || fail "the board simulator did not start: $(cat "$work/board.err")"
 head -c 256 /dev/urandom >"$work/image.bin"
-"$cli" write "$work/image.bin" --chip 24C02 --port "$work/board" >"$work/write.out" 2>&1 ||
-  fail "zelko6-cli write as $runner: $(tail -5 "$work/write.out")"
-[ -s "$expected_log" ] || fail "no verify log at $expected_log after a write as $runner"
-rm -f "$expected_log"
-"$cli" verify "$work/image.bin" --chip 24C02 --port "$work/board" >"$work/verify.out" 2>&1 ||
-  fail "zelko6-cli verify as $runner: $(tail -5 "$work/verify.out")"
-[ -s "$expected_log" ] || fail "no verify log at $expected_log after a verify as $runner"
+for command in write verify; do
+  rm -f "$expected_log"
+  "$cli" "$command" "$work/image.bin" --chip 24C02 --port "$work/board" >"$work/$command.out" 2>&1 ||
+    fail "zelko6-cli $command as $runner: $(tail -5 "$work/$command.out")"
+  [ -s "$expected_log" ] || fail "no verify log at $expected_log after a $command as $runner"
+done
 
 # The window writes its text dump at its first refresh of the grid: wait for it, then end it.
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/zelko6" >"$work/window.out" 2>&1 &

@@ -47,90 +47,76 @@ AccessFacts facts(unsigned owner, unsigned group, unsigned mode, unsigned user, 
     return f;
 }
 
+AccessFacts rulesGiveSerialPorts(AccessFacts f, const char *group)
+{
+    f.serialGroups << QLatin1String(group);
+    return f;
+}
+
+AccessFacts primaryGroup(AccessFacts f, unsigned group)
+{
+    f.userPrimaryGroup = group;
+    return f;
+}
+
+// Each case is asked with the package's udev rule installed and without it: the missing rule is
+// mentioned only beside the group to join, since that is what installing it saves the user.
 TEST(PermissionAdvice, NamesAGroupOnlyWhereJoiningItHelps)
 {
     const struct {
         const char *what;
         AccessFacts facts;
-        PermissionAdvice expected;
+        Remedy remedy;
+        const char *owner;
+        const char *group;
     } cases[] = {
         {"a user without dialout, a dialout port: join it",
-         facts(kRoot, kDialout, 0660, kAda, {kAda, kPlugdev}),
-         {Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout"), false}},
-        {"listed in dialout, but this session began before",
-         facts(kRoot, kDialout, 0660, kBob, {kBob}),
-         {Remedy::LogInAgain, QStringLiteral("root"), QStringLiteral("dialout"), false}},
+         facts(kRoot, kDialout, 0660, kAda, {kAda, kPlugdev}), Remedy::JoinGroup, "root", "dialout"},
+        {"listed in dialout, but this session began before", facts(kRoot, kDialout, 0660, kBob, {kBob}),
+         Remedy::LogInAgain, "root", "dialout"},
         {"a port only root may open: not for users, never \"join root\"",
-         facts(kRoot, kRoot, 0600, kAda, {kAda}),
-         {Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("root"), false}},
-        {"root's group with group rights is still not one to join",
-         facts(kRoot, kRoot, 0660, kAda, {kAda}),
-         {Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("root"), false}},
-        {"a virtual terminal: tty is no group for a serial port",
-         facts(kRoot, kTty, 0620, kAda, {kAda}),
-         {Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("tty"), false}},
+         facts(kRoot, kRoot, 0600, kAda, {kAda}), Remedy::NotForUsers, "root", "root"},
+        {"root's group with group rights is still not one to join", facts(kRoot, kRoot, 0660, kAda, {kAda}),
+         Remedy::NotForUsers, "root", "root"},
+        {"a virtual terminal: tty is no group for a serial port", facts(kRoot, kTty, 0620, kAda, {kAda}),
+         Remedy::NotForUsers, "root", "tty"},
         {"dialout that the mode shuts out: joining would not help",
-         facts(kRoot, kDialout, 0600, kAda, {kAda}),
-         {Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("dialout"), false}},
+         facts(kRoot, kDialout, 0600, kAda, {kAda}), Remedy::NotForUsers, "root", "dialout"},
         {"a group the database has no name for is no serial group",
-         facts(kRoot, kUnnamed, 0660, kAda, {kAda}),
-         {Remedy::NotForUsers, QStringLiteral("root"), QStringLiteral("4242"), false}},
+         facts(kRoot, kUnnamed, 0660, kAda, {kAda}), Remedy::NotForUsers, "root", "4242"},
         {"already in the group with rights: something else refused",
-         facts(kRoot, kDialout, 0660, kBob, {kBob, kDialout}),
-         {Remedy::Unknown, QStringLiteral("root"), QStringLiteral("dialout"), false}},
-        {"open to everybody: something else refused",
-         facts(kRoot, kDialout, 0666, kAda, {kAda}),
-         {Remedy::Unknown, QStringLiteral("root"), QStringLiteral("dialout"), false}},
-        {"the owner shut out by its own mode",
-         facts(kAda, kAda, 0000, kAda, {kAda}),
-         {Remedy::Unknown, QStringLiteral("ada"), QStringLiteral("ada"), false}},
-        {"root is refused by no mode",
-         facts(kAda, kAda, 0000, kRoot, {kRoot}),
-         {Remedy::Unknown, QStringLiteral("ada"), QStringLiteral("ada"), false}},
-        {"an owner without a name is given as a number",
-         facts(4711, kRoot, 0600, kAda, {kAda}),
-         {Remedy::NotForUsers, QStringLiteral("4711"), QStringLiteral("root"), false}},
+         facts(kRoot, kDialout, 0660, kBob, {kBob, kDialout}), Remedy::Unknown, "root", "dialout"},
+        {"open to everybody: something else refused", facts(kRoot, kDialout, 0666, kAda, {kAda}),
+         Remedy::Unknown, "root", "dialout"},
+        {"the owner shut out by its own mode", facts(kAda, kAda, 0000, kAda, {kAda}), Remedy::Unknown, "ada",
+         "ada"},
+        {"root is refused by no mode", facts(kAda, kAda, 0000, kRoot, {kRoot}), Remedy::Unknown, "ada",
+         "ada"},
+        {"an owner without a name is given as a number", facts(4711, kRoot, 0600, kAda, {kAda}),
+         Remedy::NotForUsers, "4711", "root"},
+        {"plugdev, where the rules do not give it to serial ports",
+         facts(kRoot, kPlugdev, 0660, kBob, {kBob}), Remedy::NotForUsers, "root", "plugdev"},
+        {"plugdev, where they do: join it",
+         rulesGiveSerialPorts(facts(kRoot, kPlugdev, 0660, kBob, {kBob}), "plugdev"), Remedy::JoinGroup,
+         "root", "plugdev"},
+        {"ada is listed in plugdev: her session only needs to begin again",
+         rulesGiveSerialPorts(facts(kRoot, kPlugdev, 0660, kAda, {kAda}), "plugdev"), Remedy::LogInAgain,
+         "root", "plugdev"},
+        {"the port's group is the user's primary one, the session started under another",
+         primaryGroup(facts(kRoot, kDialout, 0660, kAda, {kAda}), kDialout), Remedy::LogInAgain, "root",
+         "dialout"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        const PermissionAdvice advice = advise(c.facts);
-        EXPECT_EQ(static_cast<int>(c.expected.remedy), static_cast<int>(advice.remedy));
-        EXPECT_EQ(c.expected.owner.toStdString(), advice.owner.toStdString());
-        EXPECT_EQ(c.expected.group.toStdString(), advice.group.toStdString());
-        EXPECT_EQ(c.expected.udevRuleMissing, advice.udevRuleMissing);
-    }
-}
-
-TEST(PermissionAdvice, AGroupTheRulesGiveSerialPortsCountsAndTheMissingRuleIsSaidWhereItWouldHelp)
-{
-    // Where the rules give serial ports plugdev, a user without it is told to join it.
-    AccessFacts plugdevPort = facts(kRoot, kPlugdev, 0660, kBob, {kBob});
-    EXPECT_EQ(Remedy::NotForUsers, advise(plugdevPort).remedy);
-    plugdevPort.serialGroups << QStringLiteral("plugdev");
-    EXPECT_EQ(Remedy::JoinGroup, advise(plugdevPort).remedy);
-    // ada is listed in plugdev: her session only needs to begin again.
-    AccessFacts listed = plugdevPort;
-    listed.userId = kAda;
-    listed.userName = QStringLiteral("ada");
-    listed.userPrimaryGroup = kAda;
-    listed.sessionGroups = {kAda};
-    EXPECT_EQ(Remedy::LogInAgain, advise(listed).remedy);
-    // A user whose primary group is the port's group, in a session started under another.
-    AccessFacts primary = facts(kRoot, kDialout, 0660, kAda, {kAda});
-    primary.userPrimaryGroup = kDialout;
-    EXPECT_EQ(Remedy::LogInAgain, advise(primary).remedy);
-
-    // The rule is mentioned only beside the group to join: that is what it saves the user.
-    for (const bool installed : {true, false}) {
-        AccessFacts join = facts(kRoot, kDialout, 0660, kAda, {kAda});
-        join.udevRuleInstalled = installed;
-        EXPECT_EQ(!installed, advise(join).udevRuleMissing);
-        AccessFacts rootOnly = facts(kRoot, kRoot, 0600, kAda, {kAda});
-        rootOnly.udevRuleInstalled = installed;
-        EXPECT_FALSE(advise(rootOnly).udevRuleMissing);
-        AccessFacts again = facts(kRoot, kDialout, 0660, kBob, {kBob});
-        again.udevRuleInstalled = installed;
-        EXPECT_FALSE(advise(again).udevRuleMissing);
+        for (const bool installed : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (installed ? "" : ", without the udev rule"));
+            AccessFacts asked = c.facts;
+            asked.udevRuleInstalled = installed;
+            const PermissionAdvice advice = advise(asked);
+            EXPECT_EQ(static_cast<int>(c.remedy), static_cast<int>(advice.remedy));
+            EXPECT_EQ(c.owner, advice.owner.toStdString());
+            EXPECT_EQ(c.group, advice.group.toStdString());
+            EXPECT_EQ(!installed && c.remedy == Remedy::JoinGroup, advice.udevRuleMissing);
+        }
     }
 }
 
