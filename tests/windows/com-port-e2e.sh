@@ -7,8 +7,7 @@
 # verify it, and convert Intel HEX -> S-record -> binary -> Intel HEX.
 #
 # Usage: com-port-e2e.sh LINUX_BUILD WINDOWS_BUILD WORK
-#   WINEPREFIX is the scratch prefix of the run; scripts/windows/wine.sh runs the Windows programs,
-#   with pty-modem-lines.c loaded into Wine so that its serial waits work on a pseudo-terminal.
+#   WINEPREFIX is the scratch prefix of the run; scripts/windows/wine.sh runs the Windows programs.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -77,12 +76,11 @@ run_side() {
 start_board linux
 start_board windows
 map_com_port "$port" "$(readlink "$work/windows.link")" >/dev/null
-cc -shared -fPIC -O2 -o "$work/pty-modem-lines.so" "$here/pty-modem-lines.c" -ldl
 
 failed=0
 ZELKO6_COM3="$work/linux.link" run_side linux "$linux_build/zelko6-cli" --lang en || failed=1
 started=$(date +%s%N)
-LD_PRELOAD="$work/pty-modem-lines.so" run_side windows "$root/scripts/windows/wine.sh" "$windows_build/zelko6-cli.exe" \
+run_side windows "$root/scripts/windows/wine.sh" "$windows_build/zelko6-cli.exe" \
   --lang en || failed=1
 elapsed=$((($(date +%s%N) - started) / 100000000))
 echo "windows: the commands took $((elapsed / 10)).$((elapsed % 10)) s under Wine"
