@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Pictures of zelko6.exe under Wine on a virtual X display, in Japanese and English: the main
-# window, the open dialog (Qt's own, in the chosen language) and the port window, each with the
-# whole of Wine's desktop around it. The program folder is laid out as the installer lays it out
-# (cmake --install of the cross build); the window is driven with xdotool as a user would click.
+# Pictures of the Windows build under Wine on a virtual X display, in Japanese and English, from a
+# program folder laid out as the installer lays it out (cmake --install of the cross build):
+#   desktop-LANG  zelko6.exe itself started in Wine's own desktop, the whole desktop pictured;
+#   main-, open-, save-, overwrite-LANG  the main window and Qt's own dialogs in the chosen
+#                 language, drawn by the picture tools beside the program on Wine's display;
+#   ports-LANG    the port window after "find the programmer", with the board simulator (the
+#                 Linux build) on COM3.
 # Usage: scripts/windows/screenshots.sh [OUT-DIR]   (default build-win/screenshots)
-# Needs Xvfb, xdotool, xwd and netpbm (xwdtopnm, pnmtopng).
+# Needs Xvfb, xwininfo, xwd and netpbm (xwdtopnm, pnmtopng).
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 out="$(realpath -m "${1:-$root/build-win/screenshots}")"
@@ -14,7 +17,9 @@ mkdir -p "$out"
 work="$(mktemp -d "${TMPDIR:-/tmp}/zelko6-windows-screens.XXXXXX")"
 export WINEPREFIX="$work/wine"
 xvfb=""
+board=""
 finish() {
+  [ -z "$board" ] || kill "$board" 2>/dev/null || true
   "$(wineserver_program)" -k 2>/dev/null || true
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
@@ -50,26 +55,31 @@ picture() {
   xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$out/$1.png"
   echo "$out/$1.png"
 }
-click() { xdotool mousemove "$1" "$2" click 1; }
+
+"$root/scripts/build.sh" >/dev/null
+for tool in zelko6-screenshots zelko6-port-screenshot; do cp "$build_win/tools/$tool.exe" "$folder/"; done
+"$root/build/tools/zelko6-boardsim" --link "$work/board" --size-exp 17 >"$work/board.out" 2>&1 &
+board=$!
+for _ in $(seq 100); do
+  [ -e "$work/board" ] && break
+  sleep 0.1
+done
+map_com_port 3 "$(readlink "$work/board")" >/dev/null
+"$root/scripts/windows/wine.sh" "$folder/zelko6-screenshots.exe" -platform windows "$(windows_path "$folder")" \
+  "$(windows_path "$out")" 2>/dev/null </dev/null
 
 for language in ja en; do
   "$root/scripts/windows/wine.sh" reg add 'HKCU\Software\ZELKO6\ZELKO6\Settings' /v Language /t REG_SZ \
     /d "$language" /f >/dev/null 2>&1 </dev/null
+  "$root/scripts/windows/wine.sh" "$folder/zelko6-port-screenshot.exe" -platform windows \
+    "$(windows_path "$out/ports-$language.png")" "$language" 2>/dev/null </dev/null
   # Wine's own desktop: without a window manager on the display, the windows are drawn inside it.
-  QT_QPA_PLATFORM=windows WINEPATH= "$(wine64_program)" explorer /desktop=zelko6,1280x800 \
-    "$(windows_path "$folder/zelko6.exe")" >"$work/zelko6-$language.out" 2>&1 </dev/null &
+  WINEPATH= "$(wine64_program)" explorer /desktop=zelko6,1280x800 "$(windows_path "$folder/zelko6.exe")" \
+    >"$work/zelko6-$language.out" 2>&1 </dev/null &
   desktop=$!
   window_up '"ZELKO6'
   sleep 8 # the splash window gives way to the main window
-  picture "main-$language"
-  click 558 192 # 開く / Open
-  sleep 10
-  picture "open-$language"
-  xdotool key Escape
-  sleep 3
-  click 558 228 # 通信ポート / COM port
-  sleep 10
-  picture "ports-$language"
+  picture "desktop-$language"
   "$(wineserver_program)" -k 2>/dev/null || true
   wait "$desktop" 2>/dev/null || true
 done

@@ -1,14 +1,15 @@
 // A picture of the port window as a user meets it with two boards plugged in: the list of ports,
 // then "find the programmer" run to its end. The boards are whatever ports 1 and 2 resolve to
 // (scripts/screenshot-ports.sh points them at two board simulators). Offscreen.
-// Run: zelko6-port-screenshot OUTPUT.png
+// Run: zelko6-port-screenshot OUTPUT.png [LANGUAGE [PROGRAM_FOLDER]]  (ja, the default, or en)
 
 #include "core/base/Settings.h"
-#include "core/programmer/QtSerialLink.h"
+#include "core/programmer/SystemSerialLink.h"
 #include "gui/Desktop.h"
 #include "gui/Fonts.h"
 #include "gui/GuardedApplication.h"
 #include "gui/PortWindow.h"
+#include "messages/Translations.h"
 
 #include <QPushButton>
 #include <QSettings>
@@ -41,19 +42,22 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     GuardedApplication qtApp(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: zelko6-port-screenshot OUTPUT.png\n");
+    const std::optional<Language> language =
+        languageFromCode(args.size() > 2 ? args.at(2) : QStringLiteral("ja"));
+    if (args.size() < 2 || args.size() > 4 || !language) {
+        std::fprintf(stderr, "usage: zelko6-port-screenshot OUTPUT.png [ja|en [PROGRAM_FOLDER]]\n");
         return 1;
     }
+    useLanguage(*language, args.size() > 3 ? args.at(3) : QCoreApplication::applicationDirPath());
     installFontSubstitutions();
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QtSettingsStore store;
     Settings settings(store);
     PrintedBoxes boxes;
-    QtSerialLink link{PortResolver(&store)};
+    const std::unique_ptr<SerialLink> link = makeSystemSerialLink(PortResolver(&store));
 
-    PortWindow window(link, settings, boxes);
+    PortWindow window(*link, settings, boxes);
     window.show();
     auto *find = window.findChild<QPushButton *>(QStringLiteral("Cmd_Find"));
     if (!find)

@@ -12,7 +12,10 @@ std::vector<PortSettings> portsToSearch(const std::vector<PortEntry> &entries, c
     for (const PortEntry &entry : entries) {
         if (!entry.present)
             continue;
-        const QString node = QFileInfo(entry.device).canonicalFilePath();
+        // Two names of one device node are searched once. A name that is no file (Windows' COMn)
+        // is its own key: every such name would otherwise share the empty path.
+        const QString canonical = QFileInfo(entry.device).canonicalFilePath();
+        const QString node = canonical.isEmpty() ? entry.device : canonical;
         if (devices.contains(node))
             continue;
         devices.insert(node);

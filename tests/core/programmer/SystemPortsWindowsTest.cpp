@@ -1,6 +1,7 @@
 // The COM ports as Windows lists them: a port is there when the system lists it, whichever way
 // its name is written, and the number is the port's own name, so nothing is kept for it.
 
+#include "core/operations/PortSearch.h"
 #include "core/programmer/SystemPorts.h"
 #include "support/TestSupport.h"
 
@@ -72,6 +73,19 @@ TEST(SystemPortsWindows, AChosenPortIsNotSavedUnderTheNumberThatAlreadyNamesIt)
     store.values[QStringLiteral("Ports/COM4")] = QStringLiteral("COM3");
     EXPECT_FALSE(keepChosenDevice(store, inventory.entry(4)));
     EXPECT_EQ(store.values.value(QStringLiteral("Ports/COM4")), QStringLiteral("COM3"));
+}
+
+TEST(SystemPortsWindows, TheSearchTriesEveryListedPortOnce)
+{
+    // COMn names no file, so no two ports may be told apart by a file's path; port 4 names COM3
+    // again, and COM3 is tried once.
+    MemorySettingsStore store;
+    store.values[QStringLiteral("Ports/COM4")] = QStringLiteral("COM3");
+    const ListedPorts list;
+    std::vector<int> searched;
+    for (const PortSettings &port : portsToSearch(PortInventory(&store, list).entries(), PortSettings{}))
+        searched.push_back(port.portNumber);
+    EXPECT_EQ(searched, (std::vector<int>{3, 12}));
 }
 
 } // namespace
