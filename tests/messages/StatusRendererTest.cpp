@@ -277,7 +277,8 @@ TEST(StatusRenderer, ADamagedFileNamesItsDamageAndLine)
 
 TEST(StatusRenderer, APortWindowsDeniesIsSaidToBeHeldByAnotherProgramWithNoGroupToJoin)
 {
-    OpenFailure denied{OpenFailure::Kind::Permission, QStringLiteral("COM3"), QStringLiteral("Access is denied.")};
+    OpenFailure denied{OpenFailure::Kind::Permission, QStringLiteral("COM3"),
+                       QStringLiteral("Access is denied.")};
     denied.permission.remedy = PermissionAdvice::Remedy::CloseHolder;
     const QString said =
         QStringLiteral("ポートへのアクセスが拒否されました: COM3。他のプログラムがこのポートを使用中です。"

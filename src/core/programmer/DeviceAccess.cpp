@@ -12,4 +12,15 @@ void explainRefusal(OpenFailure &failure)
         failure.permission = advisePermission(failure.device);
 }
 
+OpenFailure openFailure(OpenFailure::Kind kind, const QString &device, const QString &detail)
+{
+    OpenFailure failure;
+    failure.kind = kind;
+    failure.device = device;
+    failure.detail = detail;
+    if (kind == OpenFailure::Kind::Busy)
+        explainRefusal(failure);
+    return failure;
+}
+
 } // namespace zelko6

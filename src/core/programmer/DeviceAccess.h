@@ -21,4 +21,8 @@ OpenFailure::Kind classifyRefusal(const QString &device);
 // A refusal by the serial port turned into what the user needs to know.
 void explainRefusal(OpenFailure &failure);
 
+// A port that would not open, as the link reports it: `kind` as the system said it, with a refusal
+// (Busy) told apart by explainRefusal, and `detail` in the system's own words.
+OpenFailure openFailure(OpenFailure::Kind kind, const QString &device, const QString &detail);
+
 } // namespace zelko6

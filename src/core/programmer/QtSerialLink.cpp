@@ -56,25 +56,14 @@ std::optional<OpenFailure> QtSerialLink::open(const PortSettings &settings)
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!port_.open(QIODevice::ReadWrite)) {
-        OpenFailure failure;
-        switch (port_.error()) {
-        case QSerialPort::DeviceNotFoundError:
-            failure.kind = OpenFailure::Kind::NotFound;
-            break;
-        case QSerialPort::PermissionError:
-            // The port says the same for a device held by another program and for one the user
-            // may not open; which of the two is told apart below.
-            failure.kind = OpenFailure::Kind::Busy;
-            break;
-        default:
-            failure.kind = OpenFailure::Kind::Other;
-            break;
-        }
-        failure.device = device_;
-        failure.detail = port_.errorString();
+        // The port says the same for a device held by another program and for one the user may
+        // not open (Busy); openFailure tells the two apart.
+        const OpenFailure::Kind kind =
+            port_.error() == QSerialPort::DeviceNotFoundError ? OpenFailure::Kind::NotFound
+            : port_.error() == QSerialPort::PermissionError   ? OpenFailure::Kind::Busy
+                                                              : OpenFailure::Kind::Other;
+        const OpenFailure failure = openFailure(kind, device_, port_.errorString());
         port_.clearError();
-        if (failure.kind == OpenFailure::Kind::Busy)
-            explainRefusal(failure);
         return failure;
     }
     // Pseudo-terminals and some adapters have no modem lines; the board works without them, so

@@ -97,39 +97,23 @@ std::optional<OpenFailure> Win32SerialLink::open(const PortSettings &settings)
     lost_ = false;
     device_ = settings.device.isEmpty() ? resolver_.device(settings.portNumber) : settings.device;
     const QString location = systemLocation(device_);
-    port_ = ::CreateFileW(reinterpret_cast<const wchar_t *>(location.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
-                          nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    port_ = ::CreateFileW(reinterpret_cast<const wchar_t *>(location.utf16()), GENERIC_READ | GENERIC_WRITE,
+                          0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port_ == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
-        OpenFailure failure;
-        switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            failure.kind = OpenFailure::Kind::NotFound;
-            break;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-            // Windows says the same for a port another program holds and one the user may not
-            // open; which of the two is told apart below.
-            failure.kind = OpenFailure::Kind::Busy;
-            break;
-        default:
-            failure.kind = OpenFailure::Kind::Other;
-            break;
-        }
-        failure.device = device_;
-        failure.detail = qt_error_string(static_cast<int>(error));
-        if (failure.kind == OpenFailure::Kind::Busy)
-            explainRefusal(failure);
-        return failure;
+        // Windows says the same for a port another program holds and one the user may not open
+        // (Busy); openFailure tells the two apart.
+        const OpenFailure::Kind kind =
+            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND     ? OpenFailure::Kind::NotFound
+            : error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? OpenFailure::Kind::Busy
+                                                                               : OpenFailure::Kind::Other;
+        return openFailure(kind, device_, qt_error_string(static_cast<int>(error)));
     }
     if (!configure(settings)) {
-        OpenFailure failure;
-        failure.device = device_;
-        failure.detail = qt_error_string(static_cast<int>(::GetLastError()));
+        const DWORD error = ::GetLastError();
         ::CloseHandle(port_);
         port_ = INVALID_HANDLE_VALUE;
-        return failure;
+        return openFailure(OpenFailure::Kind::Other, device_, qt_error_string(static_cast<int>(error)));
     }
     readEvent_ = newEvent(true);
     writeEvent_ = newEvent(true);
