@@ -56,6 +56,11 @@ TEST(StatusTexts, ThePermissionAdviceSaysOnlyWhatWouldHelp)
               "（/dev/ttyUSB0、/dev/ttyACM0 など）を選んでください。")}},
         {{Remedy::Unknown, QStringLiteral("ada"), QStringLiteral("ada"), false},
          {QStringLiteral("ポートを開く権限がありません: /dev/ttyS0")}},
+        // Windows denies a port another program holds: no group to join, no command to run.
+        {{Remedy::CloseHolder, {}, {}, false},
+         {QStringLiteral(
+             "ポートへのアクセスが拒否されました: /dev/ttyS0。他のプログラムがこのポートを使用中です。"
+             "そのプログラムを閉じてから、もう一度お試しください。")}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.lines.first().toStdString());
@@ -164,52 +169,47 @@ TEST(StatusRenderer, FailuresAsTheWindowHasAlwaysShownThem)
               QStringLiteral("アクセスサイズが不正です（バッファの大きさを超えているか、0以下です）。"));
 }
 
+// A failed check says why on the status panel, on one line (what would help, where something would;
+// a port another program holds is told apart), and which port has no programmer on the port panel.
 TEST(StatusRenderer, TheConnectionCheckAndItsFailures)
 {
-    Rendered silent;
-    silent << CheckFailed{1, CheckResult::TimedOut, 17, {}};
-    EXPECT_EQ(silent.historyOf(2), QStringList({"COM1 : ライター未接続"}));
-    EXPECT_EQ(silent.historyOf(1), QStringList({"プログラマ接続確認エラー。【17】"}));
-
-    Rendered missing;
-    missing << CheckFailed{2, CheckResult::PortUnusable, 0,
-                           OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/dev/ttyUSB7"), {}}};
-    EXPECT_EQ(missing.panels.panel(1),
-              QStringLiteral("プログラマ接続確認エラー。ポートが見つかりません: /dev/ttyUSB7"));
-    EXPECT_EQ(missing.panels.panel(2), QStringLiteral("COM2 : ライター未接続"));
-
-    // A refused port: the status panel says what would help on one line; a port another program
-    // holds is told apart.
+    using Kind = OpenFailure::Kind;
     using Remedy = PermissionAdvice::Remedy;
-    OpenFailure forbidden{
-        OpenFailure::Kind::Permission,
-        QStringLiteral("/dev/ttyUSB0"),
-        {},
-        PermissionAdvice{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout")}};
-    Rendered denied;
-    denied << CheckFailed{1, CheckResult::PortUnusable, 0, forbidden};
-    EXPECT_EQ(
-        denied.panels.panel(1),
-        QStringLiteral(
-            "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。 "
-            "次のコマンドを実行してから、ログインし直してください: sudo usermod -aG dialout $USER"));
-    EXPECT_EQ(denied.panels.panel(2), QStringLiteral("COM1 : ライター未接続"));
-    Rendered held;
-    held << CheckFailed{1, CheckResult::PortUnusable, 0,
-                        OpenFailure{OpenFailure::Kind::InUse, QStringLiteral("/dev/ttyUSB0"), {}, {}}};
-    EXPECT_EQ(held.panels.panel(1),
-              QStringLiteral("プログラマ接続確認エラー。ポートは他のプログラムが使用中です: /dev/ttyUSB0"));
+    const QString usb0 = QStringLiteral("/dev/ttyUSB0");
+    const PermissionAdvice joinDialout{Remedy::JoinGroup, QStringLiteral("root"), QStringLiteral("dialout")};
+    OpenFailure windowsDenied{Kind::Permission, QStringLiteral("COM3"), QStringLiteral("Access is denied.")};
+    windowsDenied.permission.remedy = Remedy::CloseHolder;
+    const struct {
+        CheckFailed failed;
+        const char *status;
+        const char *port;
+    } cases[] = {
+        {{1, CheckResult::TimedOut, 17, {}}, "プログラマ接続確認エラー。【17】", "COM1 : ライター未接続"},
+        {{2, CheckResult::PortUnusable, 0, OpenFailure{Kind::NotFound, QStringLiteral("/dev/ttyUSB7"), {}}},
+         "プログラマ接続確認エラー。ポートが見つかりません: /dev/ttyUSB7",
+         "COM2 : ライター未接続"},
+        {{1, CheckResult::PortUnusable, 0, OpenFailure{Kind::Permission, usb0, {}, joinDialout}},
+         "プログラマ接続確認エラー。ポートを開く権限がありません: /dev/ttyUSB0（グループ dialout）。 "
+         "次のコマンドを実行してから、ログインし直してください: sudo usermod -aG dialout $USER",
+         "COM1 : ライター未接続"},
+        {{1, CheckResult::PortUnusable, 0, OpenFailure{Kind::InUse, usb0, {}, {}}},
+         "プログラマ接続確認エラー。ポートは他のプログラムが使用中です: /dev/ttyUSB0",
+         "COM1 : ライター未接続"},
+        {{3, CheckResult::PortUnusable, 0, windowsDenied},
+         "プログラマ接続確認エラー。ポートへのアクセスが拒否されました: COM3。他のプログラムがこのポートを"
+         "使用中です。そのプログラムを閉じてから、もう一度お試しください。",
+         "COM3 : ライター未接続"},
+    };
+    for (const auto &c : cases) {
+        Rendered r;
+        r << c.failed;
+        EXPECT_EQ(r.historyOf(1), QStringList{QString::fromUtf8(c.status)});
+        EXPECT_EQ(r.historyOf(2), QStringList{QString::fromUtf8(c.port)});
+    }
 
-    // The port window's box keeps its sentence and says the same below it, the command on a line
-    // of its own; where there is nothing to do about it, the sentence alone.
-    EXPECT_EQ(
-        StatusTexts::portUnusable(forbidden),
-        QStringLiteral("指定した通信ポートは使用できませんでした。\nポートを開く権限がありません: "
-                       "/dev/ttyUSB0（グループ dialout）。\n次のコマンドを実行してから、ログインし直して"
-                       "ください:\nsudo usermod -aG dialout $USER"));
-    EXPECT_EQ(
-        StatusTexts::portUnusable(OpenFailure{OpenFailure::Kind::NotFound, QStringLiteral("/x"), {}, {}}),
-        QStringLiteral("指定した通信ポートは使用できませんでした。"));
+    // Where there is nothing to do about it, the port window's box keeps its sentence alone.
+    EXPECT_EQ(StatusTexts::portUnusable(OpenFailure{Kind::NotFound, QStringLiteral("/x"), {}, {}}),
+              QStringLiteral("指定した通信ポートは使用できませんでした。"));
 
     Rendered foreign;
     foreign << ReplyUnrecognised{1, QStringLiteral("HELLO")};
@@ -244,52 +244,34 @@ TEST(StatusRenderer, TheWindowsOwnTextsAndWhatACommandKeeps)
     EXPECT_EQ(r.panels.panel(1), QStringLiteral("ﾌｧｰﾑｳｴｱﾊﾞｰｼﾞｮﾝ QT-LNK310 V6.50 以降を使用してください。"));
 }
 
-// A damaged file is never "opened" as if whole: the kind of damage and its line take the place.
+// A damaged file is never "opened" as if whole: the kind of damage and its line take the place, and
+// where nothing is loaded, the first sentence stands alone.
 TEST(StatusRenderer, ADamagedFileNamesItsDamageAndLine)
 {
     using Kind = FileDamage::Kind;
-    Rendered r;
-    r << FileStatus{FileStage::Loading, {}} << FileStatus{FileStage::Damaged, {}, {Kind::WrongChecksum, 12}};
-    EXPECT_EQ(r.historyOf(1),
-              QStringList({"ファイルをロードしています..........",
-                           "ファイルの12行目のチェックサムが合いません。読み込めた部分を表示しています。"}));
-    r << FileStatus{FileStage::Damaged, {}, {Kind::CutOff, 3}};
-    EXPECT_EQ(
-        r.panels.panel(1),
-        QStringLiteral("ファイルの3行目のレコードが途中で切れています。読み込めた部分を表示しています。"));
-    r << FileStatus{FileStage::Damaged, {}, {Kind::NoData, 40}};
-    EXPECT_EQ(r.panels.panel(1), QStringLiteral("ファイルにデータレコードがありません（40行）。"));
-    r << FileStatus{FileStage::Damaged, {}, {Kind::NoEnd, 8193}};
-    EXPECT_EQ(
-        r.panels.panel(1),
-        QStringLiteral("ファイルにエンドレコードがありません（8193行）。読み込めた部分を表示しています。"));
-
-    // Where nothing is loaded, the first sentence alone.
-    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::WrongChecksum, 5}),
-              QStringLiteral("ファイルの5行目のチェックサムが合いません。"));
-    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::CutOff, 6}),
-              QStringLiteral("ファイルの6行目のレコードが途中で切れています。"));
-    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::NoData, 0}),
-              QStringLiteral("ファイルにデータレコードがありません（0行）。"));
-    EXPECT_EQ(StatusTexts::fileDamageAlone({Kind::NoEnd, 7}),
-              QStringLiteral("ファイルにエンドレコードがありません（7行）。"));
-}
-
-TEST(StatusRenderer, APortWindowsDeniesIsSaidToBeHeldByAnotherProgramWithNoGroupToJoin)
-{
-    OpenFailure denied{OpenFailure::Kind::Permission, QStringLiteral("COM3"),
-                       QStringLiteral("Access is denied.")};
-    denied.permission.remedy = PermissionAdvice::Remedy::CloseHolder;
-    const QString said =
-        QStringLiteral("ポートへのアクセスが拒否されました: COM3。他のプログラムがこのポートを使用中です。"
-                       "そのプログラムを閉じてから、もう一度お試しください。");
-    Rendered check;
-    check << CheckFailed{3, CheckResult::PortUnusable, 0, denied};
-    EXPECT_EQ(check.panels.panel(1), QStringLiteral("プログラマ接続確認エラー。") + said);
-    EXPECT_EQ(check.panels.panel(2), QStringLiteral("COM3 : ライター未接続"));
-    EXPECT_EQ(StatusTexts::portUnusable(denied),
-              QStringLiteral("指定した通信ポートは使用できませんでした。\n") + said);
-    EXPECT_FALSE(StatusTexts::portRefusal(denied).contains(QStringLiteral("usermod")));
+    const QString loading = QStringLiteral("ファイルをロードしています..........");
+    const QString partShown = QStringLiteral("読み込めた部分を表示しています。");
+    const struct {
+        FileDamage damage;
+        const char *sentence;
+        bool partIsShown;
+    } cases[] = {
+        {{Kind::WrongChecksum, 12}, "ファイルの12行目のチェックサムが合いません。", true},
+        {{Kind::WrongChecksum, 5}, "ファイルの5行目のチェックサムが合いません。", true},
+        {{Kind::CutOff, 3}, "ファイルの3行目のレコードが途中で切れています。", true},
+        {{Kind::CutOff, 6}, "ファイルの6行目のレコードが途中で切れています。", true},
+        {{Kind::NoData, 40}, "ファイルにデータレコードがありません（40行）。", false},
+        {{Kind::NoData, 0}, "ファイルにデータレコードがありません（0行）。", false},
+        {{Kind::NoEnd, 8193}, "ファイルにエンドレコードがありません（8193行）。", true},
+        {{Kind::NoEnd, 7}, "ファイルにエンドレコードがありません（7行）。", true},
+    };
+    for (const auto &c : cases) {
+        const QString sentence = QString::fromUtf8(c.sentence);
+        Rendered r;
+        r << FileStatus{FileStage::Loading, {}} << FileStatus{FileStage::Damaged, {}, c.damage};
+        EXPECT_EQ(r.historyOf(1), QStringList({loading, c.partIsShown ? sentence + partShown : sentence}));
+        EXPECT_EQ(StatusTexts::fileDamageAlone(c.damage), sentence);
+    }
 }
 
 TEST(StatusTexts, SecondsAsTheTextsShowThem)
