@@ -232,34 +232,35 @@ TEST_F(FileWindowTest, SavingWritesTheWholeBufferAndAsksBeforeOverwriting)
     EXPECT_EQ(fileBytes(path("out.hex")), intelHexText(state().BufData));
 }
 
-TEST_F(FileWindowTest, BinaryFilesRoundTripThroughAllFiles)
+// A binary file through "all files", an S-record file by its name: saved whole, and loaded back.
+TEST_F(FileWindowTest, BinaryAndSRecordFilesRoundTrip)
 {
-    for (size_t i = 0; i < state().BufData.size(); ++i)
-        state().BufData[i] = static_cast<uint8_t>(i * 3);
-    answer.arm(path("image.bin"));
-    main().action("mnuFileSaveAs")->trigger();
-    EXPECT_EQ(fileBytes(path("image.bin")).size(), 256);
-    main().ClearBuffer();
-    answer.arm(path("image.bin"));
-    main().action("mnuFileOpen")->trigger();
-    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
-    EXPECT_EQ(state().BufData[255], static_cast<uint8_t>(255 * 3));
-}
-
-TEST_F(FileWindowTest, SRecordFilesRoundTripByTheirName)
-{
-    for (size_t i = 0; i < state().BufData.size(); ++i)
-        state().BufData[i] = static_cast<uint8_t>(i * 7);
-    answer.arm(path("image.MOT"));
-    main().action("mnuFileSaveAs")->trigger();
-    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルに保存終了。 "));
-    EXPECT_TRUE(fileBytes(path("image.MOT")).startsWith("S00900005A454C4B4F363B\r\nS113000000070E151C"));
-    EXPECT_EQ(fileBytes(path("image.MOT")), sRecordText(state().BufData));
-    main().ClearBuffer();
-    answer.arm(path("image.MOT"));
-    main().action("mnuFileOpen")->trigger();
-    EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
-    EXPECT_EQ(state().BufData[255], static_cast<uint8_t>(255 * 7));
+    const struct {
+        const char *name;
+        int step;
+        QByteArray (*text)(const MemoryBuffer &);
+        QByteArray opening;
+    } cases[] = {
+        // The binary file is the whole 256-byte buffer.
+        {"image.bin", 3, bufferBytes, QByteArray("\x00\x03\x06\x09", 4)},
+        {"image.MOT", 7, sRecordText, "S00900005A454C4B4F363B\r\nS113000000070E151C"},
+    };
+    ASSERT_EQ(state().BufData.size(), 256u);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (size_t i = 0; i < state().BufData.size(); ++i)
+            state().BufData[i] = static_cast<uint8_t>(i * c.step);
+        answer.arm(path(c.name));
+        main().action("mnuFileSaveAs")->trigger();
+        EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルに保存終了。 "));
+        EXPECT_TRUE(fileBytes(path(c.name)).startsWith(c.opening));
+        EXPECT_EQ(fileBytes(path(c.name)), c.text(state().BufData));
+        main().ClearBuffer();
+        answer.arm(path(c.name));
+        main().action("mnuFileOpen")->trigger();
+        EXPECT_EQ(main().status().panel(1), QStringLiteral("ファイルオープン完了"));
+        EXPECT_EQ(state().BufData[255], static_cast<uint8_t>(255 * c.step));
+    }
 }
 
 TEST_F(FileWindowTest, ADamagedFileShowsWhatWasReadAndSaysWhereItIsDamaged)
@@ -325,16 +326,12 @@ TEST(FileDialogStart, AnInstalledProgramStartsWhereTheUserKeepsFiles)
                                  : c.expected == Documents   ? documents
                                  : c.expected == Home        ? home.path()
                                                              : files.path();
-        DialogAnswer answer;
-        answer.arm(QString());
-        h.app->mainWindow()->action("mnuFileOpen")->trigger();
-        EXPECT_EQ(QDir(answer.folder), QDir(expected)) << answer.folder.toStdString();
-        answer.arm(QString());
-        h.app->mainWindow()->action("mnuFileSaveAs")->trigger();
-        EXPECT_EQ(QDir(answer.folder), QDir(expected)) << answer.folder.toStdString();
-        answer.arm(QString());
-        h.app->mainWindow()->action("mnuFileCompare")->trigger();
-        EXPECT_EQ(QDir(answer.folder), QDir(expected)) << answer.folder.toStdString();
+        for (const char *action : {"mnuFileOpen", "mnuFileSaveAs", "mnuFileCompare"}) {
+            DialogAnswer answer;
+            answer.arm(QString());
+            h.app->mainWindow()->action(action)->trigger();
+            EXPECT_EQ(QDir(answer.folder), QDir(expected)) << action << ": " << answer.folder.toStdString();
+        }
     }
 }
 
