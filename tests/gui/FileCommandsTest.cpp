@@ -435,12 +435,9 @@ TEST(FileCommands, FailuresAreToldAndThePointerComesBack)
     EXPECT_EQ(panels.panel(1), QStringLiteral("ファイルをオープンできませんでした。"));
     EXPECT_EQ(view.refreshes, 0);
 
-    QFile longer(dir.filePath("long.bin"));
-    ASSERT_TRUE(longer.open(QIODevice::WriteOnly));
-    longer.write(QByteArray(129, 0x11));
-    longer.close();
     state.BufData[0] = 0x42;
-    dialogs.choice = longer.fileName();
+    dialogs.choice = dir.filePath("long.bin");
+    ASSERT_TRUE(writeBytes(*dialogs.choice, QByteArray(129, 0x11)));
     commands.mnuFileOpen_Click();
     EXPECT_EQ(panels.panel(1),
               QStringLiteral("ファイルがデバイスの容量より大きいため、読み込みませんでした。"));
