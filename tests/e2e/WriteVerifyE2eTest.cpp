@@ -134,6 +134,11 @@ TEST_F(E2eWriteVerifyTest, ByteWriteWritesTheSelectedByteAloneAndIsNotVerified)
 
     click("Cmd_WRITE_single");
 
+    // The board logs the byte it takes, which may be after the click has returned.
+    ASSERT_TRUE(test::waitUntil("the board's log of the written byte", [&] {
+        const auto logged = board->transfers();
+        return !logged.empty() && logged[0].exchange.size() >= 2;
+    }));
     const auto transfers = board->transfers();
     ASSERT_EQ(transfers.size(), 1u); // no verify follows
     EXPECT_EQ(transfers[0].header, QByteArray("e2W"));
